@@ -1,0 +1,63 @@
+# Quick start: `make demo` plays the demo game, `make test` runs every test.
+# Both install the Debian packages they need first (apt-get; sudo when not root).
+
+BUILD ?= build
+JOBS ?= 2
+CMAKE_FLAGS ?=
+
+PACKAGES := build-essential cmake pkg-config clang \
+	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev \
+	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev \
+	libjpeg62-turbo-dev qt6-base-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev libstb-dev \
+	xvfb xauth xdotool imagemagick matchbox-window-manager fonts-dejavu-core
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps configure build test demo asan bench fuzz clean format
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing: $$missing"; \
+		$(SUDO) apt-get update -q && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	mkdir -p /tmp/vorlen-runtime && chmod 700 /tmp/vorlen-runtime
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300
+
+demo: build
+	@if [ -x $(BUILD)/tools/make-demo ]; then \
+		$(BUILD)/tools/make-demo $(BUILD)/demo-game && \
+		cd $(BUILD)/demo-game && ../engine-windowed; \
+	else \
+		echo "The demo game is not built yet."; exit 1; \
+	fi
+
+# Tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan:
+	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DVORLEN_SANITIZE=ON -DVORLEN_BENCH=OFF"
+
+bench: build
+	$(BUILD)/bench/vorlen-bench
+
+fuzz: deps
+	cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+		-DVORLEN_FUZZ=ON -DVORLEN_BENCH=OFF -DVORLEN_EDITOR=OFF
+	cmake --build build-fuzz -j$(JOBS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) build-asan build-fuzz

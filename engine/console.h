@@ -1,0 +1,13 @@
+#pragma once
+// The console log: every status and error line of the engine and of scripts.
+#include <cstdint>
+#include <string>
+
+constexpr uint32_t kWhite = 0xFFFFFF;  // 0x00BBGGRR
+constexpr uint32_t kRed = 0x0000FF;
+
+// Appends a numbered line to the log and scrolls the panel to the end.
+void consolePrint(const std::string& text, uint32_t colour);
+
+// Once per frame while the panel is shown: keys, typing and drawing.
+void runConsole();

@@ -1,0 +1,82 @@
+#pragma once
+// The display: the back surface the engine draws into, presenting it, the frame-rate
+// counter and whole-screen fades. What shows the picture (an SDL window, or nothing
+// in the headless runner and the tests) is a DisplayBackend.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/surface.h"
+
+struct DisplayMode {
+    int width = 0, height = 0, bits = 0;
+};
+
+class DisplayBackend {
+public:
+    virtual ~DisplayBackend() = default;
+    // The modes offered (16- and 15-bit 640x480 wherever a 640x480 picture can be shown).
+    virtual std::vector<DisplayMode> modes() = 0;
+    // 0, or the negative codes of Screen::createFullScreen.
+    virtual int openFullScreen(int width, int height, int bits) = 0;
+    virtual int openWindowed(int width, int height) = 0;
+    // Shows the back surface; wait: pace to the display's refresh. 0 or an error.
+    virtual int show(const Surface& back, bool wait, bool whole) = 0;
+};
+
+class Screen {
+public:
+    explicit Screen(std::unique_ptr<DisplayBackend> backend);
+    ~Screen();
+
+    bool hasMode(int width, int height, int bits) const;
+    // 0, or -1 no display service / already created, -2 exclusive access refused,
+    // -4 mode not set, -8/-16 front surface not created, -32 no back buffer.
+    int createFullScreen(int width, int height, int bits, int standardVga);
+    int createWindowed(int width, int height);
+
+    int present(int wait, int whole, int showFps);
+    int fadeOut(uint16_t speed);
+    int fadeIn(uint16_t speed);
+
+    Surface& back() { return back_; }
+    Surface& front() { return front_; }  // what was presented last
+    const PixelFormat& format() const { return back_.format(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool fullScreen() const { return fullScreen_; }
+    int lastFps() const { return lastFps_; }
+    int nextSerial() { return ++serial_; }
+    DisplayBackend& backend() { return *backend_; }
+
+private:
+    std::unique_ptr<DisplayBackend> backend_;
+    std::vector<DisplayMode> modes_;
+    Surface front_, back_;
+    int width_ = 0, height_ = 0, bits_ = 0;
+    bool fullScreen_ = false;
+    bool created_ = false;
+    // frame counter
+    int framesInPeriod_ = 0;
+    uint64_t periodMillis_ = 0;
+    uint64_t lastPresentNanos_ = 0;
+    bool presentedOnce_ = false;
+    int lastFps_ = 0;
+    int serial_ = 0;
+};
+
+// Fatal errors: a message box titled "Error" (standard error when there is no
+// display), then the quit request; the caller carries on and the main loop ends at
+// its next message check.
+class ErrorReporter {
+public:
+    virtual ~ErrorReporter() = default;
+    virtual void showError(const std::string& title, const std::string& text) = 0;
+    virtual void requestQuit(int code) = 0;
+};
+void installErrorReporter(ErrorReporter* reporter);  // nullptr: the SDL reporter
+void reportError(Screen* screen, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
+// "DirectDraw Error %s\nFILE: %s\nLINE: %d" with the display error's name.
+void reportDisplayError(int code, const char* file, int line);
