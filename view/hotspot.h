@@ -1,0 +1,45 @@
+#pragma once
+// A polygonal region of a view that reacts to the pointer.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Point {
+    int32_t x = 0, y = 0;
+};
+
+class Hotspot {
+public:
+    virtual ~Hotspot() = default;
+
+    // Integer crossing test; half-open so neighbouring polygons never both claim a point.
+    bool contains(int32_t x, int32_t y) const;
+    // Appends the vertices of a coordinate-list word; false when the word is malformed.
+    bool setCoordinates(const std::string& word);
+    // Stores the condition and evaluates it ("()" is no condition).
+    void setCondition(const std::string& text);
+    void reevaluate() { setCondition(std::string(condition_)); }
+
+    const std::vector<Point>& polygon() const { return polygon_; }
+    std::vector<Point>& polygon() { return polygon_; }
+    std::string name() const { return name_; }
+    void setName(const std::string& name) { name_ = name; }
+    int32_t cursor() const { return cursor_; }
+    void setCursor(int32_t cursor) { cursor_ = cursor; }
+    const std::string& condition() const { return condition_; }
+    bool conditionResult() const { return conditionResult_; }
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled) { enabled_ = enabled; }
+    bool active() const { return enabled_ && conditionResult_; }
+    const std::vector<std::string>& clickScript() const { return clickScript_; }
+    void addClickLine(const std::string& line) { clickScript_.push_back(line); }
+
+private:
+    std::vector<Point> polygon_;
+    std::string name_;
+    int32_t cursor_ = 0;
+    std::string condition_;
+    std::vector<std::string> clickScript_;
+    bool conditionResult_ = true;
+    bool enabled_ = true;
+};
