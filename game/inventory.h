@@ -1,0 +1,10 @@
+#pragma once
+// The carried items: item table, list, selection and the held item's pointer.
+#include <string>
+
+// Right button: the next item, or none after the last; replaces the held item's pointer.
+void cycleInventory();
+// By item name from the item table; false (with the console's two red lines printed by
+// the command) when the name is unknown.
+bool addInventoryItem(const std::string& name);
+bool removeInventoryItem(const std::string& name);
