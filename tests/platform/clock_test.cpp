@@ -1,6 +1,6 @@
-#include "platform/clock.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/clock.h"
 
 namespace {
 
