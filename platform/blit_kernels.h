@@ -22,6 +22,13 @@ struct BlitKernels {
     void (*blend)(uint8_t* pixel, uint32_t colour, int level);
 };
 
+// The instruction sets the kernels are built for. Surfaces use the best one the
+// processor has; the others are there to be checked against it.
+enum class KernelSet { Baseline, Avx2 };
+
+// The table of one set; null when the processor lacks the set or no table fits.
+const BlitKernels* kernelsIn(KernelSet set, int type, int bytesPerPixel);
+
 // The table for a pixel type (8, 15, 16, 24, 32) or, for type 0, the plain table of
 // its pixel size in bytes (1 to 4). Null when no table fits.
 const BlitKernels* kernelsFor(int type, int bytesPerPixel);
