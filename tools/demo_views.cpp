@@ -1,5 +1,6 @@
 #include "tools/demo_views.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "tools/scene_painter.h"
@@ -113,6 +114,69 @@ void paintHorse(Canvas& c, float x, float y, float s) {
     c.ellipse(x - 4 * s, y - 50 * s, 2 * s, 2 * s, Colour{40, 30, 10});       // eye
     c.thickLine(x + 4 * s, y - 56 * s, x + 12 * s, y - 30 * s, 3 * s, dark);  // mane
     (void)brass;
+}
+
+void paintGate(Canvas& c) {
+    Camera cam;
+    paintSky(c, kDuskTop, kDuskLow, 300, 70, 111);
+    for (int i = 0; i < 7; ++i) tree(c, 10 + i * 105.0f, 244, 140 + (i % 3) * 30.0f, 120 + i);
+    // Beyond the gate: lawns, a gravel drive and the house at the end of it.
+    Texture lawn = hedge(Colour{70, 112, 54}, 113);
+    Texture drive = gravel(Colour{150, 136, 110}, 114);
+    for (int y = static_cast<int>(cam.horizon) + 1; y < c.height(); ++y) {
+        float z = cam.depthAtRow(y + 0.5f);
+        for (int x = 0; x < c.width(); ++x) {
+            float wx = (x + 0.5f - cam.cx) * z / cam.focal;
+            Colour g = std::fabs(wx) < 1.3f ? drive(wx, z) : lawn(wx * 0.5f, z * 0.5f);
+            c.set(x, y, mix(g, kDuskFog, std::clamp(z / 60.0f, 0.0f, 0.7f)));
+        }
+    }
+    paintBackWall(c, cam, 40, -5, 5, 0, 7, bricks(Colour{170, 150, 122}, kMortar, 0.6f, 0.26f, 115),
+                  kDuskFog, 60, 1.0f);
+    c.polygon({{cam.screenX(-5.5f, 40), cam.screenY(6.9f, 40)},
+               {cam.screenX(5.5f, 40), cam.screenY(6.9f, 40)},
+               {cam.screenX(3, 40), cam.screenY(9.5f, 40)},
+               {cam.screenX(-3, 40), cam.screenY(9.5f, 40)}},
+              shade(kSlate, 0.9f));
+    for (float wx : {-3.0f, 0.0f, 3.0f}) {
+        int x = static_cast<int>(cam.screenX(wx, 40)), y = static_cast<int>(cam.screenY(3.5f, 40));
+        c.rect(x - 4, y - 6, x + 4, y + 6, Colour{255, 210, 130});
+        glow(c, x, y, 14, kWarm, 0.4f);
+    }
+    // The boundary wall, with the gateway left open in the middle.
+    Texture wall = bricks(kStone, kMortar, 0.5f, 0.22f, 116);
+    paintBackWall(c, cam, 6, -9, -1.2f, 0, 2.5f, wall, kDuskFog, 40, 0.9f);
+    paintBackWall(c, cam, 6, 1.2f, 9, 0, 2.5f, wall, kDuskFog, 40, 0.9f);
+    c.rect(0, static_cast<int>(cam.screenY(2.5f, 6)) - 6, 640,
+           static_cast<int>(cam.screenY(2.5f, 6)) + 2, Colour{120, 110, 100});  // coping
+    // The iron leaves stand open against the inside of the wall.
+    for (int side : {-1, 1}) {
+        float edge = 320 + side * 80.0f, inner = 320 + side * 56.0f;
+        c.polygon({{edge, 186}, {inner, 196}, {inner, 330}, {edge, 346}}, [&](int x, int) {
+            return (x / 4) % 2 ? Colour{24, 24, 28} : Colour{0, 0, 0};
+        });
+    }
+    // Pillars with lamps.
+    for (int side : {-1, 1}) {
+        int x0 = static_cast<int>(cam.screenX(side < 0 ? -1.7f : 1.2f, 6));
+        int x1 = static_cast<int>(cam.screenX(side < 0 ? -1.2f : 1.7f, 6));
+        int top = static_cast<int>(cam.screenY(3.1f, 6)), bottom = static_cast<int>(cam.floorY(6));
+        c.polygon(rectPoly(x0, top, x1, bottom), [&](int x, int y) {
+            return shade(kStone,
+                         (side < 0 ? 0.8f : 1.0f) * (0.9f + 0.2f * hashNoise(x / 3, y / 5, 7)));
+        });
+        c.rect(x0 - 4, top - 8, x1 + 4, top, Colour{130, 120, 108});
+        int lx = (x0 + x1) / 2;
+        c.rect(lx - 6, top - 30, lx + 6, top - 8, Colour{40, 36, 32});
+        c.rect(lx - 4, top - 27, lx + 4, top - 11, Colour{255, 220, 140});
+        glow(c, lx, top - 19, 60, kWarm, 0.35f);
+    }
+    // An iron arch over the gateway carrying the house's name.
+    c.thickLine(240, 150, 400, 150, 4, Colour{20, 20, 24});
+    paintSign(c, 250, 124, 140, 24, "HARROW HOUSE", 14, kBoard, kInk);
+    paintSign(c, 470, 300, 120, 40, "VISITORS", 13, Colour{220, 214, 196}, kInk);
+    c.text(486, 322, "WELCOME", kInk, 11);
+    c.vignette(0.4f);
 }
 
 void paintCourtyard(Canvas& c, bool doorOpen, bool horseOnPedestal) {

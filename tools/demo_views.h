@@ -3,6 +3,7 @@
 // follow the shapes placed here.
 #include "tools/canvas.h"
 
+void paintGate(Canvas& c);
 void paintCourtyard(Canvas& c, bool doorOpen, bool horseOnPedestal);
 void paintGarden(Canvas& c, bool horseOnBench);
 void paintWell(Canvas& c);

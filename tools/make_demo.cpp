@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    produce(out, "gate.jpg", 640, 480, paintGate);
     produce(out, "court.jpg", 640, 480, [](Canvas& c) { paintCourtyard(c, false, false); });
     produce(out, "court_open.jpg", 640, 480, [](Canvas& c) { paintCourtyard(c, true, true); });
     produce(out, "garden.jpg", 640, 480, [](Canvas& c) { paintGarden(c, true); });
