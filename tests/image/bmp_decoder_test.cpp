@@ -1,26 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "image/image_fixtures.h"
-#include "platform/image/image_reader.h"
+#include "image/decode_helpers.h"
 
 namespace {
-
-Picture decodeOrFail(const Bytes& file) {
-    Picture pic;
-    std::string error;
-    EXPECT_TRUE(ImageReader::decode(file.data(), file.size(), 0, pic, &error)) << error;
-    return pic;
-}
-
-bool decodes(const Bytes& file) {
-    Picture pic;
-    bool ok = ImageReader::decode(file.data(), file.size(), 0, pic);
-    if (!ok) {
-        EXPECT_TRUE(pic.pixels.empty());
-        EXPECT_EQ(pic.width, 0);
-    }
-    return ok;
-}
 
 // Rows bottom-up with the 4-byte padding, from the pattern.
 Bytes patternRows(int width, int height, int bytesPerPixel, bool topDown) {
