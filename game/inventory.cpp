@@ -1,6 +1,54 @@
 #include "game/inventory.h"
 
-// Placeholder until the inventory lands.
-void cycleInventory() {}
-bool addInventoryItem(const std::string&) { return false; }
-bool removeInventoryItem(const std::string&) { return false; }
+#include <algorithm>
+#include <memory>
+
+#include "engine/game_state.h"
+
+namespace {
+constexpr const char* kKnight = "inv_knight";
+}
+
+void cycleInventory() {
+    GameState& g = game();
+    const auto size = static_cast<int64_t>(g.inventory.size());
+    if (size == 0 || g.inventorySelection + int64_t{1} >= size) {
+        g.inventorySelection = -1;
+        g.inventoryAnim.reset();
+        return;
+    }
+    ++g.inventorySelection;
+    g.inventoryAnim = std::make_unique<FrameAnimation>();
+    auto knight = g.inventoryItems.emplace(kKnight, 0).first;
+    // The sheet is chosen by the list position, not by the item it holds.
+    if (g.inventorySelection == knight->second)
+        g.inventoryAnim->load(g.screen.get(), "invknight.bmp", 64, 64, 10, 100, 1, 0, 1,
+                              kPlacementAny);
+}
+
+bool addInventoryItem(const std::string& name) {
+    GameState& g = game();
+    auto item = g.inventoryItems.find(name);
+    if (item == g.inventoryItems.end()) return false;
+    g.inventory.push_back(item->second);
+    return true;
+}
+
+bool removeInventoryItem(const std::string& name) {
+    GameState& g = game();
+    auto item = g.inventoryItems.find(name);
+    if (item == g.inventoryItems.end()) return false;
+    auto entry = std::find(g.inventory.begin(), g.inventory.end(), item->second);
+    if (entry != g.inventory.end()) {
+        g.inventory.erase(entry);
+        g.inventorySelection = -1;
+    }
+    return true;
+}
+
+int32_t heldInventoryItem() {
+    const GameState& g = game();
+    if (g.inventorySelection < 0 || static_cast<size_t>(g.inventorySelection) >= g.inventory.size())
+        return -1;
+    return g.inventory[static_cast<size_t>(g.inventorySelection)];
+}

@@ -1,5 +1,6 @@
 #pragma once
 // The carried items: item table, list, selection and the held item's pointer.
+#include <cstdint>
 #include <string>
 
 // Right button: the next item, or none after the last; replaces the held item's pointer.
@@ -8,3 +9,5 @@ void cycleInventory();
 // the command) when the name is unknown.
 bool addInventoryItem(const std::string& name);
 bool removeInventoryItem(const std::string& name);
+// The item number of the held entry, or -1 when nothing is held ("cursorinv").
+int32_t heldInventoryItem();

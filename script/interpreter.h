@@ -9,3 +9,14 @@ std::vector<std::string> splitWords(const std::string& line);
 // depth: nesting of scripts run by view loads; fromConsole: a typed console line,
 // where block statements are refused.
 void runScript(const Script& script, int depth, bool fromConsole);
+
+// Interpreter state that outlives a script.
+bool echoLines();
+void setEchoLines(bool on);
+const std::string& pendingLabel();
+void setPendingLabel(const std::string& label);
+// Back to the start-up state: echo on, no pending jump.
+void resetInterpreter();
+
+// Deepest nesting of invocations (blocks and views loaded from on-load scripts).
+constexpr int kMaxScriptDepth = 48;

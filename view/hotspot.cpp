@@ -1,6 +1,40 @@
 #include "view/hotspot.h"
 
-// Placeholder until the hotspots land.
-bool Hotspot::contains(int32_t, int32_t) const { return false; }
-bool Hotspot::setCoordinates(const std::string&) { return false; }
-void Hotspot::setCondition(const std::string& text) { condition_ = text; }
+#include <algorithm>
+
+#include "engine/console.h"
+#include "script/evaluator.h"
+#include "view/coordinates.h"
+
+bool Hotspot::contains(int32_t x, int32_t y) const {
+    const size_t n = polygon_.size();
+    if (n == 0) return false;
+    Point p = polygon_[0];
+    int count = 0;
+    for (size_t i = 1; i <= n; ++i) {
+        const Point& q = polygon_[i % n];
+        if (y > std::min(p.y, q.y) && y <= std::max(p.y, q.y) && x <= std::max(p.x, q.x) &&
+            p.y != q.y) {
+            // 64-bit intermediate: view files may hold coordinates far outside the
+            // picture, and the product must not overflow.
+            int64_t xi =
+                int64_t{p.x} + (int64_t{q.x} - p.x) * (int64_t{y} - p.y) / (int64_t{q.y} - p.y);
+            if (p.x == q.x || x <= xi) ++count;
+        }
+        p = q;
+    }
+    return (count & 1) != 0;
+}
+
+bool Hotspot::setCoordinates(const std::string& word) {
+    return parseCoordinateList(word, polygon_);
+}
+
+void Hotspot::setCondition(const std::string& text) {
+    condition_ = text;
+    conditionResult_ = true;
+    if (text == "()") return;
+    bool error = false;
+    conditionResult_ = evaluateCondition(text, error);
+    if (error) consolePrint("Error in onclick condition " + text, kRed);
+}

@@ -1,0 +1,135 @@
+#include "script/commands.h"
+#include "script/script_test_fixture.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using Interpreter = ScriptTest;
+
+TEST_F(Interpreter, SplitsAtSpacesOnly) {
+    EXPECT_THAT(splitWords("  a  b\tc  "), ElementsAre("a", "b\tc"));
+    EXPECT_TRUE(splitWords("   ").empty());
+}
+
+TEST_F(Interpreter, GotoSkipsToLabelAndMissingLabelsFallThrough) {
+    run({"goto b", "echo 1", "lab b", "echo 2"});
+    EXPECT_THAT(texts(), ElementsAre("2"));
+    lines.clear();
+    run({"goto nowhere", "echo 3"});
+    EXPECT_THAT(texts(), ElementsAre("Error:  Could not find goto label nowhere", "3"));
+    lines.clear();
+    // A goto on the last line still jumps; "lab" lines with the wrong word count never match.
+    run({"lab", "lab x y", "let n=n+1", "if n<3", "goto x", "endif"});
+    EXPECT_EQ(var("n"), 1);
+    EXPECT_THAT(reds(), ElementsAre("Error:  Could not find goto label x"));
+}
+
+TEST_F(Interpreter, JumpLimitEndsTheScriptAndClearsTheLabel) {
+    run({"lab top", "let n=n+1", "goto top"});
+    EXPECT_EQ(var("n"), 100);  // 99 jumps taken after the first pass
+    EXPECT_THAT(reds(), ElementsAre("Error:  Excessive goto, suspect infinite loop"));
+    EXPECT_TRUE(pendingLabel().empty());
+    lines.clear();
+    run({"echo 5"});
+    EXPECT_THAT(texts(), ElementsAre("5"));
+}
+
+TEST_F(Interpreter, CommentsEchoAndUnknownCommands) {
+    setEchoLines(true);
+    run({"// note", "//note", "/ note", "PLAYSOUND x.wav"});
+    EXPECT_THAT(texts(), ElementsAre("-> / note", "Unknown Command", "-> PLAYSOUND x.wav",
+                                     "Unknown Command"));
+}
+
+TEST_F(Interpreter, IfChainsRunOneBranch) {
+    game().variables["x"] = 1;
+    run({"if x==1", "echo 1", "elseif x==1", "echo 2", "else", "echo 3", "endif", "echo 4"});
+    EXPECT_THAT(texts(), ElementsAre("1", "4"));
+    lines.clear();
+    run({"if x==2", "echo 1", "elseif y==0", "echo 2", "else", "echo 3", "endif"});
+    EXPECT_THAT(texts(), ElementsAre("2"));
+    lines.clear();
+    run({"if x == 2", "echo 1", "else", "echo 3", "endif", "if x= =1", "echo 5", "endif"});
+    EXPECT_THAT(texts(), ElementsAre("3", "5"));
+}
+
+TEST_F(Interpreter, NestedBlocksAndRet) {
+    game().variables["a"] = 1;
+    run({"if a==1", "if b==1", "echo 1", "else", "echo 2", "ret", "echo 9", "endif", "echo 3",
+         "endif", "echo 4"});
+    EXPECT_THAT(texts(), ElementsAre("2", "3", "4"));
+    lines.clear();
+    run({"echo 1", "ret", "echo 2"});
+    EXPECT_THAT(texts(), ElementsAre("1"));
+}
+
+TEST_F(Interpreter, GotoInsideABodyJumpsInTheOuterScript) {
+    run({"if a==0", "goto out", "echo 1", "endif", "echo 2", "lab out", "echo 3"});
+    EXPECT_THAT(texts(), ElementsAre("3"));
+}
+
+TEST_F(Interpreter, EchoShowsBodyLinesOnlyWhenTheyRun) {
+    setEchoLines(true);
+    run({"if a==1", "echo 1", "endif"});
+    EXPECT_THAT(texts(), ElementsAre("-> if a==1", "-> endif"));
+}
+
+TEST_F(Interpreter, IfWithoutConditionEndsTheScript) {
+    run({"if", "echo 1"});
+    EXPECT_THAT(texts(), ElementsAre("Error in Cmd: if", "Too few arguments"));
+}
+
+TEST_F(Interpreter, ConsoleRefusesBlockStatements) {
+    run({"if x==1"}, true);
+    run({"endif"}, true);
+    run({"goto a"}, true);
+    run({"else"}, true);
+    EXPECT_THAT(texts(),
+                ElementsAre("Error in Cmd: if x==1", "Cannot use block statements in console",
+                            "Error in Cmd: endif", "Cannot use block statements in console",
+                            "Error in Cmd: goto a", "Cannot use block statements in console",
+                            "Error in Cmd: else", "Cannot use block statements in console"));
+    EXPECT_TRUE(pendingLabel().empty());
+}
+
+TEST_F(Interpreter, LetOutcomes) {
+    run({"let count=count+1", "let n = 10 - 3", "let m=-5", "let k=5 5"});
+    EXPECT_EQ(var("count"), 1);
+    EXPECT_EQ(var("n"), 7);
+    EXPECT_EQ(var("m"), -5);
+    EXPECT_EQ(var("k"), 55);
+    run({"let n=-5+3", "let n=1+"});
+    EXPECT_EQ(var("n"), 7);
+    EXPECT_THAT(reds(), ElementsAre("Error in Cmd: let n=-5+3", "Error parsing expression",
+                                    "Error in Cmd: let n=1+", "Error parsing expression"));
+    lines.clear();
+    run({"let x=", "echo 1", "let x", "echo 2"});
+    EXPECT_THAT(texts(), ElementsAre("Error in Cmd: let x=", "No Assignment Obvious", "1",
+                                     "Error in Cmd: let x", "No Assignment Obvious"));
+    lines.clear();
+    run({"let =5", "echo 1"});
+    EXPECT_THAT(texts(), ElementsAre("Error in Cmd: let =5", "No Assignment Obvious"));
+}
+
+TEST_F(Interpreter, DeepNestingIsRefusedNotFatal) {
+    Script script;
+    for (int i = 0; i < 200; ++i) script.push_back("if a==0");
+    script.push_back("echo 1");
+    for (int i = 0; i < 200; ++i) script.push_back("endif");
+    run(script);
+    EXPECT_THAT(reds(), ElementsAre("Error:  Scripts nested too deeply"));
+}
+
+TEST_F(Interpreter, CommandsCanBeInstalledLater) {
+    run({"playsound x.wav"});
+    EXPECT_THAT(texts(), ElementsAre("Error in Cmd: playsound x.wav", "Not available yet"));
+    lines.clear();
+    registerCommand("playsound", [](CommandContext& ctx) {
+        consolePrint("played " + ctx.words[1], kWhite);
+        return CommandResult::Continue;
+    });
+    run({"playsound x.wav", "savegame"});
+    EXPECT_THAT(texts(), ElementsAre("played x.wav"));
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+#include "script/script_test_fixture.h"
+#include "script/variables.h"
+#include "view/coordinates.h"
+#include "view/view.h"
+
+namespace {
+
+using HotspotTest = ScriptTest;
+
+Hotspot polygon(const std::string& coords, const std::string& name = "h") {
+    Hotspot h;
+    h.setName(name);
+    h.setCoordinates(coords);
+    return h;
+}
+
+TEST_F(HotspotTest, CoordinateListRules) {
+    std::vector<Point> points;
+    EXPECT_TRUE(parseCoordinateList("(10,20),(30,40),(50,60)", points));
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[2].x, 50);
+    EXPECT_EQ(points[2].y, 60);
+    points.clear();
+    parseCoordinateList("(1,2),(5)", points);
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(points[1].x, 0);
+    EXPECT_EQ(points[1].y, 5);
+    points.clear();
+    EXPECT_FALSE(parseCoordinateList("(1,2", points));
+    EXPECT_TRUE(points.empty());
+    parseCoordinateList("(-5,99999999999)", points);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0].x, -5);
+}
+
+TEST_F(HotspotTest, RectangleIsHalfOpen) {
+    Hotspot r = polygon("(100,100),(200,100),(200,200),(100,200)");
+    EXPECT_TRUE(r.contains(150, 150));
+    EXPECT_FALSE(r.contains(50, 150));
+    EXPECT_FALSE(r.contains(250, 150));
+    EXPECT_FALSE(r.contains(150, 100));
+    EXPECT_TRUE(r.contains(150, 200));
+    EXPECT_FALSE(r.contains(100, 150));
+    EXPECT_TRUE(r.contains(200, 150));
+    EXPECT_TRUE(r.contains(200, 200));
+    EXPECT_FALSE(r.contains(100, 100));
+    EXPECT_FALSE(r.contains(100, 200));
+}
+
+TEST_F(HotspotTest, TriangleAndDegenerateShapes) {
+    Hotspot t = polygon("(0,0),(100,0),(0,100)");
+    EXPECT_TRUE(t.contains(50, 50));
+    EXPECT_FALSE(t.contains(51, 50));
+    EXPECT_FALSE(t.contains(0, 50));
+    EXPECT_TRUE(t.contains(1, 50));
+    EXPECT_FALSE(polygon("").contains(0, 0));
+    // Huge coordinates must not overflow the crossing computation.
+    Hotspot big =
+        polygon("(-2147483648,-2147483648),(2147483647,-2147483648),(2147483647,2147483647)");
+    EXPECT_TRUE(big.contains(2147483000, 0));
+}
+
+class ViewHotspots : public ScriptTest {
+protected:
+    void SetUp() override {
+        ScriptTest::SetUp();
+        write("v.scn",
+              "VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\n"
+              "HOTSPOTSTART under CURSOR 2 COORD (0,0),(100,0),(100,100),(0,100) ONCONDITION () "
+              "ONCLICKSTART\necho 1\nONCLICKEND\nHOTSPOTEND\n"
+              "HOTSPOTSTART over CURSOR 7 COORD (0,0),(100,0),(100,100),(0,100) ONCONDITION "
+              "(key==1) ONCLICKSTART\necho 2\nONCLICKEND\nHOTSPOTEND\n"
+              "HOTSPOTSTART over CURSOR 6 COORD (200,0),(300,0),(300,100),(200,100) ONCONDITION "
+              "() ONCLICKSTART\nONCLICKEND\nHOTSPOTEND\n");
+        std::string error;
+        game().currentView = std::make_unique<View>();
+        ASSERT_TRUE(game().currentView->load("v.scn", error));
+    }
+    View& view() { return *game().currentView; }
+};
+
+TEST_F(ViewHotspots, LastActiveHotspotWins) {
+    EXPECT_EQ(view().hotspotAt(50, 50), 0);  // "over" is inactive: its condition is false
+    EXPECT_EQ(view().hotspotCursor(view().hotspotAt(50, 50)), 2);
+    EXPECT_EQ(view().hotspotAt(150, 50), -1);
+    EXPECT_EQ(view().hotspotCursor(-1), -1);
+    run({"let key=1"});
+    EXPECT_EQ(view().hotspotAt(50, 50), 1);
+    run({"disablehs over"});
+    EXPECT_EQ(view().hotspotAt(50, 50), 0);
+    EXPECT_EQ(view().hotspotAt(250, 50), -1);
+    run({"disablehs"});
+    EXPECT_EQ(view().hotspotAt(50, 50), -1);
+    run({"enablehs"});
+    EXPECT_EQ(view().hotspotAt(250, 50), 2);
+    run({"disablehs nothing"});
+    EXPECT_EQ(view().hotspotAt(250, 50), 2);
+}
+
+TEST_F(ViewHotspots, ConditionsChangeOnlyAtTheirMoments) {
+    setVariable("key", 1);  // not an assignment by script: nothing re-evaluated
+    EXPECT_EQ(view().hotspotAt(50, 50), 0);
+    run({"let key=2"});
+    EXPECT_EQ(view().hotspotAt(50, 50), 0);
+    setVariable("key", 1);
+    run({"let key=1+"});  // a refused assignment does not re-evaluate either
+    EXPECT_EQ(view().hotspotAt(50, 50), 0);
+    run({"evalhs"});
+    EXPECT_EQ(view().hotspotAt(50, 50), 1);
+    run({"lisths"});
+    EXPECT_THAT(texts(), ::testing::ElementsAre(
+                             "Error in Cmd: let key=1+", "Error parsing expression",
+                             "Reevaluating hotspot conditions",
+                             "Hotspot List:", "- under = Enabled = Cond True",
+                             "- over = Enabled = Cond True", "- over = Enabled = Cond True"));
+}
+
+TEST_F(ViewHotspots, ClickScriptIsACopy) {
+    Script click = view().hotspotClickScript(0);
+    game().currentView.reset();
+    EXPECT_EQ(click, Script{"echo 1"});
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+#include "script/script_test_fixture.h"
+#include "view/view.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ViewReader = ScriptTest;
+
+const char* const kGood =
+    "VIEW hall\r\n"
+    "BASEIMAGE hall.jpg\r\n"
+    "ONLOADSTART\r\n"
+    "   let a=1   \r\n"
+    "\r\n"
+    "echo a\r\n"
+    "  ONLOADEND  \r\n"
+    "HOTSPOTSTART door\r\n"
+    "CURSOR 2\r\n"
+    "COORD (100,100),(200,100),(200,200),(100,200)\r\n"
+    "ONCONDITION ()\r\n"
+    "ONCLICKSTART\r\n"
+    "load room2.scn\r\n"
+    "ONCLICKEND\r\n"
+    "HOTSPOTEND \r\n"
+    "HOTSPOTSTART lamp\r\n"
+    "CURSOR 7x\r\n"
+    "COORD (1,2),(5)\r\n"
+    "ONCONDITION (a==1)\r\n"
+    "ONCLICKSTART\r\n"
+    "ONCLICKEND\r\n"
+    "HOTSPOTEND \r\n";
+
+TEST_F(ViewReader, ReadsAWholeFile) {
+    write("hall.scn", kGood);
+    View view;
+    std::string error;
+    EXPECT_TRUE(view.load("hall.scn", error));
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(view.fileName(), "hall.scn");
+    EXPECT_EQ(view.name(), "hall");
+    EXPECT_EQ(view.baseImage(), "hall.jpg");
+    EXPECT_THAT(view.onLoadScript(), ElementsAre("let a=1", "echo a"));
+    ASSERT_EQ(view.hotspotCount(), 2u);
+    EXPECT_EQ(view.hotspot(0).name(), "door");
+    EXPECT_EQ(view.hotspot(0).cursor(), 2);
+    EXPECT_EQ(view.hotspot(0).polygon().size(), 4u);
+    EXPECT_THAT(view.hotspotClickScript(0), ElementsAre("load room2.scn"));
+    EXPECT_EQ(view.hotspot(1).cursor(), 7);
+    ASSERT_EQ(view.hotspot(1).polygon().size(), 2u);
+    EXPECT_EQ(view.hotspot(1).polygon()[1].x, 0);
+    EXPECT_EQ(view.hotspot(1).polygon()[1].y, 5);
+    // The condition is evaluated as it is read, before the on-load script runs.
+    EXPECT_EQ(view.hotspot(1).condition(), "(a==1)");
+    EXPECT_FALSE(view.hotspot(1).conditionResult());
+    EXPECT_TRUE(view.hotspotClickScript(1).empty());
+}
+
+TEST_F(ViewReader, WordsMayShareLinesAndScriptsStartOnTheKeywordLine) {
+    write("a.scn", "VIEW v BASEIMAGE NONE ONLOADSTART echo 1\n  echo 2\nONLOADEND");
+    View view;
+    std::string error;
+    EXPECT_TRUE(view.load("a.scn", error));
+    EXPECT_EQ(view.baseImage(), "testpat.jpg");
+    EXPECT_THAT(view.onLoadScript(), ElementsAre("echo 1", "echo 2"));
+    write("b.scn", "VIEW v\nBASEIMAGE None\nONLOADSTART\nONLOADEND\n\n");
+    View other;
+    EXPECT_TRUE(other.load("b.scn", error));
+    EXPECT_EQ(other.baseImage(), "None");
+    EXPECT_EQ(other.hotspotCount(), 0u);
+}
+
+struct BadFile {
+    const char* content;
+    const char* error;
+};
+
+TEST_F(ViewReader, ReportsEachMissingKeyword) {
+    const BadFile cases[] = {
+        {"", "Expected Header"},
+        {"VIEWS x", "Expected Header"},
+        {"VIEW \nBASEIMAGE a.jpg\n", "Expected BASEIMAGE"},
+        {"VIEW v\nBASEIMAGE \nONLOADSTART\nONLOADEND\n", "Expected ONLOADSTART"},
+        {"VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\nHOTSPOT x", "Expected HOTSPOTSTART"},
+        {"VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\nHOTSPOTSTART CURSOR 1", "Expected CURSOR"},
+        {"VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\nHOTSPOTSTART h CURSOR 1 (1,1)",
+         "Expected COORD"},
+        {"VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\nHOTSPOTSTART h CURSOR 1 COORD (1,1) (a == 1)",
+         "Expected ONCONDITION"},
+        {"VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\nHOTSPOTSTART h CURSOR 1 COORD (1,1) "
+         "ONCONDITION (a == 1)",
+         "Expected ONCLICKSTART"},
+        {"VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\nHOTSPOTSTART h CURSOR 1 COORD (1,1) "
+         "ONCONDITION () ONCLICKSTART\nONCLICKEND\n",
+         "Expected HOTSPOTEND"},
+        // Ending inside a block, or an over-long line, stops reading instead of hanging.
+        {"VIEW v BASEIMAGE a ONLOADSTART\necho 1\n", "Expected ONLOADEND"},
+        {"VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\nHOTSPOTSTART h CURSOR 1 COORD (1,1) "
+         "ONCONDITION () ONCLICKSTART\necho 1",
+         "Expected ONCLICKEND"},
+    };
+    for (const BadFile& c : cases) {
+        write("bad.scn", c.content);
+        View view;
+        std::string error;
+        EXPECT_FALSE(view.load("bad.scn", error)) << c.content;
+        EXPECT_EQ(error, c.error) << c.content;
+    }
+    View missing;
+    std::string error;
+    EXPECT_FALSE(missing.load("nothere.scn", error));
+    EXPECT_EQ(error, "Expected Header");
+    EXPECT_EQ(missing.fileName(), "nothere.scn");
+    EXPECT_EQ(missing.hotspotCount(), 0u);
+}
+
+TEST_F(ViewReader, ScriptLinesHoldAtMost99Characters) {
+    std::string line99 = "echo " + std::string(94, '1');
+    write("ok.scn", "VIEW v BASEIMAGE a ONLOADSTART\n" + line99 + "\nONLOADEND\n");
+    View view;
+    std::string error;
+    EXPECT_TRUE(view.load("ok.scn", error));
+    EXPECT_THAT(view.onLoadScript(), ElementsAre(line99));
+    write("long.scn", "VIEW v BASEIMAGE a ONLOADSTART\necho 1\n" + line99 + "1\nONLOADEND\n");
+    View longer;
+    EXPECT_FALSE(longer.load("long.scn", error));
+    EXPECT_EQ(error, "Script line too long");
+    EXPECT_THAT(longer.onLoadScript(), ElementsAre("echo 1"));
+}
+
+TEST_F(ViewReader, AFailureKeepsWhatWasReadBefore) {
+    std::string hotspot =
+        "HOTSPOTSTART h CURSOR 1 COORD (1,1) ONCONDITION () ONCLICKSTART\nx\nONCLICKEND\n"
+        "HOTSPOTEND\n";
+    write("third.scn", "VIEW v BASEIMAGE a.jpg ONLOADSTART\necho 1\nONLOADEND\n" + hotspot +
+                           hotspot + "HOTSPOTSTART bad CURSOR 1 COORDS");
+    View view;
+    std::string error;
+    EXPECT_FALSE(view.load("third.scn", error));
+    EXPECT_EQ(error, "Expected COORD");
+    EXPECT_EQ(view.baseImage(), "a.jpg");
+    EXPECT_THAT(view.onLoadScript(), ElementsAre("echo 1"));
+    EXPECT_EQ(view.hotspotCount(), 2u);
+}
+
+TEST_F(ViewReader, UnparsableConditionIsReportedButKept) {
+    write("c.scn",
+          "VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\nHOTSPOTSTART h CURSOR 1 COORD (1,1) "
+          "ONCONDITION (a==1&&b==1) ONCLICKSTART\nONCLICKEND\nHOTSPOTEND\n");
+    View view;
+    std::string error;
+    EXPECT_TRUE(view.load("c.scn", error));
+    EXPECT_EQ(view.hotspotCount(), 1u);
+    EXPECT_THAT(reds(), ElementsAre("Error in onclick condition (a==1&&b==1)"));
+}
+
+}  // namespace

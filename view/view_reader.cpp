@@ -1,0 +1,114 @@
+// The engine's view file reader: blank-separated words plus line-based script blocks.
+#include <fstream>
+#include <iterator>
+#include <string_view>
+
+#include "script/numbers.h"
+#include "view/view.h"
+
+namespace {
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+class ViewFileScanner {
+public:
+    explicit ViewFileScanner(std::string text) : text_(std::move(text)) {}
+
+    // Next whitespace-separated word; empty at the end of the file.
+    std::string word() {
+        while (pos_ < text_.size() && isSpace(text_[pos_])) ++pos_;
+        size_t start = pos_;
+        while (pos_ < text_.size() && !isSpace(text_[pos_])) ++pos_;
+        return text_.substr(start, pos_ - start);
+    }
+
+    enum class Block { Ok, EndOfFile, LineTooLong };
+
+    // Lines from the rest of the current line up to the one that, trimmed, is
+    // `endKeyword`; trimmed, empty ones dropped. Stops at the end of the file or at an
+    // over-long line instead of waiting for a terminator that never comes.
+    Block block(const std::string& endKeyword, std::vector<std::string>& lines) {
+        while (pos_ < text_.size()) {
+            size_t end = text_.find('\n', pos_);
+            if (end == std::string::npos) end = text_.size();
+            std::string_view raw(text_.data() + pos_, end - pos_);
+            if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+            pos_ = end < text_.size() ? end + 1 : end;
+            std::string_view line = trim(raw);
+            if (line == endKeyword) return Block::Ok;
+            if (raw.size() > View::kMaxScriptLine) return Block::LineTooLong;
+            if (!line.empty()) lines.emplace_back(line);
+        }
+        return Block::EndOfFile;
+    }
+
+private:
+    std::string text_;
+    size_t pos_ = 0;
+};
+
+std::string blockError(ViewFileScanner::Block result, const char* endKeyword) {
+    if (result == ViewFileScanner::Block::LineTooLong) return "Script line too long";
+    return std::string("Expected ") + endKeyword;
+}
+
+}  // namespace
+
+bool View::load(const std::string& fileName, std::string& errorText) {
+    fileName_ = fileName;
+    std::string text;
+    {
+        // A file that cannot be opened reads as empty and fails at the header.
+        std::ifstream in(fileName, std::ios::binary);
+        if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    ViewFileScanner scan(std::move(text));
+    auto fail = [&errorText](const char* message) {
+        errorText = message;
+        return false;
+    };
+
+    if (scan.word() != "VIEW") return fail("Expected Header");
+    name_ = scan.word();
+    if (scan.word() != "BASEIMAGE") return fail("Expected BASEIMAGE");
+    baseImage_ = scan.word();
+    if (baseImage_ == "NONE" || baseImage_ == "none") baseImage_ = "testpat.jpg";
+    if (scan.word() != "ONLOADSTART") return fail("Expected ONLOADSTART");
+    auto result = scan.block("ONLOADEND", onLoad_);
+    if (result != ViewFileScanner::Block::Ok) {
+        errorText = blockError(result, "ONLOADEND");
+        return false;
+    }
+
+    for (;;) {
+        std::string keyword = scan.word();
+        if (keyword.empty()) return true;
+        if (keyword != "HOTSPOTSTART") return fail("Expected HOTSPOTSTART");
+        Hotspot hotspot;
+        hotspot.setName(scan.word());
+        if (scan.word() != "CURSOR") return fail("Expected CURSOR");
+        hotspot.setCursor(leadingInteger(scan.word()));
+        if (scan.word() != "COORD") return fail("Expected COORD");
+        hotspot.setCoordinates(scan.word());
+        if (scan.word() != "ONCONDITION") return fail("Expected ONCONDITION");
+        hotspot.setCondition(scan.word());
+        if (scan.word() != "ONCLICKSTART") return fail("Expected ONCLICKSTART");
+        std::vector<std::string> lines;
+        result = scan.block("ONCLICKEND", lines);
+        if (result != ViewFileScanner::Block::Ok) {
+            errorText = blockError(result, "ONCLICKEND");
+            return false;
+        }
+        for (const std::string& line : lines) hotspot.addClickLine(line);
+        if (scan.word() != "HOTSPOTEND") return fail("Expected HOTSPOTEND");
+        hotspots_.push_back(std::move(hotspot));
+    }
+}
