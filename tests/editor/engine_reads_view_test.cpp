@@ -49,10 +49,11 @@ TEST(EngineReadsEditorView, HotspotsWhereDrawn) {
     model.onloadscript = "let loaded=1";
     model.shapes.push_back(
         makeShape("Door", 5, "let door=1", {{100, 50}, {300, 50}, {300, 200}, {100, 200}}));
-    model.shapes.push_back(makeShape("Window", 1, "let window=1", {{400, 300}, {500, 300}, {450, 400}}));
+    model.shapes.push_back(
+        makeShape("Window", 1, "let window=1", {{400, 300}, {500, 300}, {450, 400}}));
     std::string error;
-    ASSERT_TRUE(viewfile::writeFileAtomically((dir / "init.scn").string(), viewfile::write(model),
-                                              error));
+    ASSERT_TRUE(
+        viewfile::writeFileAtomically((dir / "init.scn").string(), viewfile::write(model), error));
     std::ofstream(dir / "input.txt") << "frames 2\nstate\nmove 200 120\ntap MOUSE LEFT\n"
                                         "move 20 20\ntap MOUSE LEFT\nstate\nclose\n";
 
