@@ -27,3 +27,6 @@ VORLEN_WEAK int Screen::fadeOut(uint16_t) {
 VORLEN_WEAK int Screen::fadeIn(uint16_t) {
     return -1;
 }
+VORLEN_WEAK int Screen::createWindowed(int, int) {
+    return -1;
+}
