@@ -34,7 +34,8 @@ void View::refreshExtents() const {
                 for (int c = c0; c <= c1; ++c) ++cellStart_[r * kGridColumns + c + 1];
     for (size_t c = 1; c < cellStart_.size(); ++c) cellStart_[c] += cellStart_[c - 1];
     cellItems_.resize(cellStart_.back());
-    std::vector<uint32_t> fill(cellStart_.begin(), cellStart_.end() - 1);
+    std::vector<uint32_t>& fill = cellFill_;
+    fill.assign(cellStart_.begin(), cellStart_.end() - 1);
     for (size_t i = 0; i < extents_.size(); ++i)
         if (cellRange(extents_[i], c0, c1, r0, r1))
             for (int r = r0; r <= r1; ++r)

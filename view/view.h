@@ -54,6 +54,6 @@ private:
     // A coarse grid over the picture: for each cell, the hotspots whose extent reaches
     // into it, in list order (cell c holds cellItems_[cellStart_[c] .. cellStart_[c+1])).
     static constexpr int kGridColumns = 8, kGridRows = 8, kCellWidth = 80, kCellHeight = 60;
-    mutable std::vector<uint32_t> cellStart_, cellItems_, allItems_;
+    mutable std::vector<uint32_t> cellStart_, cellItems_, allItems_, cellFill_;
     mutable bool extentsStale_ = true;
 };
