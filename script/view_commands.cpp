@@ -21,6 +21,10 @@ CommandResult loadCommand(CommandContext& ctx) {
         reportCommandError(ctx.line, "Cannot find file");
         return CommandResult::Continue;
     }
+    if (!takeViewLoad()) {
+        reportCommandError(ctx.line, "Too many views loaded by one script");
+        return CommandResult::Continue;
+    }
     GameState& g = game();
     resetPointer();
     // The outgoing picture keeps the overlays while the view changes.
