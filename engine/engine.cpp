@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "engine/game_state.h"
+#include "engine/transition.h"
 #include "platform/image/imagelib.h"
 
 namespace {
@@ -15,7 +16,7 @@ void fadeInBackdrop(bool withOverlays) {
     back.fill(0);
     g.screen->present(1, 1, 0);
     if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
-    (void)withOverlays;  // overlays are drawn here once they exist
+    if (withOverlays) drawOverlaysOnto(back);
     g.screen->fadeIn(kFadeSpeed);
 }
 }  // namespace
@@ -27,6 +28,7 @@ bool fileExists(const std::string& path) {
 
 void showEnding() {
     GameState& g = game();
+    clearAllOverlays();
     if (g.screen) {
         g.screen->fadeOut(kFadeSpeed);
         g.backdrop = std::make_unique<Surface>();

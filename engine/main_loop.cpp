@@ -5,6 +5,7 @@
 #include "engine/game_state.h"
 #include "engine/pointer.h"
 #include "engine/screenshot.h"
+#include "engine/transition.h"
 #include "engine/window_events.h"
 #include "game/inventory.h"
 #include "platform/key_names.h"
@@ -92,7 +93,7 @@ void playFrame(int x, int y) {
     if (!g.screen) return;
     Surface& back = g.screen->back();
     if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
-    // Overlay movies, images and animations are drawn here once they exist.
+    drawOverlaysOnto(back);
 
     publishCursorVariables(x, y);
     drawPointer(g.variables["cursor"], x, y);

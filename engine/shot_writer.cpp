@@ -58,9 +58,9 @@ bool writeShot(const Surface& surface, const std::string& path, std::string& err
         uint8_t* out = file.data() + 54 + rowBytes * static_cast<size_t>(h - 1 - y);
         for (int x = 0; x < w; ++x) {
             uint32_t p = surface.getPixel(x, y);
-            out[3 * x + 0] = widen((p & f.blueMask) >> f.blueShift, bBits);
-            out[3 * x + 1] = widen((p & f.greenMask) >> f.greenShift, gBits);
-            out[3 * x + 2] = widen((p & f.redMask) >> f.redShift, rBits);
+            out[3 * x + 0] = widen((p >> f.blueShift) & f.blueMask, bBits);
+            out[3 * x + 1] = widen((p >> f.greenShift) & f.greenMask, gBits);
+            out[3 * x + 2] = widen((p >> f.redShift) & f.redMask, rBits);
         }
     }
 
