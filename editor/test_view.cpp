@@ -1,0 +1,64 @@
+#include "editor/test_view.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "editor/view_file.h"
+
+namespace fs = std::filesystem;
+
+namespace testview {
+
+std::string prepareFolder(const std::string& gameFolder, const std::string& tempRoot,
+                          const std::string& viewText, std::string& error) {
+    std::string pattern = (fs::path(tempRoot) / "pandrel-test-XXXXXX").string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    if (!mkdtemp(name.data())) {
+        error = "Cannot create a folder in " + tempRoot;
+        return std::string();
+    }
+    const fs::path folder(name.data());
+    std::error_code ec;
+    const fs::path game = fs::absolute(gameFolder.empty() ? "." : gameFolder, ec);
+    for (fs::directory_iterator it(game, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path entry = it->path();
+        if (entry.filename() == "init.scn" || fs::equivalent(entry, folder, ec)) continue;
+        std::error_code linkError;
+        fs::create_symlink(entry, folder / entry.filename(), linkError);
+    }
+    if (ec) {
+        error = "Cannot list " + game.string() + ": " + ec.message();
+        fs::remove_all(folder, ec);
+        return std::string();
+    }
+    if (!viewfile::writeFileAtomically((folder / "init.scn").string(), viewText, error)) {
+        fs::remove_all(folder, ec);
+        return std::string();
+    }
+    return folder.string();
+}
+
+std::string findEngine(const std::string& editorFolder) {
+    const char* program = "engine-windowed";
+    std::error_code ec;
+    for (const fs::path& p :
+         {fs::path(editorFolder) / program, fs::path(editorFolder) / ".." / program}) {
+        if (fs::is_regular_file(p, ec)) return fs::weakly_canonical(p, ec).string();
+    }
+    if (const char* path = std::getenv("PATH")) {
+        std::string all(path);
+        size_t start = 0;
+        while (start <= all.size()) {
+            size_t end = all.find(':', start);
+            if (end == std::string::npos) end = all.size();
+            const fs::path p = fs::path(all.substr(start, end - start)) / program;
+            if (end > start && fs::is_regular_file(p, ec)) return p.string();
+            start = end + 1;
+        }
+    }
+    return std::string();
+}
+
+}  // namespace testview

@@ -1,0 +1,39 @@
+#pragma once
+// Reading and writing view files. The writer produces the exact layout the engine
+// reads; the reader is line based and forgiving, and names the keyword it missed.
+#include <string>
+#include <vector>
+
+#include "editor/editor_model.h"
+
+namespace viewfile {
+
+// The file text (CR LF line ends) for the view in the model.
+std::string write(const EditorModel& model);
+
+struct ReadResult {
+    bool ok = false;
+    std::string error;      // "Expecting ..." when not ok
+    std::string baseImage;  // the stored base image name, as written
+};
+
+// Reasons the engine would fail to read the written file (names and conditions are
+// read as single words, script lines hold at most 99 characters). Empty when none.
+std::vector<std::string> engineProblems(const EditorModel& model);
+
+// Reads file text into the model: resetView, then the view's fields and shapes.
+// On failure the model is reset again, so it is left empty.
+ReadResult read(const std::string& bytes, EditorModel& model);
+
+// The name a view is saved under: ".scn" appended unless the name already ends in it.
+std::string saveName(const std::string& chosen);
+
+// Appends the vertices of a coordinate list to a shape.
+bool parseCoordinates(const std::string& word, shape& shp);
+
+// Whole-file helpers. Saving writes a temporary file beside the target and renames
+// it over, so a failed write leaves the previous file as it was.
+bool readFile(const std::string& path, std::string& bytes, std::string& error);
+bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
+
+}  // namespace viewfile

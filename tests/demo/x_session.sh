@@ -1,0 +1,64 @@
+# Helpers for the real-window checks: a private Xvfb display and picture comparisons.
+# Sourced by the check scripts; exit status 77 means "skipped".
+
+need() {
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
+    done
+}
+
+# start_x WIDTHxHEIGHTxDEPTH: starts Xvfb on a free display and exports DISPLAY.
+start_x() {
+    local n
+    for n in $(seq 90 140); do
+        [ -e /tmp/.X$n-lock ] && continue
+        Xvfb :$n -screen 0 "$1" -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=:$n
+        for _ in $(seq 50); do
+            xdotool getmouselocation >/dev/null 2>&1 && return 0
+            kill -0 $XVFB_PID 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    echo "could not start Xvfb"; exit 1
+}
+
+stop_x() {
+    [ -n "${ENGINE_PID:-}" ] && kill $ENGINE_PID 2>/dev/null
+    [ -n "${WM_PID:-}" ] && kill $WM_PID 2>/dev/null
+    [ -n "${XVFB_PID:-}" ] && kill $XVFB_PID 2>/dev/null
+    [ -n "${GAME:-}" ] && rm -rf "$GAME"
+    return 0
+}
+
+# copy_demo BUILD: a throwaway copy of the generated demo game in $GAME.
+copy_demo() {
+    [ -f "$1/demo-game/init.scn" ] || { echo "the demo game was not generated"; exit 1; }
+    GAME=$(mktemp -d)
+    cp -r "$1/demo-game/." "$GAME/"
+}
+
+# rmse A B: root-mean-square difference of two pictures, 0 (same) to 1.
+rmse() {
+    compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
+}
+
+# closer A B C: true when picture A is nearer to B than to C (by a clear margin).
+closer() {
+    local ab ac
+    ab=$(rmse "$1" "$2"); ac=$(rmse "$1" "$3")
+    echo "difference to $(basename "$2"): $ab, to $(basename "$3"): $ac"
+    awk -v ab="$ab" -v ac="$ac" 'BEGIN { exit !(ab != "" && ac != "" && ab < 0.12 && ab * 2 < ac) }'
+}
+
+# wait_exit PID SECONDS: waits for the program, prints and returns its exit status.
+wait_exit() {
+    local pid=$1
+    for _ in $(seq $(($2 * 10))); do
+        kill -0 "$pid" 2>/dev/null || { wait "$pid"; return $?; }
+        sleep 0.1
+    done
+    echo "the program did not end"
+    return 124
+}

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "image/image_fixtures.h"
+#include "platform/image/image_reader.h"
+#include "platform/image/jpeg_writer.h"
+
+namespace {
+
+using ImageReader::detect;
+
+Picture patternPicture(int w, int h) {
+    Picture p;
+    p.width = w;
+    p.height = h;
+    p.bitsPerPixel = 24;
+    p.stride = static_cast<size_t>(w) * 3;
+    p.pixels.resize(p.stride * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            // Smooth gradients survive JPEG well enough to compare closely.
+            uint8_t* d = p.row(y) + x * 3;
+            d[0] = static_cast<uint8_t>(x * 255 / w);
+            d[1] = static_cast<uint8_t>(y * 255 / h);
+            d[2] = static_cast<uint8_t>((x + y) * 127 / (w + h) + 64);
+        }
+    return p;
+}
+
+TEST(Detection, FirstMatchingRuleWins) {
+    TgaSpec spec;
+    spec.width = spec.height = 1;
+    Bytes tga = makeTga(spec, {1, 2, 3});
+    EXPECT_EQ(detect(tga.data(), tga.size()), ImageReader::Targa);
+    // A footer on a file starting "BM" makes it a TGA.
+    tga[0] = 'B';
+    tga[1] = 'M';
+    EXPECT_EQ(detect(tga.data(), tga.size()), ImageReader::Targa);
+    // A TGA footer but an unusable depth falls through to the bitmap rule.
+    tga[16] = 12;
+    EXPECT_EQ(detect(tga.data(), tga.size()), ImageReader::Bitmap);
+    // No footer: TGA is not recognised at all.
+    spec.footer = false;
+    Bytes bare = makeTga(spec, {1, 2, 3});
+    EXPECT_EQ(detect(bare.data(), bare.size()), ImageReader::Unsupported);
+
+    const uint8_t psd[] = {'8', 'B', 'P', 'S', 0, 1};
+    const uint8_t notPsd[] = {'8', 'B', 'P', 'S', 1, 0};
+    const uint8_t pcx[] = {10, 5, 1, 8};
+    const uint8_t oldPcx[] = {10, 3, 1, 8};
+    EXPECT_EQ(detect(psd, sizeof psd), ImageReader::Photoshop);
+    EXPECT_EQ(detect(notPsd, sizeof notPsd), ImageReader::Unsupported);
+    EXPECT_EQ(detect(pcx, sizeof pcx), ImageReader::Pcx);
+    EXPECT_EQ(detect(oldPcx, sizeof oldPcx), ImageReader::Unsupported);
+    EXPECT_EQ(detect(nullptr, 0), ImageReader::Unsupported);
+    const uint8_t b = 'B';
+    EXPECT_EQ(detect(&b, 1), ImageReader::Unsupported);
+}
+
+TEST(Detection, JpegNeedsJfifAtSix) {
+    const uint8_t jfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0};
+    const uint8_t otherMarker[] = {0xFF, 0xD8, 0xFF, 0xE2, 0, 16, 'J', 'F', 'I', 'F', 0};
+    const uint8_t exif[] = {0xFF, 0xD8, 0xFF, 0xE1, 0, 16, 'E', 'x', 'i', 'f', 0};
+    EXPECT_EQ(detect(jfif, sizeof jfif), ImageReader::Jpeg);
+    EXPECT_EQ(detect(otherMarker, sizeof otherMarker), ImageReader::Jpeg);
+    EXPECT_EQ(detect(exif, sizeof exif), ImageReader::Unsupported);
+    EXPECT_EQ(detect(jfif, 9), ImageReader::Unsupported);
+
+    // A real JPEG whose JFIF segment is swapped for Exif is not read.
+    Bytes file;
+    ASSERT_TRUE(encodeJpeg(patternPicture(8, 8), 90, file));
+    ASSERT_EQ(detect(file.data(), file.size()), ImageReader::Jpeg);
+    std::memcpy(&file[6], "Exif", 4);
+    Picture pic;
+    std::string error;
+    EXPECT_FALSE(ImageReader::decode(file.data(), file.size(), 0, pic, &error));
+    EXPECT_EQ(error, "Unsupported Image type.");
+}
+
+TEST(JpegCodec, WriteThenReadKeepsSizeAndColours) {
+    for (int bits : {24, 32, 8}) {
+        Picture src = patternPicture(67, 45);  // sizes that are not whole blocks
+        if (bits != 24) {
+            Picture conv = src;
+            conv.bitsPerPixel = bits;
+            conv.stride = static_cast<size_t>(src.width) * bits / 8;
+            conv.pixels.assign(conv.stride * src.height, 0);
+            if (bits == 8)
+                for (int i = 0; i < 256; ++i)
+                    conv.palette.insert(conv.palette.end(),
+                                        {uint8_t(i), uint8_t(i), uint8_t(i), 0});
+            for (int y = 0; y < src.height; ++y)
+                for (int x = 0; x < src.width; ++x) {
+                    const uint8_t* s = src.row(y) + x * 3;
+                    uint8_t* d = conv.row(y) + x * (bits / 8);
+                    if (bits == 8) {
+                        d[0] = s[0];
+                    } else {
+                        std::memcpy(d, s, 3);
+                    }
+                }
+            src = conv;
+        }
+        Bytes file;
+        ASSERT_TRUE(encodeJpeg(src, 100, file));
+        Picture back;
+        ASSERT_TRUE(ImageReader::decode(file.data(), file.size(), 0, back));
+        ASSERT_EQ(back.width, src.width);
+        ASSERT_EQ(back.height, src.height);
+        long total = 0;
+        int worst = 0;
+        for (int y = 0; y < src.height; ++y)
+            for (int x = 0; x < src.width; ++x) {
+                Bgr a = pixelAt(src, x, y), b = pixelAt(back, x, y);
+                for (int d : {a.b - b.b, a.g - b.g, a.r - b.r}) {
+                    total += std::abs(d);
+                    worst = std::max(worst, std::abs(d));
+                }
+            }
+        EXPECT_LT(total / (src.width * src.height * 3.0), 2.0) << bits;
+        EXPECT_LT(worst, 24) << bits;
+    }
+    Picture invalid;
+    Bytes out;
+    EXPECT_FALSE(encodeJpeg(invalid, 100, out));
+}
+
+TEST(JpegCodec, CorruptOrTruncatedDataFailsCleanly) {
+    Bytes file;
+    ASSERT_TRUE(encodeJpeg(patternPicture(40, 24), 80, file));
+    Picture pic;
+    for (size_t cut : {size_t{11}, size_t{40}, file.size() / 2, file.size() - 2}) {
+        EXPECT_FALSE(ImageReader::decode(file.data(), cut, ImageReader::Jpeg, pic)) << cut;
+        EXPECT_TRUE(pic.pixels.empty());
+    }
+    Bytes garbage = file;
+    for (size_t i = 20; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 37);
+    EXPECT_FALSE(ImageReader::decode(garbage.data(), garbage.size(), 0, pic));
+}
+
+}  // namespace
