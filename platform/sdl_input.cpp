@@ -76,7 +76,10 @@ int keyCodeForScancode(int scancode) {
     return scancodes().codes[scancode];
 }
 
-SdlInputBackend::SdlInputBackend() = default;
+SdlInputBackend::SdlInputBackend(std::shared_ptr<SdlPendingInput> pending)
+    : pending_(std::move(pending)) {
+    if (!pending_) pending_ = std::make_shared<SdlPendingInput>();
+}
 
 SdlInputBackend::~SdlInputBackend() {
     if (joystick_) SDL_JoystickClose(joystick_);
@@ -102,6 +105,10 @@ int SdlInputBackend::readKeyboard(std::array<bool, kKeyboardCodeCount>& down) {
         int code = table.codes[sc];
         if (code >= 0 && keys[sc]) down[code] = true;
     }
+    for (int code = 0; code < kKeyboardCodeCount; ++code) {
+        if (pending_->keys[code]) down[code] = true;
+    }
+    pending_->keys.fill(false);
     return 0;
 }
 
@@ -110,8 +117,10 @@ int SdlInputBackend::readMouse(MouseReading& reading) {
     reading.buttons[0] = buttons & SDL_BUTTON(SDL_BUTTON_LEFT);
     reading.buttons[1] = buttons & SDL_BUTTON(SDL_BUTTON_RIGHT);
     reading.buttons[2] = buttons & SDL_BUTTON(SDL_BUTTON_MIDDLE);
-    reading.wheel = wheel_ * 120;
-    wheel_ = 0;
+    for (int b = 0; b < 3; ++b) reading.buttons[b] = reading.buttons[b] || pending_->buttons[b];
+    pending_->buttons.fill(false);
+    reading.wheel = pending_->wheelNotches * 120;
+    pending_->wheelNotches = 0;
     return 0;
 }
 

@@ -7,9 +7,17 @@
 
 struct _SDL_Joystick;
 
+// Presses seen by the event pump since the last poll. A key or button tapped between
+// two polls (as a remote control or xdotool does) still counts as down for one poll.
+struct SdlPendingInput {
+    std::array<bool, kKeyboardCodeCount> keys{};
+    std::array<bool, 3> buttons{};
+    int wheelNotches = 0;
+};
+
 class SdlInputBackend : public InputBackend {
 public:
-    SdlInputBackend();
+    explicit SdlInputBackend(std::shared_ptr<SdlPendingInput> pending);
     ~SdlInputBackend() override;
 
     int open() override;
@@ -20,12 +28,9 @@ public:
     int readJoystick(JoystickReading& reading) override;
     void startPosition(int& x, int& y) const override;
 
-    // Wheel movement arrives as events; the event pump hands it over here (in notches).
-    void addWheel(int notches) { wheel_ += notches; }
-
 private:
+    std::shared_ptr<SdlPendingInput> pending_;
     _SDL_Joystick* joystick_ = nullptr;
-    int wheel_ = 0;
 };
 
 // The engine key code of an SDL scancode, or -1 for keys without one.

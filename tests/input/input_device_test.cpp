@@ -1,9 +1,10 @@
+#include "platform/input_device.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
 
 #include "platform/clock.h"
-#include "platform/input_device.h"
 #include "platform/key_names.h"
 
 namespace {
