@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,9 @@ struct GameState {
 
     // Rendered text of the console rows and debug lines, reused from frame to frame.
     std::unique_ptr<TextCache> textCache;
+
+    // Pictures already reported missing, so a sheet tried every frame is named once.
+    std::set<std::string> reportedMissing;
 
     // Set once the shutdown sequence has run, so a second close does nothing.
     bool shutDown = false;

@@ -1,5 +1,6 @@
 #include "engine/pointer.h"
 
+#include "engine/console.h"
 #include "engine/game_state.h"
 
 namespace {
