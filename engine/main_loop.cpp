@@ -102,12 +102,8 @@ void playFrame(int x, int y) {
     if (g.debugMode) drawDebugOverlay(x, y);
 
     if (pressed(KeyCode::F9)) takeScreenshot(g.screen->back(), "");
-    if (pressed(KeyCode::F5)) {
-        g.mode = SaveScreen;
-    }
-    if (pressed(KeyCode::F6)) {
-        g.mode = LoadScreen;
-    }
+    // F5 and F6 open the save and load pages once those exist; entering their modes
+    // without a page to leave by would strand the player.
     present();
 }
 

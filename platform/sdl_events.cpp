@@ -139,10 +139,11 @@ bool startSdlEvents() {
     return SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
 }
 
-void prepareMainWindow(SDL_Window* window) {
+void prepareMainWindow(SDL_Window* window, bool fullScreen) {
     // The engine draws its own pointer and keeps the screen saver away while it runs.
     SDL_ShowCursor(SDL_DISABLE);
     SDL_DisableScreenSaver();
     SDL_StartTextInput();
     if (window) SDL_RaiseWindow(window);
+    if (fullScreen) SDL_SetRelativeMouseMode(SDL_TRUE);
 }

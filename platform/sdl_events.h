@@ -44,5 +44,6 @@ private:
 // Starts SDL's event handling; false when SDL cannot run at all.
 bool startSdlEvents();
 // Readies the display's window for the engine: the system cursor hidden over it, the
-// screen saver kept off, typed characters delivered, the window raised.
-void prepareMainWindow(SDL_Window* window);
+// screen saver kept off, typed characters delivered, the window raised. Full screen
+// also reads the mouse relatively, so the pointer is not stopped by the desktop's edge.
+void prepareMainWindow(SDL_Window* window, bool fullScreen);
