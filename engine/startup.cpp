@@ -14,12 +14,16 @@ void couldNotLoad(const std::string& file) {
     consolePrint("Could not load " + file, kRed);
 }
 
-// A missing picture leaves an empty surface, which every drawing step skips.
+// A picture that cannot be loaded leaves an empty surface, which every drawing step
+// skips. A missing file may still be stood in for by a built-in picture; the author is
+// told either way.
 std::unique_ptr<Surface> loadKeyedPicture(const std::string& file) {
     GameState& g = game();
     auto surface = std::make_unique<Surface>();
+    bool present = fileExists(file);
     if (surface->loadImage(g.screen.get(), file, kPlacementAny) == 1 && surface->valid()) {
         surface->setColourKeyFromTopLeft();
+        if (!present) consolePrint("Cannot find " + file + ", using the built-in picture", kRed);
     } else {
         couldNotLoad(file);
     }
