@@ -68,7 +68,7 @@ CommandResult evalhsCommand(CommandContext&) {
 
 CommandResult listhsCommand(CommandContext&) {
     consolePrint("Hotspot List:", kWhite);
-    View* view = game().currentView.get();
+    const View* view = game().currentView.get();
     if (!view) return CommandResult::Continue;
     for (size_t i = 0; i < view->hotspotCount(); ++i) {
         const Hotspot& h = view->hotspot(i);
