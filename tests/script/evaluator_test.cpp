@@ -52,6 +52,8 @@ TEST_F(EvaluatorTest, Expressions) {
     flag = false;
     evaluateCondition(deep, flag);
     EXPECT_TRUE(flag);
+    EXPECT_THAT(reds(), ::testing::ElementsAre("Error:  Expression nested too deeply",
+                                               "Error:  Expression nested too deeply"));
     flag = false;
     EXPECT_EQ(evaluateExpression(std::string(10, '(') + "1" + std::string(10, ')'), flag), 1);
     EXPECT_FALSE(flag);
