@@ -186,6 +186,7 @@ Form1::~Form1() {
 
 void Form1::buildPanel(QWidget* panel) {
     auto* column = new QVBoxLayout(panel);
+    panel->setMinimumWidth(220);
     auto makeButton = [&](const char* name, const char* caption, const char* tip) {
         auto* b = new QPushButton(caption, panel);
         b->setObjectName(name);
@@ -230,6 +231,7 @@ void Form1::buildPanel(QWidget* panel) {
     shapename->setObjectName("shapename");
     shapename->setReadOnly(true);
     shapename->setFocusPolicy(Qt::NoFocus);
+    shapename->setMinimumWidth(110);
     nameRow->addWidget(shapename);
     column->addLayout(nameRow);
     auto label = [&](const char* name, const char* caption) {
@@ -396,7 +398,8 @@ void Form1::syncPanel() {
     editoverlayAction->setChecked(model_.testOverlay.has_value());
     for (int mode = ModeDraw; mode <= ModeShapeMove; ++mode)
         tools_[mode]->setStyleSheet(model_.highlightedTool == mode
-                                        ? "QPushButton { background-color: white; color: black; }"
+                                        ? "QPushButton { background-color: white; color: black; "
+                                          "border: 2px solid #3060c0; padding: 3px; }"
                                         : QString());
 }
 
