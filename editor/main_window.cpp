@@ -406,11 +406,28 @@ void Form1::syncPanel() {
 // ---------------------------------------------------------------- pointer
 
 void Form1::restrictCursor() {
-    if (dialogsOpen_ == 0) Picture1->setConfined(true);
+    confineWanted_ = true;
+    applyConfinement();
 }
 
 void Form1::releaseCursor() {
-    Picture1->setConfined(false);
+    confineWanted_ = false;
+    applyConfinement();
+}
+
+// Dialogs and message boxes need the pointer, so the grab waits while one is up.
+void Form1::applyConfinement() {
+    Picture1->setConfined(confineWanted_ && dialogsOpen_ == 0 && prompts_ == 0);
+}
+
+Form1::FreePointer::FreePointer(Form1* form) : form_(form) {
+    ++form_->prompts_;
+    form_->applyConfinement();
+}
+
+Form1::FreePointer::~FreePointer() {
+    --form_->prompts_;
+    form_->applyConfinement();
 }
 
 bool Form1::SetCursorPosition(QWidget* hwnd, int xPos, int yPos) {
@@ -424,16 +441,14 @@ void Form1::setCursorPosition(int x, int y) {
 }
 
 bool Form1::askClosePolygon() {
-    // The question needs the pointer: let it go while the box is up.
-    const bool wasConfined = Picture1->confined();
-    Picture1->setConfined(false);
+    FreePointer free(this);
     const auto answer = QMessageBox::question(
         this, kTitle, "Close polygon?", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
-    if (wasConfined) Picture1->setConfined(true);
     return answer == QMessageBox::Ok;
 }
 
 void Form1::noOverlayMessage() {
+    FreePointer free(this);
     QMessageBox::critical(this, "ERROR", "No overlay created");
 }
 
@@ -489,15 +504,14 @@ void Form1::setCaption(const QString& path) {
 }
 
 bool Form1::abandon() {
-    const bool wasConfined = Picture1->confined();
-    Picture1->setConfined(false);
+    FreePointer free(this);
     const bool yes = QMessageBox::warning(this, "Warning", "Abandon current view?",
                                           QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    if (wasConfined && !yes) Picture1->setConfined(true);
     return yes;
 }
 
 void Form1::newview() {
+    FreePointer free(this);
     if (!abandon()) return;
     model_.resetView();
     buffer = blankPicture();
@@ -509,6 +523,7 @@ void Form1::newview() {
 }
 
 void Form1::openview() {
+    FreePointer free(this);
     if (!abandon()) return;
     const QString path = QFileDialog::getOpenFileName(this, "Open", fromLatin(gameFolder_),
                                                       "View (*.scn);;All (*.*)", nullptr,
@@ -518,6 +533,7 @@ void Form1::openview() {
 }
 
 bool Form1::openFrom(const QString& path) {
+    FreePointer free(this);
     std::string bytes, error;
     model_.resetView();
     buffer = blankPicture();
@@ -568,15 +584,17 @@ void Form1::saveview() {
     QFileDialog dialog(this, "Save View", fromLatin(gameFolder_), "View (*.scn);;All (*.*)");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-    const bool wasConfined = Picture1->confined();
-    Picture1->setConfined(false);
-    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-    if (wasConfined) Picture1->setConfined(true);
+    bool chosen = false;
+    {
+        FreePointer free(this);
+        chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    }
     if (!chosen) return;
     saveTo(dialog.selectedFiles().first());
 }
 
 bool Form1::saveTo(const QString& chosenPath) {
+    FreePointer free(this);
     const std::string path = viewfile::saveName(toLatin(chosenPath));
     std::string error;
     if (!viewfile::writeFileAtomically(path, viewfile::write(model_), error)) {
@@ -596,6 +614,7 @@ bool Form1::saveTo(const QString& chosenPath) {
 }
 
 void Form1::exitCommand() {
+    FreePointer free(this);
     if (abandon()) close();
 }
 
@@ -606,12 +625,10 @@ void Form1::closeEvent(QCloseEvent* e) {
 }
 
 void Form1::loadnewbaseimage() {
-    const bool wasConfined = Picture1->confined();
-    Picture1->setConfined(false);
+    FreePointer free(this);
     const QString path =
         QFileDialog::getOpenFileName(this, "Open Base Image", fromLatin(gameFolder_), "All (*.*)",
                                      nullptr, QFileDialog::DontUseNativeDialog);
-    if (wasConfined) Picture1->setConfined(true);
     if (!path.isEmpty()) {
         RgbImage rgb;
         std::string error;
@@ -628,11 +645,9 @@ void Form1::loadnewbaseimage() {
 }
 
 void Form1::picklinecolour() {
-    const bool wasConfined = Picture1->confined();
-    Picture1->setConfined(false);
+    FreePointer free(this);
     const QColor chosen = QColorDialog::getColor(
         toQColor(model_.lineColour), this, "Pick Line Colour", QColorDialog::DontUseNativeDialog);
-    if (wasConfined) Picture1->setConfined(true);
     if (chosen.isValid())
         model_.lineColour = static_cast<uint32_t>(chosen.red()) |
                             (static_cast<uint32_t>(chosen.green()) << 8) |
@@ -645,7 +660,7 @@ void Form1::picklinecolour() {
 void Form1::openDialog(QDialog* dialog) {
     // Shown without blocking; the main window takes no input until it closes.
     ++dialogsOpen_;
-    Picture1->setConfined(false);
+    applyConfinement();
     centralWidget()->setEnabled(false);
     menuBar()->setEnabled(false);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -655,10 +670,11 @@ void Form1::openDialog(QDialog* dialog) {
 }
 
 void Form1::dialogClosed() {
-    if (--dialogsOpen_ > 0) return;
+    --dialogsOpen_;
+    applyConfinement();
+    if (dialogsOpen_ > 0) return;
     centralWidget()->setEnabled(true);
     menuBar()->setEnabled(true);
-    if (model_.constrainVisible) Picture1->setConfined(true);
     syncPanel();
     commit();
 }
@@ -726,6 +742,7 @@ void Form1::about() {
 }
 
 void Form1::testView() {
+    FreePointer free(this);
     std::string error;
     const std::string engine =
         testview::findEngine(QCoreApplication::applicationDirPath().toStdString());
