@@ -93,23 +93,6 @@ protected:
     std::unique_ptr<Form1> form;
 };
 
-TEST_F(Window, StartsWithItsCaptionsAndControls) {
-    EXPECT_EQ(form->windowTitle(), "Pandrel");
-    EXPECT_EQ(form->findChild<QWidget*>("Picture1")->size(), QSize(640, 480));
-    EXPECT_EQ(form->findChild<QPushButton*>("movepoint")->toolTip(),
-              "Move one of the selected polygon's verticies");
-    EXPECT_EQ(form->findChild<QPushButton*>("shapemove")->toolTip(), "move the selected polygon");
-    QStringList groups;
-    for (auto* g : form->findChildren<QGroupBox*>()) groups << g->title();
-    EXPECT_EQ(groups, QStringList({"View Level", "Shape Level", "Vertex Level"}));
-    EXPECT_EQ(label("xycoord"), "(x, y)");
-    EXPECT_EQ(label("numvertex"), "No. Vert: 0");
-    EXPECT_EQ(label("numshape"), "No. Shp:  0");
-    EXPECT_TRUE(form->findChild<QLabel*>("constrain")->isHidden());
-    EXPECT_TRUE(form->findChild<QAction*>("showpolygon")->isChecked());
-    EXPECT_FALSE(form->findChild<QAction*>("editoverlay")->isChecked());
-}
-
 TEST_F(Window, DrawSaveAndOpen) {
     writeBmp(dir / "hall.bmp");
     form->model().baseImagePath = (dir / "hall.bmp").string();
