@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/surface.h"
 
 struct DisplayMode {
@@ -21,8 +22,12 @@ public:
     // 0, or the negative codes of Screen::createFullScreen.
     virtual int openFullScreen(int width, int height, int bits) = 0;
     virtual int openWindowed(int width, int height) = 0;
-    // Shows the back surface; wait: pace to the display's refresh. 0 or an error.
+    // Shows the back surface; wait: pace to the display's refresh; whole: stretch the
+    // whole surface over the window rather than showing its window-sized top left.
+    // 0 or an error.
     virtual int show(const Surface& back, bool wait, bool whole) = 0;
+    // Makes the desktop visible so that a message box can be seen (leaves full screen).
+    virtual void releaseForMessage() {}
 };
 
 class Screen {
@@ -34,6 +39,7 @@ public:
     // 0, or -1 no display service / already created, -2 exclusive access refused,
     // -4 mode not set, -8/-16 front surface not created, -32 no back buffer.
     int createFullScreen(int width, int height, int bits, int standardVga);
+    // A window of the given client size on the desktop; the same codes.
     int createWindowed(int width, int height);
 
     int present(int wait, int whole, int showFps);
@@ -42,26 +48,35 @@ public:
 
     Surface& back() { return back_; }
     Surface& front() { return front_; }  // what was presented last
-    const PixelFormat& format() const { return back_.format(); }
+    // The format of the back surface once a mode is set; 5-6-5 before that.
+    const PixelFormat& format() const { return format_; }
     int width() const { return width_; }
     int height() const { return height_; }
     bool fullScreen() const { return fullScreen_; }
     int lastFps() const { return lastFps_; }
     int nextSerial() { return ++serial_; }
     DisplayBackend& backend() { return *backend_; }
+    DisplayBackend* displayBackend() { return backend_.get(); }
+    bool created() const { return created_; }
 
 private:
+    int setUpBuffers(int width, int height, int bits);
+    // Milliseconds between two instants of the engine clock.
+    static uint64_t millisBetween(uint64_t from, uint64_t to);
+    // Levels step by 512 / ((speed + 1) / ms per frame), kept within 2..512.
+    static int fadeStep(uint16_t speed, uint64_t frameMillis);
+
     std::unique_ptr<DisplayBackend> backend_;
     std::vector<DisplayMode> modes_;
     Surface front_, back_;
+    PixelFormat format_ = PixelFormat::ofType(16);
     int width_ = 0, height_ = 0, bits_ = 0;
     bool fullScreen_ = false;
     bool created_ = false;
     // frame counter
     int framesInPeriod_ = 0;
     uint64_t periodMillis_ = 0;
-    uint64_t lastPresentNanos_ = 0;
-    bool presentedOnce_ = false;
+    MillisecondTimer frameTimer_;  // since the last present
     int lastFps_ = 0;
     int serial_ = 0;
 };
@@ -76,7 +91,8 @@ public:
     virtual void requestQuit(int code) = 0;
 };
 void installErrorReporter(ErrorReporter* reporter);  // nullptr: the SDL reporter
-void reportError(Screen* screen, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+void reportError(Screen* screen, const char* format, ...) __attribute__((format(printf, 2, 3)));
 // "DirectDraw Error %s\nFILE: %s\nLINE: %d" with the display error's name.
 void reportDisplayError(int code, const char* file, int line);
+// The symbolic name of a DisplayError code; "Unknown Error" for any other value.
+const char* displayErrorName(int code);

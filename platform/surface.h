@@ -10,6 +10,29 @@
 struct Picture;
 class Screen;
 class Font;
+struct BlitKernels;
+
+// Failure codes of the display layer (negative). The first six double as the results
+// of Screen::createFullScreen; reportDisplayError names every one of them.
+enum DisplayError : int {
+    kDisplayOk = 0,
+    kDisplayNoService = -1,
+    kDisplayAccessRefused = -2,
+    kDisplayModeNotSet = -4,
+    kDisplayNoFrontSurface = -8,
+    kDisplayNoSystemFrontSurface = -16,
+    kDisplayNoBackBuffer = -32,
+    kDisplayOutOfMemory = -64,
+    kDisplayInvalidParams = -65,
+    kDisplayIncompatibleFormats = -66,
+    kDisplayUnsupportedFormat = -67,
+    kDisplayNoSurface = -68,
+    kDisplayPresentFailed = -69,
+    kDisplayTextureUpdateFailed = -70,
+    kDisplayNoFont = -71,
+    kDisplayTextRenderFailed = -72,
+    kDisplayNotLocked = -73,
+};
 
 struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
@@ -18,7 +41,8 @@ struct Rect {
 };
 
 // Pixel layout. type: 8 palette, 15 (5-5-5), 16 (5-6-5), 24 (B,G,R bytes),
-// 32 (B,G,R,X bytes), 0 anything else.
+// 32 (B,G,R,X bytes), 0 anything else. The masks are kept shifted down to bit 0
+// (a 5-6-5 red is mask 0x1F, shift 11).
 struct PixelFormat {
     int type = 0;
     int bitsPerPixel = 0;
@@ -53,8 +77,11 @@ public:
     // 1 on success; -1 no name or no picture could be made; -2 no picture by that
     // name; -3, -4 a stored picture could not be loaded or locked.
     int loadImage(Screen* screen, const std::string& name, int placement);
-    // Replace the content with a decoded picture, converted to `format`.
+    // Replace the content with a decoded picture, converted to `format`; 0 or a
+    // negative code (the surface is left as it was on failure).
     int fromPicture(const Picture& picture, const PixelFormat& format);
+    // The content as 24-bit B,G,R rows, top-down; false for types without colours.
+    bool toPicture(Picture& out) const;
 
     void setClipRect(const Rect& rect);
     const Rect& clipRect() const { return clip_; }
@@ -103,6 +130,14 @@ public:
 
 protected:
     int setUp(const PixelFormat& format, int width, int height);
+    // Clips a copy of `src` (null: whole surface) to (x, y) on dest; false when
+    // nothing is left to draw.
+    bool clipCopy(const Surface& dest, int& x, int& y, const Rect* src, Rect& out) const;
+    // Runs `row` over the clipped rectangle, row by row; handles drawing a surface
+    // onto an overlapping part of itself.
+    template <class RowFn>
+    int blitRows(Surface& dest, int x, int y, const Rect* src, RowFn row);
+    Font* activeFont();
 
     int width_ = 0, height_ = 0, pitch_ = 0;
     PixelFormat format_;
@@ -116,4 +151,5 @@ protected:
     std::string fontFace_;
     Screen* screen_ = nullptr;
     int serial_ = 0;
+    const BlitKernels* kernels_ = nullptr;
 };

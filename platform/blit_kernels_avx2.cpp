@@ -1,0 +1,31 @@
+// The row kernels compiled for AVX2; chosen at set-up on processors that have it.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "platform/blit_kernels.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
+#pragma GCC push_options
+#pragma GCC target("avx2")
+#endif
+
+namespace avx2 {
+#include "platform/blit_rows.inc"
+}  // namespace avx2
+
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
+#pragma GCC pop_options
+#endif
+
+const BlitKernels* avx2TableFor(int type, int bytesPerPixel) {
+    return avx2::tableFor(type, bytesPerPixel);
+}
+
+#endif

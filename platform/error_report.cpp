@@ -1,0 +1,96 @@
+#include <SDL.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/screen.h"
+
+namespace {
+
+// Shows a message box when there is a real display, standard error otherwise; the
+// quit request is the SDL quit event the main loop watches for.
+class SdlErrorReporter : public ErrorReporter {
+public:
+    void showError(const std::string& title, const std::string& text) override {
+        if (SDL_WasInit(SDL_INIT_VIDEO)) {
+            const char* driver = SDL_GetCurrentVideoDriver();
+            const bool real = driver && std::strcmp(driver, "dummy") != 0 &&
+                              std::strcmp(driver, "offscreen") != 0;
+            if (real && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(),
+                                                 nullptr) == 0)
+                return;
+        }
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    }
+    void requestQuit(int) override {
+        if (!SDL_WasInit(SDL_INIT_EVENTS)) return;  // no event loop to tell
+        SDL_Event event{};
+        event.type = SDL_QUIT;
+        SDL_PushEvent(&event);
+    }
+};
+
+SdlErrorReporter defaultReporter;
+ErrorReporter* installedReporter = nullptr;
+
+ErrorReporter& reporter() {
+    return installedReporter ? *installedReporter : defaultReporter;
+}
+
+struct ErrorName {
+    int code;
+    const char* name;
+};
+
+// Our display layer's failures, named after the SDL step or condition behind them.
+constexpr ErrorName kErrorNames[] = {
+    {kDisplayOk, "DISPLAY_OK"},
+    {kDisplayNoService, "DISPLAYERR_NOSERVICE"},
+    {kDisplayAccessRefused, "DISPLAYERR_SDL_CREATEWINDOW"},
+    {kDisplayModeNotSet, "DISPLAYERR_MODENOTSET"},
+    {kDisplayNoFrontSurface, "DISPLAYERR_SDL_CREATERENDERER"},
+    {kDisplayNoSystemFrontSurface, "DISPLAYERR_SDL_CREATESOFTWARERENDERER"},
+    {kDisplayNoBackBuffer, "DISPLAYERR_SDL_CREATETEXTURE"},
+    {kDisplayOutOfMemory, "DISPLAYERR_OUTOFMEMORY"},
+    {kDisplayInvalidParams, "DISPLAYERR_INVALIDPARAMS"},
+    {kDisplayIncompatibleFormats, "DISPLAYERR_INCOMPATIBLEFORMATS"},
+    {kDisplayUnsupportedFormat, "DISPLAYERR_UNSUPPORTEDFORMAT"},
+    {kDisplayNoSurface, "DISPLAYERR_NOSURFACE"},
+    {kDisplayPresentFailed, "DISPLAYERR_SDL_RENDERCOPY"},
+    {kDisplayTextureUpdateFailed, "DISPLAYERR_SDL_UPDATETEXTURE"},
+    {kDisplayNoFont, "DISPLAYERR_NOFONT"},
+    {kDisplayTextRenderFailed, "DISPLAYERR_TTF_RENDER"},
+    {kDisplayNotLocked, "DISPLAYERR_NOTLOCKED"},
+};
+
+}  // namespace
+
+void installErrorReporter(ErrorReporter* r) {
+    installedReporter = r;
+}
+
+const char* displayErrorName(int code) {
+    for (const ErrorName& e : kErrorNames)
+        if (e.code == code) return e.name;
+    return "Unknown Error";
+}
+
+void reportError(Screen* screen, const char* format, ...) {
+    char text[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format ? format : "", args);  // truncates safely
+    va_end(args);
+    if (screen && screen->displayBackend()) screen->displayBackend()->releaseForMessage();
+    reporter().showError("Error", text);
+    reporter().requestQuit(0);
+}
+
+void reportDisplayError(int code, const char* file, int line) {
+    char text[1024];
+    std::snprintf(text, sizeof text, "DirectDraw Error %s\nFILE: %s\nLINE: %d",
+                  displayErrorName(code), file ? file : "", line);
+    reporter().showError("Error", text);
+    reporter().requestQuit(0);
+}

@@ -1,0 +1,157 @@
+// Screen set-up, presenting, the frame counter and fades, on the null display with a
+// virtual clock.
+#include "platform/screen.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/null_display.h"
+
+namespace {
+
+// A screen whose every show advances the virtual clock by `frameMillis`, and which
+// records the top-left pixel of every frame shown.
+struct ScreenRig {
+    VirtualClock clock;
+    uint64_t frameMillis = 10;
+    std::unique_ptr<Screen> screen;
+    std::vector<uint32_t> shown;
+
+    explicit ScreenRig(int bits = 16) {
+        installClock(&clock);
+        auto display = std::make_unique<NullDisplay>();
+        NullDisplay* raw = display.get();
+        screen = std::make_unique<Screen>(std::move(display));
+        raw->setOnShow([this] {
+            clock.advanceMillis(frameMillis);
+            shown.push_back(screen->back().getPixel(0, 0));
+        });
+        EXPECT_EQ(screen->createFullScreen(640, 480, bits, 0), 0);
+    }
+    ~ScreenRig() { installClock(nullptr); }
+};
+
+TEST(Screen, ModesAndSetUp) {
+    Screen screen(std::make_unique<NullDisplay>());
+    EXPECT_TRUE(screen.hasMode(640, 480, 16));
+    EXPECT_TRUE(screen.hasMode(640, 480, 15));
+    EXPECT_FALSE(screen.hasMode(640, 480, 32));
+    EXPECT_LT(screen.present(1, 0, 0), 0);  // nothing to present before a mode is set
+    EXPECT_EQ(screen.createFullScreen(640, 480, 32, 0), kDisplayModeNotSet);
+    EXPECT_EQ(screen.createFullScreen(640, 480, 15, 0), 0);
+    EXPECT_EQ(screen.format().type, 15);
+    EXPECT_EQ(screen.back().format().type, 15);
+    EXPECT_EQ(screen.back().width(), 640);
+    EXPECT_EQ(screen.createFullScreen(640, 480, 16, 0), kDisplayNoService);  // only once
+
+    Screen none(nullptr);
+    EXPECT_EQ(none.createWindowed(640, 480), kDisplayNoService);
+}
+
+TEST(Screen, SurfacesTakeTheScreensFormatAndSerials) {
+    ScreenRig rig(15);
+    Surface a, b;
+    ASSERT_EQ(a.create(rig.screen.get(), 10, 10, kPlacementAny), 0);
+    ASSERT_EQ(b.create(rig.screen.get(), 10, 10, kPlacementAny), 0);
+    EXPECT_EQ(a.format().type, 15);
+    EXPECT_EQ(a.serial(), 1);
+    EXPECT_EQ(b.serial(), 2);
+}
+
+TEST(Screen, FrontHoldsWhatWasPresentedAndBackKeepsItsContent) {
+    ScreenRig rig;
+    rig.screen->back().fill(0x1234);
+    EXPECT_EQ(rig.screen->present(1, 0, 0), 0);
+    EXPECT_EQ(rig.screen->front().getPixel(100, 100), 0x1234u);
+    EXPECT_EQ(rig.screen->back().getPixel(100, 100), 0x1234u);
+    rig.screen->back().fill(0x4321);
+    EXPECT_EQ(rig.screen->front().getPixel(100, 100), 0x1234u);
+}
+
+TEST(Screen, FirstFpsFigureComesAfterMoreThanASecond) {
+    ScreenRig rig;
+    for (int i = 0; i < 100; ++i) {
+        rig.clock.advanceMillis(10);
+        rig.frameMillis = 0;
+        rig.screen->present(1, 0, 0);
+    }
+    EXPECT_EQ(rig.screen->lastFps(), 0);  // exactly 1000 ms so far
+    rig.clock.advanceMillis(10);
+    rig.screen->present(1, 0, 0);
+    EXPECT_EQ(rig.screen->lastFps(), 100 * 1000 / 1010);
+}
+
+TEST(Screen, ShowFpsDrawsTheFigureInItsColour) {
+    ScreenRig rig;
+    rig.screen->back().fill(0);
+    rig.screen->present(1, 0, 1);
+    const uint32_t colour = rig.screen->format().map(240, 255, 0);
+    int inked = 0;
+    for (int y = 15; y < 50; ++y)
+        for (int x = 5; x < 120; ++x) {
+            uint32_t p = rig.screen->back().getPixel(x, y);
+            if (p) {
+                ++inked;
+                EXPECT_EQ(p, colour);
+            }
+        }
+    EXPECT_GT(inked, 20);
+}
+
+TEST(ScreenFade, SpeedFiveHundredAtTenMillisecondsPerFrame) {
+    ScreenRig rig;
+    rig.screen->back().fill(0xFFFF);
+    rig.screen->present(1, 0, 0);
+    rig.shown.clear();
+    EXPECT_EQ(rig.screen->fadeOut(500), 0);
+    // (500 + 1) / 10 = 50 -> 10 level units a frame: 26 faded frames, then black.
+    ASSERT_EQ(rig.shown.size(), 27u);
+    EXPECT_EQ(rig.shown.front(), 0xFFFFu);  // level 256 first
+    EXPECT_EQ(rig.shown[1],
+              PixelFormat::ofType(16).map(0, 0, 0) |
+                  ((31u * 246 >> 8) << 11 | (63u * 246 >> 8) << 5 | (31u * 246 >> 8)));
+    EXPECT_EQ(rig.shown.back(), 0u);
+
+    // fadeIn restores the picture that was on the back surface.
+    rig.screen->back().fill(0x07E0);
+    rig.shown.clear();
+    EXPECT_EQ(rig.screen->fadeIn(500), 0);
+    ASSERT_EQ(rig.shown.size(), 1u + 26u + 1u);
+    EXPECT_EQ(rig.shown[0], 0u);
+    EXPECT_EQ(rig.shown[1], 0u);  // level 0
+    EXPECT_EQ(rig.shown.back(), 0x07E0u);
+    EXPECT_EQ(rig.screen->back().getPixel(639, 479), 0x07E0u);
+}
+
+TEST(ScreenFade, StepRuleLimits) {
+    {
+        // A clock that never moves: the smallest step (2), so the fade still ends.
+        ScreenRig rig;
+        rig.frameMillis = 0;
+        rig.screen->fadeOut(500);
+        EXPECT_EQ(rig.shown.size(), 128u + 1u);
+    }
+    {
+        // Very slow frames: one frame goes all the way (512 units).
+        ScreenRig rig;
+        rig.frameMillis = 1000;
+        rig.screen->fadeIn(0);
+        EXPECT_EQ(rig.shown.size(), 1u + 1u + 1u);
+    }
+}
+
+TEST(ScreenFade, PaletteModesDoNotFade) {
+    // The null display offers no 8-bit mode; a backend that does is stubbed here.
+    struct EightBit : NullDisplay {
+        std::vector<DisplayMode> modes() override { return {{64, 48, 8}}; }
+        int openFullScreen(int, int, int) override { return 0; }
+    };
+    Screen screen(std::make_unique<EightBit>());
+    ASSERT_EQ(screen.createFullScreen(64, 48, 8, 0), 0);
+    EXPECT_EQ(screen.fadeOut(500), 0);
+    EXPECT_EQ(static_cast<NullDisplay&>(screen.backend()).shows(), 0);
+}
+
+}  // namespace
