@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -49,6 +50,14 @@ QImage toQImage(const RgbImage& rgb) {
         std::memcpy(image.scanLine(y), rgb.pixels.data() + static_cast<size_t>(y) * rgb.width,
                     static_cast<size_t>(rgb.width) * 4);
     return image;
+}
+
+// File names are bytes in the system's encoding; view text is 8-bit Latin-1.
+std::string toPath(const QString& s) {
+    return QFile::encodeName(s).toStdString();
+}
+QString fromPath(const std::string& s) {
+    return QFile::decodeName(QByteArray::fromStdString(s));
 }
 
 QImage blankPicture() {
@@ -172,7 +181,7 @@ Form1::Form1() : model_(nullptr) {
     setCentralWidget(central);
     buildMenus();
 
-    gameFolder_ = QDir::currentPath().toStdString();
+    gameFolder_ = toPath(QDir::currentPath());
     committed_ = model_.document();
     setWindowTitle(kTitle);
     releaseCursor();
@@ -500,7 +509,7 @@ void Form1::commit() {
 // ---------------------------------------------------------------- files
 
 void Form1::setCaption(const QString& path) {
-    setWindowTitle(kTitle + " - " + fromLatin(text::baseName(toLatin(path))));
+    setWindowTitle(kTitle + " - " + fromPath(text::baseName(toPath(path))));
 }
 
 bool Form1::abandon() {
@@ -525,9 +534,9 @@ void Form1::newview() {
 void Form1::openview() {
     FreePointer free(this);
     if (!abandon()) return;
-    const QString path = QFileDialog::getOpenFileName(this, "Open", fromLatin(gameFolder_),
-                                                      "View (*.scn);;All (*.*)", nullptr,
-                                                      QFileDialog::DontUseNativeDialog);
+    const QString path =
+        QFileDialog::getOpenFileName(this, "Open", fromPath(gameFolder_), "View (*.scn);;All (*.*)",
+                                     nullptr, QFileDialog::DontUseNativeDialog);
     if (path.isEmpty()) return;
     openFrom(path);
 }
@@ -537,7 +546,7 @@ bool Form1::openFrom(const QString& path) {
     std::string bytes, error;
     model_.resetView();
     buffer = blankPicture();
-    bool ok = viewfile::readFile(toLatin(path), bytes, error);
+    bool ok = viewfile::readFile(toPath(path), bytes, error);
     viewfile::ReadResult result;
     if (ok) {
         result = viewfile::read(bytes, model_);
@@ -552,10 +561,10 @@ bool Form1::openFrom(const QString& path) {
         setWindowTitle(kTitle);
         syncPanel();
         redraw();
-        QMessageBox::critical(this, "Open View", fromLatin(error));
+        QMessageBox::critical(this, "Open View", fromPath(error));
         return false;
     }
-    gameFolder_ = dialogs::folderOf(toLatin(QFileInfo(path).absoluteFilePath()));
+    gameFolder_ = dialogs::folderOf(toPath(QFileInfo(path).absoluteFilePath()));
     loadBaseImageFrom(result.baseImage, true);
     setCaption(path);
     model_.selectedShape = 0;
@@ -581,7 +590,7 @@ void Form1::loadBaseImageFrom(const std::string& name, bool warnOnFailure) {
 }
 
 void Form1::saveview() {
-    QFileDialog dialog(this, "Save View", fromLatin(gameFolder_), "View (*.scn);;All (*.*)");
+    QFileDialog dialog(this, "Save View", fromPath(gameFolder_), "View (*.scn);;All (*.*)");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     bool chosen = false;
@@ -595,14 +604,14 @@ void Form1::saveview() {
 
 bool Form1::saveTo(const QString& chosenPath) {
     FreePointer free(this);
-    const std::string path = viewfile::saveName(toLatin(chosenPath));
+    const std::string path = viewfile::saveName(toPath(chosenPath));
     std::string error;
     if (!viewfile::writeFileAtomically(path, viewfile::write(model_), error)) {
-        QMessageBox::critical(this, "Save View", fromLatin(error));
+        QMessageBox::critical(this, "Save View", fromPath(error));
         return false;
     }
-    gameFolder_ = dialogs::folderOf(toLatin(QFileInfo(fromLatin(path)).absoluteFilePath()));
-    setCaption(fromLatin(path));
+    gameFolder_ = dialogs::folderOf(toPath(QFileInfo(fromPath(path)).absoluteFilePath()));
+    setCaption(fromPath(path));
     const std::vector<std::string> problems = viewfile::engineProblems(model_);
     if (!problems.empty()) {
         QString list;
@@ -627,19 +636,19 @@ void Form1::closeEvent(QCloseEvent* e) {
 void Form1::loadnewbaseimage() {
     FreePointer free(this);
     const QString path =
-        QFileDialog::getOpenFileName(this, "Open Base Image", fromLatin(gameFolder_), "All (*.*)",
+        QFileDialog::getOpenFileName(this, "Open Base Image", fromPath(gameFolder_), "All (*.*)",
                                      nullptr, QFileDialog::DontUseNativeDialog);
     if (!path.isEmpty()) {
         RgbImage rgb;
         std::string error;
-        if (!loadPictureFile(toLatin(path), rgb, &error)) {
+        if (!loadPictureFile(toPath(path), rgb, &error)) {
             // The old picture stays shown, so its name stays with the view.
             QMessageBox::critical(this, "Load Base Image", "Error loading picture");
             return;
         }
         buffer = blankPicture();
         QPainter(&buffer).drawImage(0, 0, toQImage(rgb));
-        model_.baseImagePath = toLatin(path);
+        model_.baseImagePath = toPath(path);
     }
     redraw();
 }
@@ -712,8 +721,9 @@ void Form1::editoverlay() {
                 pichold = QImage();
                 break;
             case dialogs::OverlayCheck::Accept: {
+                // The typed name is view text; as a file name it is bytes of the system's.
                 const std::string path =
-                    dialogs::resolveInGameFolder(gameFolder_, parsed.getFile());
+                    dialogs::resolveInGameFolder(gameFolder_, toPath(fromLatin(parsed.getFile())));
                 if (!dialogs::nonEmptyFile(path)) {
                     QMessageBox::critical(dialog, "ERROR", "Cannot find image file");
                     return;
@@ -744,19 +754,17 @@ void Form1::about() {
 void Form1::testView() {
     FreePointer free(this);
     std::string error;
-    const std::string engine =
-        testview::findEngine(QCoreApplication::applicationDirPath().toStdString());
+    const std::string engine = testview::findEngine(toPath(QCoreApplication::applicationDirPath()));
     if (engine.empty()) {
         QMessageBox::critical(this, "Test View", "Cannot find the program engine-windowed");
         return;
     }
-    const std::string folder = testview::prepareFolder(gameFolder_, QDir::tempPath().toStdString(),
+    const std::string folder = testview::prepareFolder(gameFolder_, toPath(QDir::tempPath()),
                                                        viewfile::write(model_), error);
     if (folder.empty()) {
-        QMessageBox::critical(this, "Test View", fromLatin(error));
+        QMessageBox::critical(this, "Test View", fromPath(error));
         return;
     }
-    if (!QProcess::startDetached(QString::fromStdString(engine), {},
-                                 QString::fromStdString(folder)))
-        QMessageBox::critical(this, "Test View", "Cannot start " + QString::fromStdString(engine));
+    if (!QProcess::startDetached(fromPath(engine), {}, fromPath(folder)))
+        QMessageBox::critical(this, "Test View", "Cannot start " + fromPath(engine));
 }

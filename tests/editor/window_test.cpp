@@ -28,8 +28,9 @@ namespace {
 // Answers every message box that comes up and remembers what it said.
 class BoxWatcher {
 public:
-    explicit BoxWatcher(QMessageBox::StandardButton answer = QMessageBox::Ok) : answer_(answer) {
-        timer_.setInterval(10);
+    explicit BoxWatcher(QMessageBox::StandardButton answer = QMessageBox::Ok, int intervalMs = 10)
+        : answer_(answer) {
+        timer_.setInterval(intervalMs);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box) return;
@@ -68,12 +69,13 @@ protected:
         }
     }
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("pandrel-ui-" + std::to_string(getpid()));
+        dir = fs::temp_directory_path() / ("pandrel-ui-\u00e9-" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         form = std::make_unique<Form1>();
     }
     void TearDown() override {
+        EXPECT_TRUE(stray.seen.empty()) << stray.seen.front().toStdString();
         form.reset();
         fs::remove_all(dir);
     }
@@ -91,6 +93,8 @@ protected:
 
     fs::path dir;
     std::unique_ptr<Form1> form;
+    // Answers, late, any box a test did not expect, so that it fails instead of hanging.
+    BoxWatcher stray{QMessageBox::Ok, 300};
 };
 
 TEST_F(Window, DrawSaveAndOpen) {
