@@ -62,6 +62,8 @@ class Window : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         if (!qApp) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
             static int argc = 1;
             static char name[] = "test_editor";
             static char* argv[] = {name, nullptr};
