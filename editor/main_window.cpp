@@ -1,5 +1,7 @@
 #include "editor/main_window.h"
 
+#include <signal.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -191,6 +193,9 @@ Form1::Form1() : model_(nullptr) {
 
 Form1::~Form1() {
     Picture1->setConfined(false);
+    // Test folders of engines that have ended go; a running engine keeps its own.
+    for (const auto& [pid, folder] : testRuns_)
+        if (::kill(static_cast<pid_t>(pid), 0) != 0) testview::removeFolder(folder);
 }
 
 void Form1::buildPanel(QWidget* panel) {
@@ -765,6 +770,11 @@ void Form1::testView() {
         QMessageBox::critical(this, "Test View", fromPath(error));
         return;
     }
-    if (!QProcess::startDetached(fromPath(engine), {}, fromPath(folder)))
+    qint64 pid = 0;
+    if (!QProcess::startDetached(fromPath(engine), {}, fromPath(folder), &pid)) {
+        testview::removeFolder(folder);
         QMessageBox::critical(this, "Test View", "Cannot start " + fromPath(engine));
+        return;
+    }
+    testRuns_.push_back({pid, folder});
 }

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QUndoStack>
 #include <filesystem>
@@ -276,6 +277,40 @@ TEST_F(Window, TestOverlayDialog) {
     form->findChild<QAction*>("positionoverlay")->trigger();
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0], "ERROR|No overlay created");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Window, TestViewStartsTheEngineOnThisView) {
+    // A stand-in engine that reports where it ran and what "init.scn" said.
+    const fs::path bin = dir / "bin";
+    fs::create_directories(bin);
+    const fs::path report = dir / "report.txt";
+    std::ofstream(bin / "engine-windowed")
+        << "#!/bin/sh\n{ pwd; cat init.scn; ls; } > '" << report.string() << ".tmp' && mv '"
+        << report.string() << ".tmp' '" << report.string() << "'\n";
+    fs::permissions(bin / "engine-windowed", fs::perms::owner_all);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(bin.string()) + ":" + oldPath);
+
+    std::ofstream(dir / "hall.bmp") << "x";
+    form->model().viewname = "Trial";
+    ASSERT_TRUE(form->saveTo(path("hall.scn")));  // the game folder is now `dir`
+    form->findChild<QAction*>("testview")->trigger();
+    qputenv("PATH", oldPath);
+    for (int i = 0; i < 200 && !fs::exists(report); ++i) QThread::msleep(10);
+    ASSERT_TRUE(fs::exists(report));
+    std::ifstream in(report);
+    std::string folder, header, rest, word;
+    std::getline(in, folder);
+    std::getline(in, header);
+    while (in >> word) rest += word + " ";
+    EXPECT_NE(folder, dir.string());
+    EXPECT_EQ(header, "VIEW Trial\r");
+    EXPECT_NE(rest.find("hall.bmp"), std::string::npos) << rest;
+    fs::remove_all(folder);
 }
 
 }  // namespace
