@@ -1,9 +1,13 @@
 // Surface set-up, clipping, colour keys, lines, pixels, scaling and picture conversion.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <set>
+#include <string>
 #include <utility>
 
+#include "platform/image/bmp_writer.h"
 #include "platform/image/picture.h"
 #include "platform/surface.h"
 
@@ -240,6 +244,31 @@ TEST(SurfaceLoad, MissingNamesAndFilesGiveTheirCodes) {
     Surface s;
     EXPECT_EQ(s.loadImage(nullptr, "", kPlacementAny), -1);
     EXPECT_EQ(s.loadImage(nullptr, "no-such-picture-anywhere.bmp", kPlacementAny), -2);
+    EXPECT_FALSE(s.valid());
+}
+
+TEST(SurfaceLoad, FilesAndStoredPicturesLoadInTheScreensFormat) {
+    Picture p;
+    p.width = 5;
+    p.height = 3;
+    p.bitsPerPixel = 24;
+    p.stride = 16;
+    p.pixels.assign(48, 0);
+    p.row(2)[4 * 3 + 1] = 255;  // bottom-right green
+    const std::string path = "/tmp/vorlen-surface-load-" + std::to_string(getpid()) + ".bmp";
+    ASSERT_TRUE(writeBmp24(path, p));
+    Surface s;
+    EXPECT_EQ(s.loadImage(nullptr, path, kPlacementAny), 1);
+    std::remove(path.c_str());
+    EXPECT_EQ(s.width(), 5);
+    EXPECT_EQ(s.format().type, 16);
+    EXPECT_EQ(s.getPixel(4, 2), 0x07E0u);
+    EXPECT_EQ(s.fileName(), path);
+
+    // A game folder without the pointer picture still gets one.
+    Surface pointer;
+    EXPECT_EQ(pointer.loadImage(nullptr, "pointidle.bmp", kPlacementAny), 1);
+    EXPECT_TRUE(pointer.valid());
 }
 
 }  // namespace
