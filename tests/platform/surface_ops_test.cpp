@@ -113,17 +113,6 @@ TEST(Surface, ColourKeyFromTopLeftKeepsTheFormatsBits) {
     EXPECT_EQ(none.setColourKeyFromTopLeft(), -1);
 }
 
-TEST(Surface, PixelsOutsideTheClipAreIgnored) {
-    MAKE(s, 32, 10, 10);
-    s.setClipRect({2, 2, 8, 8});
-    s.putPixel(1, 5, 0xFF);
-    s.putPixel(8, 5, 0xFF);
-    s.putPixel(2, 2, 0xFF);
-    EXPECT_EQ(litPixels(s).size(), 1u);
-    EXPECT_EQ(s.getPixel(2, 2), 0xFFu);
-    EXPECT_EQ(s.getPixel(-1, 300), 0u);
-}
-
 TEST(SurfaceLine, StraightLinesDrawOnlyTheirPartInsideTheClip) {
     MAKE(s, 16, 10, 10);
     s.setClipRect({2, 2, 8, 8});
