@@ -160,6 +160,13 @@ TEST(SurfaceScaled, QuarterSizeKeepsTheCentreAndSamplesTheSource) {
     EXPECT_EQ(dst.getPixel(24, 18), 1u);
     EXPECT_EQ(dst.getPixel(25, 19), static_cast<uint32_t>(4 * 64 + 4 + 1));
 
+    // A thumbnail: the quarter-size copy of a whole surface lands on a small surface's
+    // origin when the unscaled copy would be centred on it.
+    MAKE(thumb, 16, 16, 12);
+    EXPECT_EQ(src.drawScaled(thumb, -24, -18, nullptr, 0.25f), 0);
+    EXPECT_EQ(litPixels(thumb).size(), 16u * 12u);
+    EXPECT_EQ(thumb.getPixel(15, 11), static_cast<uint32_t>(44 * 64 + 60 + 1));
+
     // A zero or negative factor draws nothing.
     dst.fill(0);
     EXPECT_EQ(src.drawScaled(dst, 0, 0, nullptr, 0.0f), 0);
