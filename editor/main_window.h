@@ -49,6 +49,7 @@ public:
     ~Form1() override;
 
     EditorModel& model() { return model_; }
+    QUndoStack* undoStack() { return undo_; }
     // Recomposes and shows the drawing area (public: dialogs call it).
     void redraw() override;
     // Moves the system pointer to a point of a widget's client area.

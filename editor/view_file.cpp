@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,11 +20,11 @@ namespace {
 
 const char* kCrLf = "\r\n";
 
-// Script text followed by a line end, unless it already ends with one.
-void appendScript(std::string& out, const std::string& script) {
-    const std::string s = text::toCrLf(script);
+// Script text followed by a line end. The reader joins a block's lines without a
+// final line end, so a text survives any number of saves and opens unchanged.
+void appendScript(std::string& out, const std::string& s) {
     out += s;
-    if (s.size() < 2 || s.compare(s.size() - 2, 2, kCrLf) != 0) out += kCrLf;
+    out += kCrLf;
 }
 
 class LineReader {
@@ -222,7 +223,8 @@ ReadResult read(const std::string& bytes, EditorModel& model) {
         for (;;) {
             if (!haveLine || !text::startsWithNoCase(line, "CURSOR"))
                 return fail("Expecting CURSOR");
-            shp.setCursor(static_cast<int16_t>(text::leadingInt16(rest(line, 6)) - 1));
+            shp.setCursor(
+                static_cast<int16_t>(std::max(-32768, text::leadingInt16(rest(line, 6)) - 1)));
             if (!in.nextKeywordLine(line) || !text::startsWithNoCase(line, "COORD"))
                 return fail("Expecting COORD");
             if (!parseCoordinates(rest(line, 5), shp)) return fail("Too many vertices");

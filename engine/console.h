@@ -11,3 +11,10 @@ void consolePrint(const std::string& text, uint32_t colour);
 
 // Once per frame while the panel is shown: keys, typing and drawing.
 void runConsole();
+
+// What Enter does with the typed line: trimmed, and if anything is left, the panel
+// scrolls to the end and the line runs as a one-line script in console mode.
+void runConsoleLine(const std::string& line);
+
+// Whether the console accepts a typed character into its input line.
+bool consoleAccepts(char c);

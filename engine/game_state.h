@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@
 #include "platform/surface.h"
 #include "view/view.h"
 
+class EventSource;
+class TextCache;
+
 enum Mode : int32_t { Play = 1, Ending = 2, SaveScreen = 4, LoadScreen = 5 };
 
 struct GameState {
@@ -27,6 +31,9 @@ struct GameState {
     std::unique_ptr<Screen> screen;
     std::unique_ptr<InputDevice> input;
     std::unique_ptr<Mixer> mixer;
+    void* windowHandle = nullptr;
+    // The main window's message queue (SDL events, or the headless runner's script).
+    std::unique_ptr<EventSource> events;
 
     std::unique_ptr<Surface> backdrop;
     std::unique_ptr<Surface> consoleImage;
@@ -70,6 +77,15 @@ struct GameState {
     std::array<bool, 6> slotUsed{};
     uint16_t realMouseX = 0, realMouseY = 0;
     int32_t screenWidth = 640, screenHeight = 480;
+
+    // Rendered text of the console rows and debug lines, reused from frame to frame.
+    std::unique_ptr<TextCache> textCache;
+
+    // Pictures already reported missing, so a sheet tried every frame is named once.
+    std::set<std::string> reportedMissing;
+
+    // Set once the shutdown sequence has run, so a second close does nothing.
+    bool shutDown = false;
 
     // Windowed build: the pointer follows the last mouse-move message.
     bool windowed = false;

@@ -22,6 +22,8 @@ public:
                   int frameWidth, int frameHeight, int frameCount, uint16_t frameDelay,
                   uint8_t looping, uint8_t reverse, int depth, int placement);
 
+    using Surface::draw;
+
     virtual int nextFrame(int current);
     virtual int previousFrame(int current);
     // Advances, then draws by mode: 0 draw, 2 half, 11 alpha 25, 100 keyed, 102 keyed
@@ -38,6 +40,8 @@ public:
     const std::vector<Rect>& frameRects() const { return frameRects_; }
 
 private:
+    // Starts the step timer on first use; true when the frame delay has passed.
+    bool stepDue();
     void drawRect(int x, int y, Surface& destination, int mode);
 
     int frameWidth_ = 0, frameHeight_ = 0, frameCount_ = 0, columns_ = 0, rows_ = 0;

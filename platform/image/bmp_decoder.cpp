@@ -24,7 +24,8 @@ bool readPalette(const uint8_t* bytes, size_t size, size_t at, size_t count, Pic
 }
 
 // Run-length 8-bit rows into a zeroed bottom-up picture. Rows are counted from the
-// bottom as the storage order already is.
+// bottom as the storage order already is. Pixels past the row end are dropped, and x
+// stops at the width so a long file of runs cannot overflow it.
 bool decodeRle8(const uint8_t* p, const uint8_t* end, Picture& out, std::string& error) {
     const int width = out.width, height = out.height;
     int x = 0, y = 0;
@@ -37,7 +38,7 @@ bool decodeRle8(const uint8_t* p, const uint8_t* end, Picture& out, std::string&
                 int n = std::min<int>(static_cast<int>(count), width - x);
                 std::memset(&out.pixels[static_cast<size_t>(y) * out.stride + x], value, n);
             }
-            x += static_cast<int>(count);
+            x = std::min(x + static_cast<int>(count), width);
             continue;
         }
         switch (value) {
@@ -49,7 +50,7 @@ bool decodeRle8(const uint8_t* p, const uint8_t* end, Picture& out, std::string&
                 return true;
             case 2:  // move right and down
                 if (end - p < 2) return fail(error, "run-length move past end of data");
-                x += p[0];
+                x = std::min(x + p[0], width);
                 y += p[1];
                 p += 2;
                 break;
@@ -60,7 +61,7 @@ bool decodeRle8(const uint8_t* p, const uint8_t* end, Picture& out, std::string&
                     size_t copy = std::min<size_t>(n, static_cast<size_t>(width - x));
                     std::memcpy(&out.pixels[static_cast<size_t>(y) * out.stride + x], p, copy);
                 }
-                x += static_cast<int>(n);
+                x = std::min(x + static_cast<int>(n), width);
                 p += std::min<size_t>(padded, static_cast<size_t>(end - p));
                 break;
             }

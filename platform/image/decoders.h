@@ -31,10 +31,10 @@ inline uint32_t be32(const uint8_t* p) {
            (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
 }
 
-// Sets up `out` with zeroed rows of `stride` bytes after checking the dimensions
+// Sets up `out` with rows filled with `fill` of `stride` bytes after checking the dimensions
 // against kMaxPictureSide and the byte count for overflow. False leaves `out` empty.
 bool allocatePicture(Picture& out, int width, int height, int bitsPerPixel, size_t stride,
-                     bool topDown, std::string& error);
+                     bool topDown, std::string& error, uint8_t fill = 0);
 
 // Bytes per row of `width` pixels of `bits` each, padded to `align` bytes; 0 when the
 // width is unusable.

@@ -17,7 +17,7 @@ size_t rowBytes(int width, int bits, size_t align) {
 }
 
 bool allocatePicture(Picture& out, int width, int height, int bitsPerPixel, size_t stride,
-                     bool topDown, std::string& error) {
+                     bool topDown, std::string& error, uint8_t fill) {
     out = Picture();
     if (width <= 0 || height <= 0) return fail(error, "picture has no pixels");
     if (width > kMaxPictureSide || height > kMaxPictureSide)
@@ -25,7 +25,7 @@ bool allocatePicture(Picture& out, int width, int height, int bitsPerPixel, size
     // Both sides are capped, so the product fits in size_t; the stride is checked too.
     if (stride == 0 || stride > static_cast<size_t>(kMaxPictureSide) * 4)
         return fail(error, "bad row size");
-    out.pixels.assign(stride * static_cast<size_t>(height), 0);
+    out.pixels.assign(stride * static_cast<size_t>(height), fill);
     out.width = width;
     out.height = height;
     out.bitsPerPixel = bitsPerPixel;

@@ -19,8 +19,7 @@ bool decode(const uint8_t* bytes, size_t size, int type, Picture& out,
             std::string* error = nullptr);
 
 // Reads the whole file and decodes it.
-bool readFile(const std::string& path, Picture& out, int type = 0,
-              std::string* error = nullptr);
+bool readFile(const std::string& path, Picture& out, int type = 0, std::string* error = nullptr);
 
 }  // namespace ImageReader
 

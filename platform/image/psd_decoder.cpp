@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 #include "platform/image/decoders.h"
 
@@ -15,7 +14,8 @@ constexpr int kModeRgb = 3;
 // Byte position of a channel inside a B,G,R,X pixel.
 constexpr int kChannelByte[4] = {2, 1, 0, 3};
 
-// One PackBits row of exactly `width` bytes; false when it does not fit.
+// One PackBits row of exactly `width` bytes, written every fourth byte of `dst`
+// (one channel of B,G,R,X pixels); false when it does not fit.
 bool unpackRow(const uint8_t* p, const uint8_t* end, uint8_t* dst, size_t width) {
     size_t done = 0;
     while (p < end) {
@@ -23,13 +23,16 @@ bool unpackRow(const uint8_t* p, const uint8_t* end, uint8_t* dst, size_t width)
         if (n >= 0) {
             size_t count = static_cast<size_t>(n) + 1;
             if (count > static_cast<size_t>(end - p) || count > width - done) return false;
-            std::memcpy(dst + done, p, count);
+            uint8_t* d = dst + done * 4;
+            for (size_t i = 0; i < count; ++i) d[i * 4] = p[i];
             p += count;
             done += count;
         } else if (n != -128) {  // -128 is a no-op
             size_t count = static_cast<size_t>(1 - n);
             if (p >= end || count > width - done) return false;
-            std::memset(dst + done, *p++, count);
+            uint8_t* d = dst + done * 4;
+            const uint8_t v = *p++;
+            for (size_t i = 0; i < count; ++i) d[i * 4] = v;
             done += count;
         }
     }
@@ -83,11 +86,10 @@ bool decodePhotoshop(const uint8_t* bytes, size_t size, Picture& out, std::strin
         return fail(error, "Photoshop row table truncated");
 
     Picture pic;
-    if (!allocatePicture(pic, static_cast<int>(w), static_cast<int>(h), 32, w * 4, true, error))
+    // With no fourth channel the fourth byte of every pixel stays 0xFF.
+    if (!allocatePicture(pic, static_cast<int>(w), static_cast<int>(h), 32, w * 4, true, error,
+                         0xFF))
         return false;
-    if (used == 3) {
-        for (size_t i = 0; i < w * h; ++i) pic.pixels[i * 4 + 3] = 0xFF;
-    }
 
     if (compression == 0) {
         for (int c = 0; c < used; ++c) {
@@ -96,17 +98,16 @@ bool decodePhotoshop(const uint8_t* bytes, size_t size, Picture& out, std::strin
             scatter(plane, dst, w * h);
         }
     } else {
-        std::vector<uint8_t> row(w);
         const uint8_t* counts = data;
         size_t offset = tableBytes;
         for (int c = 0; c < used; ++c) {
             for (size_t y = 0; y < h; ++y) {
                 size_t length = be16(counts + (static_cast<size_t>(c) * h + y) * 2);
                 if (length > available - offset) return fail(error, "Photoshop row past end");
-                if (!unpackRow(data + offset, data + offset + length, row.data(), w))
+                uint8_t* dst = pic.pixels.data() + y * w * 4 + kChannelByte[c];
+                if (!unpackRow(data + offset, data + offset + length, dst, w))
                     return fail(error, "Photoshop row does not match the width");
                 offset += length;
-                scatter(row.data(), pic.pixels.data() + y * w * 4 + kChannelByte[c], w);
             }
         }
     }

@@ -80,28 +80,17 @@ TEST(Detection, JpegNeedsJfifAtSix) {
 }
 
 TEST(JpegCodec, WriteThenReadKeepsSizeAndColours) {
-    for (int bits : {24, 32, 8}) {
+    for (int bits : {24, 32}) {
         Picture src = patternPicture(67, 45);  // sizes that are not whole blocks
-        if (bits != 24) {
-            Picture conv = src;
-            conv.bitsPerPixel = bits;
-            conv.stride = static_cast<size_t>(src.width) * bits / 8;
-            conv.pixels.assign(conv.stride * src.height, 0);
-            if (bits == 8)
-                for (int i = 0; i < 256; ++i)
-                    conv.palette.insert(conv.palette.end(),
-                                        {uint8_t(i), uint8_t(i), uint8_t(i), 0});
+        if (bits == 32) {
+            Picture wide = src;
+            wide.bitsPerPixel = 32;
+            wide.stride = static_cast<size_t>(src.width) * 4;
+            wide.pixels.assign(wide.stride * src.height, 0);
             for (int y = 0; y < src.height; ++y)
-                for (int x = 0; x < src.width; ++x) {
-                    const uint8_t* s = src.row(y) + x * 3;
-                    uint8_t* d = conv.row(y) + x * (bits / 8);
-                    if (bits == 8) {
-                        d[0] = s[0];
-                    } else {
-                        std::memcpy(d, s, 3);
-                    }
-                }
-            src = conv;
+                for (int x = 0; x < src.width; ++x)
+                    std::memcpy(wide.row(y) + x * 4, src.row(y) + x * 3, 3);
+            src = wide;
         }
         Bytes file;
         ASSERT_TRUE(encodeJpeg(src, 100, file));

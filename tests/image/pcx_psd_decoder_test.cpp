@@ -1,21 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "image/image_fixtures.h"
-#include "platform/image/image_reader.h"
+#include "image/decode_helpers.h"
 
 namespace {
-
-Picture decodeOrFail(const Bytes& file) {
-    Picture pic;
-    std::string error;
-    EXPECT_TRUE(ImageReader::decode(file.data(), file.size(), 0, pic, &error)) << error;
-    return pic;
-}
-
-bool decodes(const Bytes& file) {
-    Picture pic;
-    return ImageReader::decode(file.data(), file.size(), 0, pic);
-}
 
 Bytes rampPaletteRgb() {
     Bytes pal;

@@ -1,21 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "image/image_fixtures.h"
-#include "platform/image/image_reader.h"
+#include "image/decode_helpers.h"
 
 namespace {
-
-Picture decodeOrFail(const Bytes& file) {
-    Picture pic;
-    std::string error;
-    EXPECT_TRUE(ImageReader::decode(file.data(), file.size(), 0, pic, &error)) << error;
-    return pic;
-}
-
-bool decodes(const Bytes& file) {
-    Picture pic;
-    return ImageReader::decode(file.data(), file.size(), ImageReader::Targa, pic);
-}
 
 std::string greyRow(const Picture& pic, int y) {
     std::string s;
@@ -117,31 +104,32 @@ TEST(TargaDecoder, BadHeadersAndDataFail) {
     spec.width = 2;
     spec.height = 2;
     Bytes pixels(12, 1);
-    EXPECT_TRUE(decodes(makeTga(spec, pixels)));
+    EXPECT_TRUE(decodes(makeTga(spec, pixels), ImageReader::Targa));
     spec.type = 10;
-    EXPECT_FALSE(decodes(makeTga(spec, {0x05, 1, 2, 3})));  // raw packet past the end
-    EXPECT_FALSE(decodes(makeTga(spec, {0x81})));           // run missing its pixel
+    EXPECT_FALSE(
+        decodes(makeTga(spec, {0x05, 1, 2, 3}), ImageReader::Targa));  // raw packet past the end
+    EXPECT_FALSE(decodes(makeTga(spec, {0x81}), ImageReader::Targa));  // run missing its pixel
     spec.type = 2;
     for (int type : {0, 4, 32}) {
         TgaSpec bad = spec;
         bad.type = type;
-        EXPECT_FALSE(decodes(makeTga(bad, pixels))) << type;
+        EXPECT_FALSE(decodes(makeTga(bad, pixels), ImageReader::Targa)) << type;
     }
     TgaSpec mapless = spec;
     mapless.type = 1;
     mapless.depth = 8;
-    EXPECT_FALSE(decodes(makeTga(mapless, {0, 0, 0, 0})));
+    EXPECT_FALSE(decodes(makeTga(mapless, {0, 0, 0, 0}), ImageReader::Targa));
     TgaSpec longMap = spec;
     longMap.mapLength = 200;
     longMap.mapBits = 24;
-    EXPECT_FALSE(decodes(makeTga(longMap, pixels)));
+    EXPECT_FALSE(decodes(makeTga(longMap, pixels), ImageReader::Targa));
     TgaSpec empty = spec;
     empty.width = 0;
-    EXPECT_FALSE(decodes(makeTga(empty, pixels)));
+    EXPECT_FALSE(decodes(makeTga(empty, pixels), ImageReader::Targa));
     TgaSpec huge = spec;
     huge.width = huge.height = 65535;
     huge.type = 10;
-    EXPECT_FALSE(decodes(makeTga(huge, {0xFF, 1, 2, 3})));
+    EXPECT_FALSE(decodes(makeTga(huge, {0xFF, 1, 2, 3}), ImageReader::Targa));
 }
 
 }  // namespace

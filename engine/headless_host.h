@@ -1,0 +1,74 @@
+#pragma once
+// The headless runner's platform: a display that only counts presents (each one moves
+// the virtual clock on by the frame step) and input devices set by the input script.
+#include <array>
+#include <memory>
+
+#include "engine/startup.h"
+#include "platform/clock.h"
+#include "platform/input_device.h"
+#include "platform/screen.h"
+
+// What the input script has pressed, shared by the host and the input backend (which
+// the engine owns and may destroy first).
+struct ScriptedInputState {
+    std::array<bool, kKeyCodeCount> down{};
+};
+
+class HeadlessDisplay : public DisplayBackend {
+public:
+    HeadlessDisplay(VirtualClock& clock, const int& frameStep)
+        : clock_(clock), frameStep_(frameStep) {}
+    std::vector<DisplayMode> modes() override { return {{640, 480, 16}, {640, 480, 15}}; }
+    int openFullScreen(int, int, int) override { return 0; }
+    int openWindowed(int, int) override { return 0; }
+    int show(const Surface&, bool, bool) override {
+        clock_.advanceMillis(static_cast<uint64_t>(frameStep_));
+        ++presents_;
+        return 0;
+    }
+    long presents() const { return presents_; }
+
+private:
+    VirtualClock& clock_;
+    const int& frameStep_;
+    long presents_ = 0;
+};
+
+class ScriptedInputBackend : public InputBackend {
+public:
+    explicit ScriptedInputBackend(std::shared_ptr<ScriptedInputState> state)
+        : state_(std::move(state)) {}
+    int readKeyboard(std::array<bool, kKeyboardCodeCount>& down) override;
+    int readMouse(MouseReading& reading) override;
+    bool hasJoystick() const override { return true; }
+    int joystickButtonCount() const override { return 10; }
+    int readJoystick(JoystickReading& reading) override;
+
+private:
+    std::shared_ptr<ScriptedInputState> state_;
+};
+
+class HeadlessHost : public EngineHost {
+public:
+    HeadlessHost() : input_(std::make_shared<ScriptedInputState>()) {}
+    bool windowed() const override { return true; }
+    bool createWindow() override { return true; }
+    std::unique_ptr<DisplayBackend> createDisplay() override {
+        return std::make_unique<HeadlessDisplay>(clock_, frameStep_);
+    }
+    std::unique_ptr<InputBackend> createInput() override {
+        return std::make_unique<ScriptedInputBackend>(input_);
+    }
+
+    VirtualClock& clock() { return clock_; }
+    void setFrameStep(int ms) { frameStep_ = ms; }
+    void setKey(int code, bool down) {
+        if (code >= 0 && code < kKeyCodeCount) input_->down[static_cast<size_t>(code)] = down;
+    }
+
+private:
+    VirtualClock clock_;
+    int frameStep_ = 10;
+    std::shared_ptr<ScriptedInputState> input_;
+};

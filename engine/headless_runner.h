@@ -1,0 +1,10 @@
+#pragma once
+// engine-headless: the engine run with no window, a virtual clock and a scripted
+// input, for automated play-throughs and end-to-end tests.
+#include <iosfwd>
+#include <string>
+
+// Runs the engine in the working directory on the commands read from `in`; `out`
+// receives the console, message-box and state lines, `err` the runner's own complaints.
+// Returns the exit status.
+int runHeadless(std::istream& in, std::ostream& out, std::ostream& err);

@@ -1,0 +1,48 @@
+#include "engine/window_events.h"
+
+#include "engine/console.h"
+#include "engine/engine.h"
+#include "engine/game_state.h"
+#include "engine/shutdown.h"
+
+void handleWindowEvent(const WindowEvent& event) {
+    GameState& g = game();
+    switch (event.type) {
+        case WindowEvent::Quit:
+            break;
+        case WindowEvent::Close:
+            // Closing destroys the window: quit, then release everything.
+            if (g.events) g.events->postQuit(0);
+            shutdownEngine();
+            break;
+        case WindowEvent::Activate:
+            // The windowed build keeps running while another window has the focus.
+            g.appActive = g.windowed ? 1 : event.value;
+            break;
+        case WindowEvent::KeyDown:
+            if (g.mode == Ending) {
+                if (g.events) g.events->post({WindowEvent::Close});
+            }
+            if (event.value == 27 && g.mode == Play) showEnding();
+            break;
+        case WindowEvent::Character:
+            if (g.mode == Play && g.consoleVisible) g.typedChar = static_cast<uint8_t>(event.value);
+            break;
+        case WindowEvent::MouseMove:
+            g.realMouseX = static_cast<uint16_t>(event.x);
+            g.realMouseY = static_cast<uint16_t>(event.y);
+            break;
+        case WindowEvent::Moving:
+            if (g.screen) g.screen->present(0, 1, 0);
+            break;
+        case WindowEvent::EnterMove:
+            // The grey snapshot belongs to the transitions; nothing else is needed here.
+            break;
+        case WindowEvent::ExitMove:
+            consolePrint("Window Moved", kWhite);
+            break;
+        case WindowEvent::Music:
+            // Music end events are handled by the music player once one is playing.
+            break;
+    }
+}

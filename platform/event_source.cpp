@@ -1,0 +1,28 @@
+#include "platform/event_source.h"
+
+bool EventSource::next(WindowEvent& event) {
+    if (!posted_.empty()) {
+        event = posted_.front();
+        posted_.pop_front();
+        return true;
+    }
+    return fetch(event);
+}
+
+void EventSource::wait() {
+    if (posted_.empty()) waitForEvent();
+}
+
+bool EventSource::quitPosted() const {
+    for (const WindowEvent& e : posted_) {
+        if (e.type == WindowEvent::Quit) return true;
+    }
+    return false;
+}
+
+bool QueuedEventSource::fetch(WindowEvent& event) {
+    if (queue_.empty()) return false;
+    event = queue_.front();
+    queue_.pop_front();
+    return true;
+}

@@ -1,0 +1,280 @@
+// The main window and dialogs in-process on the offscreen platform: captions, file
+// commands with their message boxes, dialogs and undo.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QUndoStack>
+#include <filesystem>
+#include <fstream>
+
+#include "editor/dialogs.h"
+#include "editor/main_window.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Answers every message box that comes up and remembers what it said.
+class BoxWatcher {
+public:
+    explicit BoxWatcher(QMessageBox::StandardButton answer = QMessageBox::Ok) : answer_(answer) {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            seen.push_back(box->windowTitle() + "|" + box->text());
+            QAbstractButton* b = box->button(answer_);
+            if (!b) b = box->button(QMessageBox::Ok);
+            if (!b) b = box->button(QMessageBox::Yes);
+            b->click();
+        });
+        timer_.start();
+    }
+    std::vector<QString> seen;
+
+private:
+    QMessageBox::StandardButton answer_;
+    QTimer timer_;
+};
+
+// A 2x1 24-bit BMP: blue then red.
+void writeBmp(const fs::path& path) {
+    const unsigned char bytes[] = {'B', 'M', 62, 0, 0, 0, 0,   0, 0, 0, 54, 0,   0,  0, 40, 0,
+                                   0,   0,   2,  0, 0, 0, 1,   0, 0, 0, 1,  0,   24, 0, 0,  0,
+                                   0,   0,   8,  0, 0, 0, 0,   0, 0, 0, 0,  0,   0,  0, 0,  0,
+                                   0,   0,   0,  0, 0, 0, 255, 0, 0, 0, 0,  255, 0,  0};
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+class Window : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!qApp) {
+            static int argc = 1;
+            static char name[] = "test_editor";
+            static char* argv[] = {name, nullptr};
+            new QApplication(argc, argv);
+        }
+    }
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("pandrel-ui-" + std::to_string(getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        form = std::make_unique<Form1>();
+    }
+    void TearDown() override {
+        form.reset();
+        fs::remove_all(dir);
+    }
+    void press(int button, double x, double y) { form->areaPressed(button, QPointF(x, y)); }
+    void drawTriangle() {
+        form->findChild<QPushButton*>("drawbut")->click();
+        press(LeftButton, 100, 100);
+        press(LeftButton, 200, 100);
+        press(LeftButton, 200, 200);
+        BoxWatcher ok;
+        press(LeftButton, 101, 101);
+    }
+    QString label(const char* name) { return form->findChild<QLabel*>(name)->text(); }
+    QString path(const char* name) { return QString::fromStdString((dir / name).string()); }
+
+    fs::path dir;
+    std::unique_ptr<Form1> form;
+};
+
+TEST_F(Window, StartsWithItsCaptionsAndControls) {
+    EXPECT_EQ(form->windowTitle(), "Pandrel");
+    EXPECT_EQ(form->findChild<QWidget*>("Picture1")->size(), QSize(640, 480));
+    EXPECT_EQ(form->findChild<QPushButton*>("movepoint")->toolTip(),
+              "Move one of the selected polygon's verticies");
+    EXPECT_EQ(form->findChild<QPushButton*>("shapemove")->toolTip(), "move the selected polygon");
+    QStringList groups;
+    for (auto* g : form->findChildren<QGroupBox*>()) groups << g->title();
+    EXPECT_EQ(groups, QStringList({"View Level", "Shape Level", "Vertex Level"}));
+    EXPECT_EQ(label("xycoord"), "(x, y)");
+    EXPECT_EQ(label("numvertex"), "No. Vert: 0");
+    EXPECT_EQ(label("numshape"), "No. Shp:  0");
+    EXPECT_TRUE(form->findChild<QLabel*>("constrain")->isHidden());
+    EXPECT_TRUE(form->findChild<QAction*>("showpolygon")->isChecked());
+    EXPECT_FALSE(form->findChild<QAction*>("editoverlay")->isChecked());
+}
+
+TEST_F(Window, DrawSaveAndOpen) {
+    writeBmp(dir / "hall.bmp");
+    form->model().baseImagePath = (dir / "hall.bmp").string();
+    drawTriangle();
+    EXPECT_EQ(label("numshape"), "No. Shp:  1");
+    EXPECT_EQ(form->findChild<QLineEdit*>("shapename")->text(), "Shape1");
+    EXPECT_EQ(form->findChild<QPushButton*>("drawbut")->styleSheet().contains("white"), true);
+    ASSERT_TRUE(form->saveTo(path("hall")));
+    EXPECT_EQ(form->windowTitle(), "Pandrel - hall.scn");
+    ASSERT_TRUE(fs::exists(dir / "hall.scn"));
+
+    // A broken file: the message names the keyword, the view is left empty.
+    std::ofstream(dir / "bad.scn") << "VIEW x\r\nBASE\r\n";
+    {
+        BoxWatcher boxes;
+        EXPECT_FALSE(form->openFrom(path("bad.scn")));
+        ASSERT_EQ(boxes.seen.size(), 1u);
+        EXPECT_EQ(boxes.seen[0], "Open View|Error in file\nExpecting BASEIMAGE");
+    }
+    EXPECT_EQ(form->windowTitle(), "Pandrel");
+    EXPECT_TRUE(form->model().shapes.empty());
+
+    // The base image is found beside the view, wherever the program runs from.
+    {
+        BoxWatcher boxes;
+        ASSERT_TRUE(form->openFrom(path("hall.scn")));
+        EXPECT_TRUE(boxes.seen.empty());
+    }
+    EXPECT_EQ(form->windowTitle(), "Pandrel - hall.scn");
+    EXPECT_EQ(form->model().baseImagePath, (dir / "hall.bmp").string());
+    ASSERT_EQ(form->model().shapes.size(), 1u);
+    EXPECT_EQ(form->model().selectedShape, 0);
+
+    // A missing picture is reported, and its name is kept for the next save.
+    fs::remove(dir / "hall.bmp");
+    {
+        BoxWatcher boxes;
+        ASSERT_TRUE(form->openFrom(path("hall.scn")));
+        ASSERT_EQ(boxes.seen.size(), 1u);
+        EXPECT_EQ(boxes.seen[0],
+                  "Warning|Cannot load base image or no base image associated with view");
+    }
+    ASSERT_TRUE(form->saveTo(path("again.SCN")));
+    std::ifstream again(dir / "again.SCN");
+    std::string first, second;
+    std::getline(again, first);
+    std::getline(again, second);
+    EXPECT_EQ(second, "BASEIMAGE hall.bmp\r");
+}
+
+TEST_F(Window, FailedSaveIsReported) {
+    BoxWatcher boxes;
+    EXPECT_FALSE(form->saveTo(path("missing/room")));
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_TRUE(boxes.seen[0].startsWith("Save View|Cannot"));
+    EXPECT_EQ(form->windowTitle(), "Pandrel");
+}
+
+TEST_F(Window, UndoAndRedoEveryChange) {
+    QUndoStack* undo = form->undoStack();
+    drawTriangle();
+    ASSERT_EQ(undo->count(), 1);
+
+    form->findChild<QPushButton*>("movepoint")->click();
+    press(LeftButton, 200, 200);
+    form->areaMoved(LeftButton, QPointF(250, 260));
+    form->areaMoved(LeftButton, QPointF(300, 300));
+    form->areaReleased();
+    EXPECT_EQ(form->model().shapes[0].x(3), 300);
+    EXPECT_EQ(undo->count(), 2);  // the whole drag is one step
+
+    undo->undo();
+    EXPECT_EQ(form->model().shapes[0].x(3), 200);
+    undo->undo();
+    EXPECT_TRUE(form->model().shapes.empty());
+    EXPECT_EQ(form->model().selectedShape, 0);
+    EXPECT_EQ(label("numshape"), "No. Shp:  0");
+    undo->redo();
+    undo->redo();
+    ASSERT_EQ(form->model().shapes.size(), 1u);
+    EXPECT_EQ(form->model().shapes[0].x(3), 300);
+}
+
+TEST_F(Window, HotspotDialogEditsTheShape) {
+    drawTriangle();
+    form->findChild<QPushButton*>("propertybut")->click();
+    auto* dialog = form->findChild<hotprop*>();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->windowTitle(), "Hotspot Properties");
+    EXPECT_FALSE(form->centralWidget()->isEnabled());
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("namebox")->text(), "Shape1");
+    EXPECT_EQ(dialog->findChild<QComboBox*>("cursorcombo")->currentText(), "Idle");
+    dialog->findChild<QLineEdit*>("namebox")->setText("Door");
+    dialog->findChild<QComboBox*>("cursorcombo")->setCurrentIndex(5);
+    dialog->findChild<QPlainTextEdit*>("condbox")->setPlainText("a==1\nb==2");
+    dialog->findChild<QPlainTextEdit*>("scriptbox")->setPlainText("  load x.scn\nlet a=1  ");
+    dialog->findChild<QPushButton*>("okaybut")->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(form->centralWidget()->isEnabled());
+    const shape& s = form->model().shapes[0];
+    EXPECT_EQ(s.getName(), "Door");
+    EXPECT_EQ(s.getCursor(), 5);
+    EXPECT_EQ(s.getCond(), "a==1  b==2");
+    EXPECT_EQ(s.getScript(), "load x.scn\r\nlet a=1");
+    form->undoStack()->undo();
+    EXPECT_EQ(form->model().shapes[0].getName(), "Shape1");
+}
+
+TEST_F(Window, ViewDialogAndAbout) {
+    form->findChild<QPushButton*>("viewproperty")->click();
+    auto* dialog = form->findChild<viewprop*>();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("namebox")->text(), "View");
+    dialog->findChild<QLineEdit*>("namebox")->setText("Hall");
+    dialog->findChild<QPlainTextEdit*>("scriptbox")->setPlainText("let a=1\nlet b=2");
+    dialog->findChild<QPushButton*>("okaybut")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(form->model().viewname, "Hall");
+    EXPECT_EQ(form->model().onloadscript, "let a=1\r\nlet b=2");
+
+    form->findChild<QAction*>("about")->trigger();
+    auto* about = form->findChild<frmAbout*>();
+    ASSERT_TRUE(about);
+    EXPECT_EQ(about->windowTitle(), "About Pandrel");
+    EXPECT_EQ(about->findChild<QLabel*>("lblVersion")->text(), "Version 1.2.0");
+    EXPECT_TRUE(form->centralWidget()->isEnabled());  // the about box does not block
+}
+
+TEST_F(Window, TestOverlayDialog) {
+    form->findChild<QAction*>("editoverlay")->trigger();
+    auto* dialog = form->findChild<overlayprop*>();
+    ASSERT_TRUE(dialog);
+    auto* text = dialog->findChild<QLineEdit*>("Text1");
+    EXPECT_EQ(text->text(), "addoverlayimage ");
+    text->setText("addoverlayimage h missing.bmp 1 2 3");
+    {
+        BoxWatcher boxes;
+        dialog->findChild<QPushButton*>("OKButton")->click();
+        ASSERT_EQ(boxes.seen.size(), 1u);
+        EXPECT_EQ(boxes.seen[0], "ERROR|Cannot find image file");
+    }
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(form->model().testOverlay.has_value());
+
+    writeBmp(dir / "lamp.bmp");
+    text->setText(
+        QString::fromStdString("addoverlayimage lamp " + (dir / "lamp.bmp").string() + " 10 20 3"));
+    dialog->findChild<QPushButton*>("OKButton")->click();
+    QApplication::processEvents();
+    ASSERT_TRUE(form->model().testOverlay.has_value());
+    EXPECT_EQ(form->model().testOverlay->getX(), 10);
+    EXPECT_TRUE(form->findChild<QAction*>("editoverlay")->isChecked());
+
+    form->findChild<QAction*>("editoverlay")->trigger();
+    dialog = form->findChild<overlayprop*>();
+    ASSERT_TRUE(dialog);
+    dialog->findChild<QLineEdit*>("Text1")->setText("  ");
+    dialog->findChild<QPushButton*>("OKButton")->click();
+    QApplication::processEvents();
+    EXPECT_FALSE(form->model().testOverlay.has_value());
+    EXPECT_FALSE(form->findChild<QAction*>("editoverlay")->isChecked());
+    BoxWatcher boxes;
+    form->findChild<QAction*>("positionoverlay")->trigger();
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0], "ERROR|No overlay created");
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+#include "script/script_test_fixture.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsSupersetOf;
+
+class LoadCommand : public ScriptTest {
+protected:
+    void view(const std::string& file, const std::string& base, const std::string& onLoad,
+              const std::string& tail = "") {
+        write(file, "VIEW v BASEIMAGE " + base + " ONLOADSTART\n" + onLoad + "\nONLOADEND\n" +
+                        "HOTSPOTSTART h CURSOR 1 COORD (0,0),(9,0),(9,9) ONCONDITION () "
+                        "ONCLICKSTART\nONCLICKEND\nHOTSPOTEND\n" +
+                        tail);
+    }
+};
+
+TEST_F(LoadCommand, SuccessEndsTheScriptThatLoaded) {
+    view("room2.scn", "room2.jpg", "echo 7");
+    run({"load room2.scn", "echo 9"});
+    EXPECT_THAT(texts(), ElementsAre("Loading room2.scn", "7", "switching to room2.jpg"));
+    EXPECT_EQ(game().currentView->fileName(), "room2.scn");
+}
+
+TEST_F(LoadCommand, ReadingErrorKeepsThePartlyReadViewAndGoesOn) {
+    view("broken.scn", "b.jpg", "echo 7", "HOTSPOTSTART x CURSOR");
+    run({"load broken.scn", "echo 9"});
+    EXPECT_THAT(texts(), ElementsAre("Loading broken.scn", "7", "Expected COORD", "9"));
+    EXPECT_EQ(game().currentView->fileName(), "broken.scn");
+    EXPECT_EQ(game().currentView->hotspotCount(), 1u);
+}
+
+TEST_F(LoadCommand, MissingFileOrNameChangesNothing) {
+    View* before = game().currentView.get();
+    run({"load nothere.scn", "load", "echo 1"});
+    EXPECT_THAT(texts(), ElementsAre("Error in Cmd: load nothere.scn", "Cannot find file",
+                                     "Error in Cmd: load", "Too few arguments", "1"));
+    EXPECT_EQ(game().currentView.get(), before);
+}
+
+TEST_F(LoadCommand, LoadInsideABodyEndsOnlyTheBody) {
+    view("room2.scn", "room2.jpg", "");
+    run({"if a==0", "load room2.scn", "echo 1", "endif", "echo 2"});
+    EXPECT_THAT(texts(), ElementsAre("Loading room2.scn", "switching to room2.jpg", "2"));
+}
+
+TEST_F(LoadCommand, NestedLoadShowsTheInnermostView) {
+    view("outer.scn", "outer.jpg", "load inner.scn\necho 5");
+    view("inner.scn", "inner.jpg", "");
+    run({"load outer.scn"});
+    EXPECT_THAT(texts(), ElementsAre("Loading outer.scn", "Loading inner.scn",
+                                     "switching to inner.jpg", "switching to inner.jpg"));
+    EXPECT_EQ(game().currentView->fileName(), "inner.scn");
+}
+
+TEST_F(LoadCommand, LabelFromAnOnLoadScriptNeverLeaks) {
+    view("jumpy.scn", "j.jpg", "goto x");
+    run({"load jumpy.scn"});
+    EXPECT_TRUE(pendingLabel().empty());
+    lines.clear();
+    run({"echo 1", "lab x", "echo 2"});
+    EXPECT_THAT(texts(), ElementsAre("1", "2"));
+}
+
+TEST_F(LoadCommand, ViewsLoadingEachOtherStopAtTheNestingLimit) {
+    view("a.scn", "a.jpg", "load b.scn");
+    view("b.scn", "b.jpg", "load a.scn");
+    run({"load a.scn"});
+    EXPECT_THAT(reds(), ElementsAre("Error:  Scripts nested too deeply"));
+    EXPECT_NE(game().currentView, nullptr);
+}
+
+TEST_F(LoadCommand, ReloadingResetsFlagsAndRunsOnLoadAgain) {
+    view("r.scn", "r.jpg", "let visits=visits+1");
+    run({"load r.scn"});
+    run({"disablehs h"});
+    EXPECT_FALSE(game().currentView->hotspot(0).enabled());
+    run({"load r.scn"});
+    EXPECT_TRUE(game().currentView->hotspot(0).enabled());
+    EXPECT_EQ(var("visits"), 2);
+}
+
+TEST_F(LoadCommand, TransitionsArePendingUntilALoad) {
+    view("r.scn", "r.jpg", "");
+    run({"trans alpha 0"});
+    EXPECT_EQ(game().transitionType, "alpha");
+    EXPECT_EQ(game().transitionStep, 50);
+    run({"load r.scn"});
+    EXPECT_EQ(game().transitionType, "");
+    run({"trans Alpha 10", "load r.scn"});
+    EXPECT_EQ(game().transitionType, "Alpha");  // not a known effect: a cut, still pending
+    EXPECT_EQ(game().transitionStep, 10);
+    lines.clear();
+    run({"trans black"});
+    EXPECT_THAT(texts(), ElementsAre("Error in Cmd: trans black", "Too few arguments"));
+    EXPECT_EQ(game().transitionType, "Alpha");
+}
+
+}  // namespace
