@@ -103,7 +103,7 @@ DrawingArea::DrawingArea(Form1* owner) : QWidget(owner), owner_(owner) {
     setCursor(Qt::CrossCursor);
 }
 
-void DrawingArea::show(const QImage& image) {
+void DrawingArea::showPicture(const QImage& image) {
     shown_ = image;
     repaint();
 }
@@ -118,9 +118,7 @@ void DrawingArea::setConfined(bool on) {
     confined_ = on;
     if (on) {
         grabMouse();
-        const QPoint local = mapFromGlobal(QCursor::pos());
-        const QPointF inside = confine(local);
-        if (inside.toPoint() != local) warpTo(inside.toPoint().x(), inside.toPoint().y());
+        confine(mapFromGlobal(QCursor::pos()));  // a pointer outside is brought in
     } else {
         releaseMouse();
     }
@@ -379,7 +377,7 @@ void Form1::redraw() {
     numshape->setText(fromLatin(model_.numshapeCaption()));
     shapename->setText(fromLatin(model_.shapeNameCaption()));
     compose(screen);
-    Picture1->show(screen);
+    Picture1->showPicture(screen);
 }
 
 void Form1::drawRubberBand(double x, double y) {
@@ -395,7 +393,7 @@ void Form1::drawRubberBand(double x, double y) {
     p.drawLine(QPointF(shp.x(last), shp.y(last)), QPointF(x, y));
     p.end();
     screen = picture;
-    Picture1->show(screen);
+    Picture1->showPicture(screen);
 }
 
 void Form1::coordinatesChanged() {

@@ -25,7 +25,7 @@ class DrawingArea : public QWidget {
     Q_OBJECT
 public:
     explicit DrawingArea(Form1* owner);
-    void show(const QImage& image);
+    void showPicture(const QImage& image);
     // Confinement: the pointer is kept inside the area while a tool holds it.
     void setConfined(bool on);
     bool confined() const { return confined_; }
