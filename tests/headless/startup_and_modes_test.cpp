@@ -21,6 +21,8 @@ void writePointerPictures(const GameFolder& game) {
     }
     game.writeBmp("console.bmp", 640, 151, 0x000040);
     game.writeBmp("back.bmp", 640, 480, 0x203040);
+    std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                               game.path() / "pookie.ttf");
 }
 
 TEST(HeadlessStartUp, PrintsTheTitleLinesAndTheMissingMovie) {
@@ -62,7 +64,7 @@ TEST(HeadlessStartUp, AnEmptyFolderStillRunsAndSaysWhatIsMissing) {
     RunResult run = runHeadless(game, "frames 3\ntap GRAVE\nframes 2\nstate\n");
     ASSERT_EQ(run.status, 0) << run.all();
     std::string out = run.all();
-    for (const char* name : {"pointidle.bmp", "interact.bmp", "console.bmp"}) {
+    for (const char* name : {"pointidle.bmp", "interact.bmp", "console.bmp", "pookie.ttf"}) {
         EXPECT_NE(out.find(name), std::string::npos) << name << "\n" << out;
     }
     EXPECT_NE(out.find("init.scn"), std::string::npos) << out;

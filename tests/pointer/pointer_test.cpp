@@ -183,3 +183,20 @@ TEST_F(PointerTest, ResetReturnsToIdleWithNoTransition) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PointerTest, AMissingSheetIsNamedOnceOnTheConsole) {
+    std::filesystem::remove("idle2left.bmp");
+    for (int i = 0; i < 3; ++i) {
+        frame(4);
+        frame(-1);
+    }
+    int named = 0;
+    for (const std::string& line : game().consoleLines) {
+        named += line.find("Could not load idle2left.bmp") != std::string::npos;
+    }
+    EXPECT_EQ(named, 1);
+}
+
+}  // namespace
