@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "platform/blit_kernels.h"
 #include "platform/surface.h"
 
 namespace {
@@ -96,6 +97,32 @@ BENCHMARK(BM_DrawKeyedAlpha);
 BENCHMARK(BM_DrawFaded);
 BENCHMARK(BM_DrawScaled);
 BENCHMARK(BM_Fill);
+
+// The baseline kernels (what a processor without AVX2 runs), row by row as Surface does.
+void BM_BaselineAlpha(benchmark::State& state) {
+    const BlitKernels* k = kernelsIn(KernelSet::Baseline, 16, 2);
+    Frames& f = frames();
+    for (auto _ : state) {
+        for (int y = 0; y < kHeight; ++y)
+            k->alpha(f.dst.pixels() + y * f.dst.pitch(), f.src.pixels() + y * f.src.pitch(), kWidth,
+                     128);
+        benchmark::ClobberMemory();
+    }
+    setBytes(state);
+}
+void BM_BaselineKeyedAlpha(benchmark::State& state) {
+    const BlitKernels* k = kernelsIn(KernelSet::Baseline, 16, 2);
+    Frames& f = frames();
+    for (auto _ : state) {
+        for (int y = 0; y < kHeight; ++y)
+            k->keyedAlpha(f.dst.pixels() + y * f.dst.pitch(), f.src.pixels() + y * f.src.pitch(),
+                          kWidth, 25, kKey);
+        benchmark::ClobberMemory();
+    }
+    setBytes(state);
+}
+BENCHMARK(BM_BaselineAlpha);
+BENCHMARK(BM_BaselineKeyedAlpha);
 
 // SDL surfaces over copies of the same pixels.
 struct SdlFrames {

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -49,6 +50,14 @@ QImage toQImage(const RgbImage& rgb) {
         std::memcpy(image.scanLine(y), rgb.pixels.data() + static_cast<size_t>(y) * rgb.width,
                     static_cast<size_t>(rgb.width) * 4);
     return image;
+}
+
+// File names are bytes in the system's encoding; view text is 8-bit Latin-1.
+std::string toPath(const QString& s) {
+    return QFile::encodeName(s).toStdString();
+}
+QString fromPath(const std::string& s) {
+    return QFile::decodeName(QByteArray::fromStdString(s));
 }
 
 QImage blankPicture() {
@@ -172,7 +181,7 @@ Form1::Form1() : model_(nullptr) {
     setCentralWidget(central);
     buildMenus();
 
-    gameFolder_ = QDir::currentPath().toStdString();
+    gameFolder_ = toPath(QDir::currentPath());
     committed_ = model_.document();
     setWindowTitle(kTitle);
     releaseCursor();
@@ -186,6 +195,7 @@ Form1::~Form1() {
 
 void Form1::buildPanel(QWidget* panel) {
     auto* column = new QVBoxLayout(panel);
+    panel->setMinimumWidth(220);
     auto makeButton = [&](const char* name, const char* caption, const char* tip) {
         auto* b = new QPushButton(caption, panel);
         b->setObjectName(name);
@@ -230,6 +240,7 @@ void Form1::buildPanel(QWidget* panel) {
     shapename->setObjectName("shapename");
     shapename->setReadOnly(true);
     shapename->setFocusPolicy(Qt::NoFocus);
+    shapename->setMinimumWidth(110);
     nameRow->addWidget(shapename);
     column->addLayout(nameRow);
     auto label = [&](const char* name, const char* caption) {
@@ -396,18 +407,36 @@ void Form1::syncPanel() {
     editoverlayAction->setChecked(model_.testOverlay.has_value());
     for (int mode = ModeDraw; mode <= ModeShapeMove; ++mode)
         tools_[mode]->setStyleSheet(model_.highlightedTool == mode
-                                        ? "QPushButton { background-color: white; color: black; }"
+                                        ? "QPushButton { background-color: white; color: black; "
+                                          "border: 2px solid #3060c0; padding: 3px; }"
                                         : QString());
 }
 
 // ---------------------------------------------------------------- pointer
 
 void Form1::restrictCursor() {
-    if (dialogsOpen_ == 0) Picture1->setConfined(true);
+    confineWanted_ = true;
+    applyConfinement();
 }
 
 void Form1::releaseCursor() {
-    Picture1->setConfined(false);
+    confineWanted_ = false;
+    applyConfinement();
+}
+
+// Dialogs and message boxes need the pointer, so the grab waits while one is up.
+void Form1::applyConfinement() {
+    Picture1->setConfined(confineWanted_ && dialogsOpen_ == 0 && prompts_ == 0);
+}
+
+Form1::FreePointer::FreePointer(Form1* form) : form_(form) {
+    ++form_->prompts_;
+    form_->applyConfinement();
+}
+
+Form1::FreePointer::~FreePointer() {
+    --form_->prompts_;
+    form_->applyConfinement();
 }
 
 bool Form1::SetCursorPosition(QWidget* hwnd, int xPos, int yPos) {
@@ -421,16 +450,14 @@ void Form1::setCursorPosition(int x, int y) {
 }
 
 bool Form1::askClosePolygon() {
-    // The question needs the pointer: let it go while the box is up.
-    const bool wasConfined = Picture1->confined();
-    Picture1->setConfined(false);
+    FreePointer free(this);
     const auto answer = QMessageBox::question(
         this, kTitle, "Close polygon?", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
-    if (wasConfined) Picture1->setConfined(true);
     return answer == QMessageBox::Ok;
 }
 
 void Form1::noOverlayMessage() {
+    FreePointer free(this);
     QMessageBox::critical(this, "ERROR", "No overlay created");
 }
 
@@ -482,19 +509,18 @@ void Form1::commit() {
 // ---------------------------------------------------------------- files
 
 void Form1::setCaption(const QString& path) {
-    setWindowTitle(kTitle + " - " + fromLatin(text::baseName(toLatin(path))));
+    setWindowTitle(kTitle + " - " + fromPath(text::baseName(toPath(path))));
 }
 
 bool Form1::abandon() {
-    const bool wasConfined = Picture1->confined();
-    Picture1->setConfined(false);
+    FreePointer free(this);
     const bool yes = QMessageBox::warning(this, "Warning", "Abandon current view?",
                                           QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    if (wasConfined && !yes) Picture1->setConfined(true);
     return yes;
 }
 
 void Form1::newview() {
+    FreePointer free(this);
     if (!abandon()) return;
     model_.resetView();
     buffer = blankPicture();
@@ -506,19 +532,21 @@ void Form1::newview() {
 }
 
 void Form1::openview() {
+    FreePointer free(this);
     if (!abandon()) return;
-    const QString path = QFileDialog::getOpenFileName(this, "Open", fromLatin(gameFolder_),
-                                                      "View (*.scn);;All (*.*)", nullptr,
-                                                      QFileDialog::DontUseNativeDialog);
+    const QString path =
+        QFileDialog::getOpenFileName(this, "Open", fromPath(gameFolder_), "View (*.scn);;All (*.*)",
+                                     nullptr, QFileDialog::DontUseNativeDialog);
     if (path.isEmpty()) return;
     openFrom(path);
 }
 
 bool Form1::openFrom(const QString& path) {
+    FreePointer free(this);
     std::string bytes, error;
     model_.resetView();
     buffer = blankPicture();
-    bool ok = viewfile::readFile(toLatin(path), bytes, error);
+    bool ok = viewfile::readFile(toPath(path), bytes, error);
     viewfile::ReadResult result;
     if (ok) {
         result = viewfile::read(bytes, model_);
@@ -533,10 +561,10 @@ bool Form1::openFrom(const QString& path) {
         setWindowTitle(kTitle);
         syncPanel();
         redraw();
-        QMessageBox::critical(this, "Open View", fromLatin(error));
+        QMessageBox::critical(this, "Open View", fromPath(error));
         return false;
     }
-    gameFolder_ = dialogs::folderOf(toLatin(QFileInfo(path).absoluteFilePath()));
+    gameFolder_ = dialogs::folderOf(toPath(QFileInfo(path).absoluteFilePath()));
     loadBaseImageFrom(result.baseImage, true);
     setCaption(path);
     model_.selectedShape = 0;
@@ -562,26 +590,28 @@ void Form1::loadBaseImageFrom(const std::string& name, bool warnOnFailure) {
 }
 
 void Form1::saveview() {
-    QFileDialog dialog(this, "Save View", fromLatin(gameFolder_), "View (*.scn);;All (*.*)");
+    QFileDialog dialog(this, "Save View", fromPath(gameFolder_), "View (*.scn);;All (*.*)");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-    const bool wasConfined = Picture1->confined();
-    Picture1->setConfined(false);
-    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-    if (wasConfined) Picture1->setConfined(true);
+    bool chosen = false;
+    {
+        FreePointer free(this);
+        chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    }
     if (!chosen) return;
     saveTo(dialog.selectedFiles().first());
 }
 
 bool Form1::saveTo(const QString& chosenPath) {
-    const std::string path = viewfile::saveName(toLatin(chosenPath));
+    FreePointer free(this);
+    const std::string path = viewfile::saveName(toPath(chosenPath));
     std::string error;
     if (!viewfile::writeFileAtomically(path, viewfile::write(model_), error)) {
-        QMessageBox::critical(this, "Save View", fromLatin(error));
+        QMessageBox::critical(this, "Save View", fromPath(error));
         return false;
     }
-    gameFolder_ = dialogs::folderOf(toLatin(QFileInfo(fromLatin(path)).absoluteFilePath()));
-    setCaption(fromLatin(path));
+    gameFolder_ = dialogs::folderOf(toPath(QFileInfo(fromPath(path)).absoluteFilePath()));
+    setCaption(fromPath(path));
     const std::vector<std::string> problems = viewfile::engineProblems(model_);
     if (!problems.empty()) {
         QString list;
@@ -593,6 +623,7 @@ bool Form1::saveTo(const QString& chosenPath) {
 }
 
 void Form1::exitCommand() {
+    FreePointer free(this);
     if (abandon()) close();
 }
 
@@ -603,33 +634,29 @@ void Form1::closeEvent(QCloseEvent* e) {
 }
 
 void Form1::loadnewbaseimage() {
-    const bool wasConfined = Picture1->confined();
-    Picture1->setConfined(false);
+    FreePointer free(this);
     const QString path =
-        QFileDialog::getOpenFileName(this, "Open Base Image", fromLatin(gameFolder_), "All (*.*)",
+        QFileDialog::getOpenFileName(this, "Open Base Image", fromPath(gameFolder_), "All (*.*)",
                                      nullptr, QFileDialog::DontUseNativeDialog);
-    if (wasConfined) Picture1->setConfined(true);
     if (!path.isEmpty()) {
         RgbImage rgb;
         std::string error;
-        if (!loadPictureFile(toLatin(path), rgb, &error)) {
+        if (!loadPictureFile(toPath(path), rgb, &error)) {
             // The old picture stays shown, so its name stays with the view.
             QMessageBox::critical(this, "Load Base Image", "Error loading picture");
             return;
         }
         buffer = blankPicture();
         QPainter(&buffer).drawImage(0, 0, toQImage(rgb));
-        model_.baseImagePath = toLatin(path);
+        model_.baseImagePath = toPath(path);
     }
     redraw();
 }
 
 void Form1::picklinecolour() {
-    const bool wasConfined = Picture1->confined();
-    Picture1->setConfined(false);
+    FreePointer free(this);
     const QColor chosen = QColorDialog::getColor(
         toQColor(model_.lineColour), this, "Pick Line Colour", QColorDialog::DontUseNativeDialog);
-    if (wasConfined) Picture1->setConfined(true);
     if (chosen.isValid())
         model_.lineColour = static_cast<uint32_t>(chosen.red()) |
                             (static_cast<uint32_t>(chosen.green()) << 8) |
@@ -642,7 +669,7 @@ void Form1::picklinecolour() {
 void Form1::openDialog(QDialog* dialog) {
     // Shown without blocking; the main window takes no input until it closes.
     ++dialogsOpen_;
-    Picture1->setConfined(false);
+    applyConfinement();
     centralWidget()->setEnabled(false);
     menuBar()->setEnabled(false);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -652,10 +679,11 @@ void Form1::openDialog(QDialog* dialog) {
 }
 
 void Form1::dialogClosed() {
-    if (--dialogsOpen_ > 0) return;
+    --dialogsOpen_;
+    applyConfinement();
+    if (dialogsOpen_ > 0) return;
     centralWidget()->setEnabled(true);
     menuBar()->setEnabled(true);
-    if (model_.constrainVisible) Picture1->setConfined(true);
     syncPanel();
     commit();
 }
@@ -693,8 +721,9 @@ void Form1::editoverlay() {
                 pichold = QImage();
                 break;
             case dialogs::OverlayCheck::Accept: {
+                // The typed name is view text; as a file name it is bytes of the system's.
                 const std::string path =
-                    dialogs::resolveInGameFolder(gameFolder_, parsed.getFile());
+                    dialogs::resolveInGameFolder(gameFolder_, toPath(fromLatin(parsed.getFile())));
                 if (!dialogs::nonEmptyFile(path)) {
                     QMessageBox::critical(dialog, "ERROR", "Cannot find image file");
                     return;
@@ -723,20 +752,19 @@ void Form1::about() {
 }
 
 void Form1::testView() {
+    FreePointer free(this);
     std::string error;
-    const std::string engine =
-        testview::findEngine(QCoreApplication::applicationDirPath().toStdString());
+    const std::string engine = testview::findEngine(toPath(QCoreApplication::applicationDirPath()));
     if (engine.empty()) {
         QMessageBox::critical(this, "Test View", "Cannot find the program engine-windowed");
         return;
     }
-    const std::string folder = testview::prepareFolder(gameFolder_, QDir::tempPath().toStdString(),
+    const std::string folder = testview::prepareFolder(gameFolder_, toPath(QDir::tempPath()),
                                                        viewfile::write(model_), error);
     if (folder.empty()) {
-        QMessageBox::critical(this, "Test View", fromLatin(error));
+        QMessageBox::critical(this, "Test View", fromPath(error));
         return;
     }
-    if (!QProcess::startDetached(QString::fromStdString(engine), {},
-                                 QString::fromStdString(folder)))
-        QMessageBox::critical(this, "Test View", "Cannot start " + QString::fromStdString(engine));
+    if (!QProcess::startDetached(fromPath(engine), {}, fromPath(folder)))
+        QMessageBox::critical(this, "Test View", "Cannot start " + fromPath(engine));
 }

@@ -77,6 +77,17 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // Lets the pointer go for the life of a modal prompt.
+    class FreePointer {
+    public:
+        explicit FreePointer(Form1* form);
+        ~FreePointer();
+
+    private:
+        Form1* form_;
+    };
+
+    void applyConfinement();
     void buildPanel(QWidget* panel);
     void buildMenus();
     void compose(QImage& target);
@@ -110,6 +121,8 @@ private:
     QImage screen;            // the composition
     QImage pichold;           // the test overlay's picture
     int dialogsOpen_ = 0;
+    int prompts_ = 0;
+    bool confineWanted_ = false;
     bool mouseHeld_ = false;
 
     DrawingArea* Picture1;

@@ -6,18 +6,17 @@
 
 namespace {
 
-// Widens one channel of a 15/16-bit pixel to 8 bits.
+// Widens one channel of a 15/16-bit pixel to 8 bits (masks are kept unshifted).
 struct Channel {
     uint32_t mask;
     int shift;
-    uint32_t max;
     uint8_t operator()(uint32_t pixel) const {
-        return max ? static_cast<uint8_t>(((pixel & mask) >> shift) * 255u / max) : 0;
+        return mask ? static_cast<uint8_t>(((pixel >> shift) & mask) * 255u / mask) : 0;
     }
 };
 
 Channel channelOf(uint32_t mask, int shift) {
-    return Channel{mask, shift, mask >> shift};
+    return Channel{mask, shift};
 }
 
 // The surface's picture as 24-bit B,G,R rows, the format decided once per surface.

@@ -7,6 +7,14 @@
 
 #include "editor/view_file.h"
 
+// The fuzz build leaves the editor out (it needs Qt), so the few display-free
+// sources the reader uses are compiled in here.
+#include "editor/editor_model.cpp"
+#include "editor/overlay.cpp"
+#include "editor/shape.cpp"
+#include "editor/text_util.cpp"
+#include "editor/view_file.cpp"
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     EditorModel model;
     const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -11,7 +11,9 @@
 // file is compiled to the end, hence no pop).
 #pragma GCC diagnostic ignored "-Wpsabi"
 namespace baseline {
+#define VORLEN_VECTOR_BYTES 16
 #include "platform/blit_rows.inc"
+#undef VORLEN_VECTOR_BYTES
 }  // namespace baseline
 
 #if defined(__x86_64__) || defined(__i386__)

@@ -15,7 +15,9 @@
 #endif
 
 namespace avx2 {
+#define VORLEN_VECTOR_BYTES 32
 #include "platform/blit_rows.inc"
+#undef VORLEN_VECTOR_BYTES
 }  // namespace avx2
 
 #if defined(__clang__)

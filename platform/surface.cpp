@@ -304,8 +304,12 @@ int Surface::blitRows(Surface& dest, int x, int y, const Rect* src, RowFn row) {
         dest.pixels_.data() + static_cast<size_t>(y) * dest.pitch_ + static_cast<size_t>(x) * bytes;
     lock();
     dest.lock();
-    for (int r = 0; r < h; ++r)
-        row(out + static_cast<size_t>(r) * dest.pitch_, in + r * inPitch, w);
+    if (inPitch == rowBytes && static_cast<size_t>(dest.pitch_) == rowBytes) {
+        row(out, in, w * h);  // whole rows without padding: one run
+    } else {
+        for (int r = 0; r < h; ++r)
+            row(out + static_cast<size_t>(r) * dest.pitch_, in + r * inPitch, w);
+    }
     dest.unlock();
     unlock();
     return 0;

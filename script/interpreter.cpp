@@ -9,6 +9,7 @@ namespace {
 
 std::string pending;
 bool echo = true;
+int viewLoads = 0;
 
 std::map<std::string, CommandHandler>& table() {
     static std::map<std::string, CommandHandler> commands;
@@ -115,10 +116,15 @@ void runScript(const Script& script, int depth, bool fromConsole) {
         consolePrint("Error:  Scripts nested too deeply", kRed);
         return;
     }
+    if (depth == 0) viewLoads = 0;
     run(script, depth, fromConsole);
     // A label handed outward by a nested view load is dropped when the outermost
     // script ends, so it cannot jump inside a later, unrelated script.
     if (depth == 0) pending.clear();
+}
+
+bool takeViewLoad() {
+    return ++viewLoads <= kMaxViewLoadsPerScript;
 }
 
 bool echoLines() {

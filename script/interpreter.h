@@ -18,5 +18,11 @@ void setPendingLabel(const std::string& label);
 // Back to the start-up state: echo on, no pending jump.
 void resetInterpreter();
 
+// Views one outermost script may load, its nested scripts included; beyond it "load"
+// is refused, so broken views that load each other cannot multiply without end.
+constexpr int kMaxViewLoadsPerScript = 256;
+// Counts a view load against that budget; false when it is spent.
+bool takeViewLoad();
+
 // Deepest nesting of invocations (blocks and views loaded from on-load scripts).
 constexpr int kMaxScriptDepth = 48;

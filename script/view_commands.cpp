@@ -21,6 +21,10 @@ CommandResult loadCommand(CommandContext& ctx) {
         reportCommandError(ctx.line, "Cannot find file");
         return CommandResult::Continue;
     }
+    if (!takeViewLoad()) {
+        reportCommandError(ctx.line, "Too many views loaded by one script");
+        return CommandResult::Continue;
+    }
     GameState& g = game();
     resetPointer();
     // The outgoing picture keeps the overlays while the view changes.
@@ -64,7 +68,7 @@ CommandResult evalhsCommand(CommandContext&) {
 
 CommandResult listhsCommand(CommandContext&) {
     consolePrint("Hotspot List:", kWhite);
-    View* view = game().currentView.get();
+    const View* view = game().currentView.get();
     if (!view) return CommandResult::Continue;
     for (size_t i = 0; i < view->hotspotCount(); ++i) {
         const Hotspot& h = view->hotspot(i);

@@ -148,6 +148,17 @@ void Canvas::text(int x, int y, const std::string& str, Colour c, int pixelHeigh
     surface_.drawText(x, y, bgr, str);
 }
 
+int Canvas::textWidth(const std::string& str, int pixelHeight) {
+    Canvas scratch(static_cast<int>(str.size()) * pixelHeight + 16, pixelHeight * 2 + 8);
+    scratch.fill({0, 0, 0});
+    scratch.text(0, 0, str, {255, 255, 255}, pixelHeight);
+    int right = 0;
+    for (int y = 0; y < scratch.height(); ++y)
+        for (int x = 0; x < scratch.width(); ++x)
+            if (scratch.get(x, y).r > 0 && x + 1 > right) right = x + 1;
+    return right;
+}
+
 float hashNoise(int x, int y, uint32_t seed) {
     uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u +
                  seed * 2246822519u;

@@ -49,6 +49,8 @@ public:
     // Darkens towards the corners.
     void vignette(float strength);
     void text(int x, int y, const std::string& text, Colour c, int pixelHeight);
+    // Width in pixels of the inked part of the text, measured by drawing it.
+    static int textWidth(const std::string& text, int pixelHeight);
 
 private:
     Surface surface_;

@@ -174,8 +174,9 @@ void paintGate(Canvas& c) {
     // An iron arch over the gateway carrying the house's name.
     c.thickLine(240, 150, 400, 150, 4, Colour{20, 20, 24});
     paintSign(c, 250, 124, 140, 24, "HARROW HOUSE", 14, kBoard, kInk);
-    paintSign(c, 470, 300, 120, 40, "VISITORS", 13, Colour{220, 214, 196}, kInk);
-    c.text(486, 322, "WELCOME", kInk, 11);
+    paintSign(c, 470, 296, 120, 46, "", 13, Colour{220, 214, 196}, kInk);
+    c.text(530 - Canvas::textWidth("VISITORS", 13) / 2, 302, "VISITORS", kInk, 13);
+    c.text(530 - Canvas::textWidth("WELCOME", 13) / 2, 320, "WELCOME", kInk, 13);
     c.vignette(0.4f);
 }
 
@@ -425,9 +426,12 @@ void paintTower(Canvas& c) {
 
 void paintEnding(Canvas& c) {
     paintSky(c, Colour{4, 6, 20}, Colour{30, 30, 70}, 480, 300, 91);
-    c.text(200, 180, "THE END", Colour{250, 230, 170}, 60);
-    c.text(196, 270, "Thank you for visiting Harrow House", Colour{220, 210, 190}, 16);
-    c.text(246, 440, "press any key", Colour{160, 160, 180}, 14);
+    auto centred = [&](int y, const std::string& line, Colour colour, int size) {
+        c.text(320 - Canvas::textWidth(line, size) / 2, y, line, colour, size);
+    };
+    centred(180, "THE END", Colour{250, 230, 170}, 60);
+    centred(270, "Thank you for visiting Harrow House", Colour{220, 210, 190}, 16);
+    centred(440, "press any key", Colour{160, 160, 180}, 14);
 }
 
 void paintSaveLoad(Canvas& c) {

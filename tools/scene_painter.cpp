@@ -137,7 +137,7 @@ void paintSign(Canvas& c, int x, int y, int w, int h, const std::string& text, i
     c.rect(x, y, x + w, y + h, shade(board, 0.6f));
     c.rect(x + 2, y + 2, x + w - 2, y + h - 2, board);
     c.grain(x + 2, y + 2, x + w - 2, y + h - 2, 10, static_cast<uint32_t>(x * 31 + y));
-    // Lettering centred by an estimate of the glyph width; a sign is forgiving.
-    int estimate = static_cast<int>(text.size()) * textHeight * 62 / 100;
-    c.text(x + (w - estimate) / 2, y + (h - textHeight) / 2, text, ink, textHeight);
+    if (text.empty()) return;
+    int width = Canvas::textWidth(text, textHeight);
+    c.text(x + (w - width) / 2, y + (h - textHeight) / 2 - 1, text, ink, textHeight);
 }

@@ -27,7 +27,15 @@ bool Hotspot::contains(int32_t x, int32_t y) const {
 }
 
 bool Hotspot::setCoordinates(const std::string& word) {
-    return parseCoordinateList(word, polygon_);
+    bool clean = parseCoordinateList(word, polygon_);
+    for (size_t i = 0; i < polygon_.size(); ++i) {
+        const Point& p = polygon_[i];
+        minX_ = i ? std::min(minX_, p.x) : p.x;
+        maxX_ = i ? std::max(maxX_, p.x) : p.x;
+        minY_ = i ? std::min(minY_, p.y) : p.y;
+        maxY_ = i ? std::max(maxY_, p.y) : p.y;
+    }
+    return clean;
 }
 
 void Hotspot::setCondition(const std::string& text) {

@@ -21,7 +21,12 @@ public:
     void reevaluate() { setCondition(std::string(condition_)); }
 
     const std::vector<Point>& polygon() const { return polygon_; }
-    std::vector<Point>& polygon() { return polygon_; }
+    // The polygon's extent: no point outside minX..maxX, (minY, maxY] is ever inside.
+    // Only meaningful with at least one vertex.
+    int32_t minX() const { return minX_; }
+    int32_t maxX() const { return maxX_; }
+    int32_t minY() const { return minY_; }
+    int32_t maxY() const { return maxY_; }
     std::string name() const { return name_; }
     void setName(const std::string& name) { name_ = name; }
     int32_t cursor() const { return cursor_; }
@@ -36,6 +41,7 @@ public:
 
 private:
     std::vector<Point> polygon_;
+    int32_t minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0;
     std::string name_;
     int32_t cursor_ = 0;
     std::string condition_;

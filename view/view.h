@@ -29,7 +29,10 @@ public:
     // Switches every hotspot named `name` exactly, or every hotspot when name is null.
     void enableHotspots(const std::string* name, bool enabled);
     size_t hotspotCount() const { return hotspots_.size(); }
-    Hotspot& hotspot(size_t index) { return hotspots_.at(index); }
+    Hotspot& hotspot(size_t index) {
+        extentsStale_ = true;  // the caller might change the polygon
+        return hotspots_.at(index);
+    }
     const Hotspot& hotspot(size_t index) const { return hotspots_.at(index); }
 
     // Longest script line a view file may hold (its line end not counted).
@@ -39,4 +42,18 @@ private:
     std::string fileName_, name_, baseImage_;
     Script onLoad_;
     std::vector<Hotspot> hotspots_;
+
+    // Hotspot extents side by side, so the per-frame search skips most polygons after
+    // four comparisons without touching the hotspots themselves.
+    struct Extent {
+        int32_t minX, maxX, minY, maxY;
+    };
+    void refreshExtents() const;
+    int hotspotAtIn(const uint32_t* first, const uint32_t* last, int32_t x, int32_t y) const;
+    mutable std::vector<Extent> extents_;
+    // A coarse grid over the picture: for each cell, the hotspots whose extent reaches
+    // into it, in list order (cell c holds cellItems_[cellStart_[c] .. cellStart_[c+1])).
+    static constexpr int kGridColumns = 8, kGridRows = 8, kCellWidth = 80, kCellHeight = 60;
+    mutable std::vector<uint32_t> cellStart_, cellItems_, allItems_, cellFill_;
+    mutable bool extentsStale_ = true;
 };

@@ -1,4 +1,5 @@
 // The engine's view file reader: blank-separated words plus line-based script blocks.
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string_view>
@@ -60,17 +61,29 @@ std::string blockError(ViewFileScanner::Block result, const char* endKeyword) {
     return std::string("Expected ") + endKeyword;
 }
 
+// The whole file, or nothing when it cannot be opened, is no regular file (a device or
+// pipe could block or never end) or is beyond any sane view size: it then fails at the
+// header like a missing file.
+std::string readViewFile(const std::string& fileName) {
+    constexpr uintmax_t kMaxViewFileBytes = 64u << 20;
+    std::error_code error;
+    std::filesystem::path path(fileName);
+    if (!std::filesystem::is_regular_file(path, error)) return {};
+    uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > kMaxViewFileBytes) return {};
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    std::string text;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (text.size() > kMaxViewFileBytes) return {};
+    return text;
+}
+
 }  // namespace
 
 bool View::load(const std::string& fileName, std::string& errorText) {
     fileName_ = fileName;
-    std::string text;
-    {
-        // A file that cannot be opened reads as empty and fails at the header.
-        std::ifstream in(fileName, std::ios::binary);
-        if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    ViewFileScanner scan(std::move(text));
+    ViewFileScanner scan(readViewFile(fileName));
     auto fail = [&errorText](const char* message) {
         errorText = message;
         return false;

@@ -143,16 +143,6 @@ TEST_F(Tools, SelectCyclesThroughNestedShapes) {
     EXPECT_EQ(model.selectedShape, 1);
 }
 
-TEST_F(Tools, VertexToolsNeedASelection) {
-    model.movepoint();
-    model.delpoint();
-    model.inspoint();
-    model.shapemove();
-    model.delbut();
-    EXPECT_EQ(model.editMode, ModeNone);
-    EXPECT_FALSE(host.confined);
-}
-
 TEST_F(Tools, DeleteVertexKeepsTriangles) {
     drawPolygon({{10, 10}, {100, 10}, {100, 100}, {10, 100}});
     model.delpoint();
@@ -273,17 +263,6 @@ TEST_F(Tools, StaleSelectionIsHarmless) {
     left(10, 10);
     drag(20, 20);
     SUCCEED();
-}
-
-TEST_F(Tools, PolygonSurvivesToolChanges) {
-    model.drawbut();
-    left(10, 10);
-    left(100, 10);
-    model.selectbut();
-    EXPECT_TRUE(model.drawing);
-    model.drawbut();
-    left(100, 100);
-    EXPECT_EQ(model.newShape->numPoint(), 3);
 }
 
 }  // namespace

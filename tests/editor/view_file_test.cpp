@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -226,6 +227,32 @@ TEST(ViewFile, FailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(entries, 2u);  // room.scn and the folder
     EXPECT_FALSE(viewfile::readFile((dir / "nothing.scn").string(), bytes, error));
     fs::remove_all(dir);
+}
+
+}  // namespace
+
+namespace {
+
+// The demo game's views follow the editor's layout: each opens and saves back to
+// the same bytes.
+TEST(ViewFile, DemoViewsOpenAndSaveUnchanged) {
+    const char* source = std::getenv("VORLEN_SOURCE_DIR");
+    const fs::path demo = fs::path(source ? source : ".") / "demo";
+    if (!fs::is_directory(demo)) GTEST_SKIP() << "no demo views";
+    int seen = 0;
+    for (const auto& entry : fs::directory_iterator(demo)) {
+        if (entry.path().extension() != ".scn") continue;
+        SCOPED_TRACE(entry.path().string());
+        std::string bytes, error;
+        ASSERT_TRUE(viewfile::readFile(entry.path().string(), bytes, error));
+        EditorModel m;
+        const viewfile::ReadResult r = viewfile::read(bytes, m);
+        ASSERT_TRUE(r.ok) << r.error;
+        m.baseImagePath = "/anywhere/" + r.baseImage;
+        EXPECT_EQ(viewfile::write(m), bytes);
+        ++seen;
+    }
+    EXPECT_GT(seen, 0);
 }
 
 }  // namespace

@@ -28,8 +28,9 @@ namespace {
 // Answers every message box that comes up and remembers what it said.
 class BoxWatcher {
 public:
-    explicit BoxWatcher(QMessageBox::StandardButton answer = QMessageBox::Ok) : answer_(answer) {
-        timer_.setInterval(10);
+    explicit BoxWatcher(QMessageBox::StandardButton answer = QMessageBox::Ok, int intervalMs = 10)
+        : answer_(answer) {
+        timer_.setInterval(intervalMs);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box) return;
@@ -68,12 +69,13 @@ protected:
         }
     }
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("pandrel-ui-" + std::to_string(getpid()));
+        dir = fs::temp_directory_path() / ("pandrel-ui-\u00e9-" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         form = std::make_unique<Form1>();
     }
     void TearDown() override {
+        EXPECT_TRUE(stray.seen.empty()) << stray.seen.front().toStdString();
         form.reset();
         fs::remove_all(dir);
     }
@@ -91,24 +93,9 @@ protected:
 
     fs::path dir;
     std::unique_ptr<Form1> form;
+    // Answers, late, any box a test did not expect, so that it fails instead of hanging.
+    BoxWatcher stray{QMessageBox::Ok, 300};
 };
-
-TEST_F(Window, StartsWithItsCaptionsAndControls) {
-    EXPECT_EQ(form->windowTitle(), "Pandrel");
-    EXPECT_EQ(form->findChild<QWidget*>("Picture1")->size(), QSize(640, 480));
-    EXPECT_EQ(form->findChild<QPushButton*>("movepoint")->toolTip(),
-              "Move one of the selected polygon's verticies");
-    EXPECT_EQ(form->findChild<QPushButton*>("shapemove")->toolTip(), "move the selected polygon");
-    QStringList groups;
-    for (auto* g : form->findChildren<QGroupBox*>()) groups << g->title();
-    EXPECT_EQ(groups, QStringList({"View Level", "Shape Level", "Vertex Level"}));
-    EXPECT_EQ(label("xycoord"), "(x, y)");
-    EXPECT_EQ(label("numvertex"), "No. Vert: 0");
-    EXPECT_EQ(label("numshape"), "No. Shp:  0");
-    EXPECT_TRUE(form->findChild<QLabel*>("constrain")->isHidden());
-    EXPECT_TRUE(form->findChild<QAction*>("showpolygon")->isChecked());
-    EXPECT_FALSE(form->findChild<QAction*>("editoverlay")->isChecked());
-}
 
 TEST_F(Window, DrawSaveAndOpen) {
     writeBmp(dir / "hall.bmp");

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -127,6 +128,44 @@ TEST(JpegCodec, CorruptOrTruncatedDataFailsCleanly) {
     Bytes garbage = file;
     for (size_t i = 20; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 37);
     EXPECT_FALSE(ImageReader::decode(garbage.data(), garbage.size(), 0, pic));
+}
+
+// Four-channel JPEGs (stored the Adobe way, inverted) come out as B,G,R.
+TEST(JpegCodec, CmykPicturesConvertToColour) {
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr err;
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char* data = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &data, &size);
+    cinfo.image_width = 16;
+    cinfo.image_height = 8;
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 100, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    uint8_t row[16 * 4];
+    for (int x = 0; x < 16; ++x) {
+        const uint8_t magenta[4] = {255, 0, 255, 255};  // inverted: no cyan, full magenta
+        std::memcpy(row + x * 4, magenta, 4);
+    }
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW r = row;
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    Bytes file(data, data + size);
+    std::free(data);
+
+    Picture pic;
+    ASSERT_TRUE(ImageReader::decode(file.data(), file.size(), ImageReader::Jpeg, pic));
+    const Bgr c = pixelAt(pic, 8, 4);
+    EXPECT_GT(c.r, 240);
+    EXPECT_LT(c.g, 15);
+    EXPECT_GT(c.b, 240);
 }
 
 }  // namespace

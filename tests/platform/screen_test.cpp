@@ -142,16 +142,4 @@ TEST(ScreenFade, StepRuleLimits) {
     }
 }
 
-TEST(ScreenFade, PaletteModesDoNotFade) {
-    // The null display offers no 8-bit mode; a backend that does is stubbed here.
-    struct EightBit : NullDisplay {
-        std::vector<DisplayMode> modes() override { return {{64, 48, 8}}; }
-        int openFullScreen(int, int, int) override { return 0; }
-    };
-    Screen screen(std::make_unique<EightBit>());
-    ASSERT_EQ(screen.createFullScreen(64, 48, 8, 0), 0);
-    EXPECT_EQ(screen.fadeOut(500), 0);
-    EXPECT_EQ(static_cast<NullDisplay&>(screen.backend()).shows(), 0);
-}
-
 }  // namespace

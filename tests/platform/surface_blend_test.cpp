@@ -190,6 +190,23 @@ TEST(SurfaceKernels, MatchTheReferenceRulesForEveryTypeLevelAndClip) {
                 }
 }
 
+TEST(SurfaceKernels, WholeUnpaddedSurfacesBlendAsOneRun) {
+    for (int type : {16, 32}) {
+        std::mt19937 rng(7);
+        Surface src, dst, before;
+        for (Surface* s : {&src, &dst, &before})
+            ASSERT_EQ(s->create(PixelFormat::ofType(type), 48, 5), 0);
+        noise(src, rng);
+        noise(dst, rng);
+        std::memcpy(before.pixels(), dst.pixels(), dst.pitch() * dst.height());
+        src.drawAlpha(dst, 0, 0, nullptr, 77);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 48; ++x)
+                ASSERT_EQ(readPixel(dst, x, y), reference(Op::Alpha, type, readPixel(src, x, y),
+                                                          readPixel(before, x, y), 77, 0));
+    }
+}
+
 TEST(SurfaceKernels, KnownBlendResults) {
     Surface white16, black16;
     white16.create(PixelFormat::ofType(16), 3, 1);

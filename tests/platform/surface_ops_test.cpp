@@ -1,9 +1,13 @@
 // Surface set-up, clipping, colour keys, lines, pixels, scaling and picture conversion.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <set>
+#include <string>
 #include <utility>
 
+#include "platform/image/bmp_writer.h"
 #include "platform/image/picture.h"
 #include "platform/surface.h"
 
@@ -109,17 +113,6 @@ TEST(Surface, ColourKeyFromTopLeftKeepsTheFormatsBits) {
     EXPECT_EQ(none.setColourKeyFromTopLeft(), -1);
 }
 
-TEST(Surface, PixelsOutsideTheClipAreIgnored) {
-    MAKE(s, 32, 10, 10);
-    s.setClipRect({2, 2, 8, 8});
-    s.putPixel(1, 5, 0xFF);
-    s.putPixel(8, 5, 0xFF);
-    s.putPixel(2, 2, 0xFF);
-    EXPECT_EQ(litPixels(s).size(), 1u);
-    EXPECT_EQ(s.getPixel(2, 2), 0xFFu);
-    EXPECT_EQ(s.getPixel(-1, 300), 0u);
-}
-
 TEST(SurfaceLine, StraightLinesDrawOnlyTheirPartInsideTheClip) {
     MAKE(s, 16, 10, 10);
     s.setClipRect({2, 2, 8, 8});
@@ -166,6 +159,13 @@ TEST(SurfaceScaled, QuarterSizeKeepsTheCentreAndSamplesTheSource) {
     EXPECT_TRUE(lit.count({24, 18}) && lit.count({39, 29}));
     EXPECT_EQ(dst.getPixel(24, 18), 1u);
     EXPECT_EQ(dst.getPixel(25, 19), static_cast<uint32_t>(4 * 64 + 4 + 1));
+
+    // A thumbnail: the quarter-size copy of a whole surface lands on a small surface's
+    // origin when the unscaled copy would be centred on it.
+    MAKE(thumb, 16, 16, 12);
+    EXPECT_EQ(src.drawScaled(thumb, -24, -18, nullptr, 0.25f), 0);
+    EXPECT_EQ(litPixels(thumb).size(), 16u * 12u);
+    EXPECT_EQ(thumb.getPixel(15, 11), static_cast<uint32_t>(44 * 64 + 60 + 1));
 
     // A zero or negative factor draws nothing.
     dst.fill(0);
@@ -240,6 +240,31 @@ TEST(SurfaceLoad, MissingNamesAndFilesGiveTheirCodes) {
     Surface s;
     EXPECT_EQ(s.loadImage(nullptr, "", kPlacementAny), -1);
     EXPECT_EQ(s.loadImage(nullptr, "no-such-picture-anywhere.bmp", kPlacementAny), -2);
+    EXPECT_FALSE(s.valid());
+}
+
+TEST(SurfaceLoad, FilesAndStoredPicturesLoadInTheScreensFormat) {
+    Picture p;
+    p.width = 5;
+    p.height = 3;
+    p.bitsPerPixel = 24;
+    p.stride = 16;
+    p.pixels.assign(48, 0);
+    p.row(2)[4 * 3 + 1] = 255;  // bottom-right green
+    const std::string path = "/tmp/vorlen-surface-load-" + std::to_string(getpid()) + ".bmp";
+    ASSERT_TRUE(writeBmp24(path, p));
+    Surface s;
+    EXPECT_EQ(s.loadImage(nullptr, path, kPlacementAny), 1);
+    std::remove(path.c_str());
+    EXPECT_EQ(s.width(), 5);
+    EXPECT_EQ(s.format().type, 16);
+    EXPECT_EQ(s.getPixel(4, 2), 0x07E0u);
+    EXPECT_EQ(s.fileName(), path);
+
+    // A game folder without the pointer picture still gets one.
+    Surface pointer;
+    EXPECT_EQ(pointer.loadImage(nullptr, "pointidle.bmp", kPlacementAny), 1);
+    EXPECT_TRUE(pointer.valid());
 }
 
 }  // namespace

@@ -64,17 +64,6 @@ TEST(Fonts, RegisteredFacesAreFoundByFamilyAndStemAndSizedInPixels) {
     EXPECT_FALSE(registerFontFile("/nonexistent/font.ttf"));
 }
 
-TEST(Fonts, RenderedStringsAreCached) {
-    auto font = Font::create("", 0, 12, 400);
-    ASSERT_TRUE(font);
-    const Font::Mask* first = font->render("FPS = 60");
-    ASSERT_TRUE(first);
-    font->render("something else");
-    EXPECT_EQ(font->render("FPS = 60"), first);
-    EXPECT_GT(first->width, 0);
-    EXPECT_EQ(first->ink.size(), static_cast<size_t>(first->width) * first->height);
-}
-
 struct Captured : ErrorReporter {
     std::vector<std::string> titles, texts;
     int quits = 0;

@@ -1,4 +1,6 @@
 #include "media/mixer.h"
+#include "platform/image/imagelib.h"
+#include "platform/null_display.h"
 #include "script/script_test_fixture.h"
 
 namespace {
@@ -37,36 +39,44 @@ TEST_F(DebugCommands, SetvolClampsAndSetsBothChannels) {
     EXPECT_THAT(texts(), ElementsAre("Error in Cmd: setvol", "Too few arguments"));
 }
 
-class NullDisplay : public DisplayBackend {
-public:
-    std::vector<DisplayMode> modes() override { return {{640, 480, 16}}; }
-    int openFullScreen(int, int, int) override { return 0; }
-    int openWindowed(int, int) override { return 0; }
-    int show(const Surface&, bool, bool) override { return 0; }
-};
-
-// The file part of a screenshot line, whether or not the picture could be written.
-std::string shotName(const std::string& line) {
-    for (const char* prefix : {"Wrote Screenshot to ", "Could not write screenshot "}) {
-        std::string p = prefix;
-        if (line.compare(0, p.size(), p) == 0) return line.substr(p.size());
-    }
-    return "?" + line;
-}
-
 TEST_F(DebugCommands, ScreenshotNamesAndCounter) {
     game().screen = std::make_unique<Screen>(std::make_unique<NullDisplay>());
-    game().screen->createWindowed(640, 480);
+    ASSERT_EQ(game().screen->createWindowed(640, 480), 0);
     run({"screenshot", "screenshot room", "screenshot room.JpG", "screenshot .jpg", "screenshot"});
-    std::vector<std::string> names;
-    for (const std::string& text : texts()) names.push_back(shotName(text));
-    EXPECT_THAT(names, ElementsAre("shot0.jpg", "room.jpg", "room.JpG", ".jpg.jpg", "shot4.jpg"));
+    EXPECT_THAT(texts(),
+                ElementsAre("Wrote Screenshot to shot0.jpg", "Wrote Screenshot to room.jpg",
+                            "Wrote Screenshot to room.JpG", "Wrote Screenshot to .jpg.jpg",
+                            "Wrote Screenshot to shot4.jpg"));
+    for (const char* name : {"shot0.jpg", "room.jpg", "room.JpG", ".jpg.jpg", "shot4.jpg"})
+        EXPECT_TRUE(std::filesystem::exists(name)) << name;
     EXPECT_EQ(game().screenshotCounter, 5);
     lines.clear();
     run({"screenshot nofolder/x"});
     EXPECT_THAT(lines.size(), 1u);
     EXPECT_EQ(lines[0].text, "Could not write screenshot nofolder/x.jpg");
     EXPECT_EQ(lines[0].colour, kRed);
+}
+
+}  // namespace
+
+namespace {
+
+// The written picture keeps the screen's colours, channel order included.
+TEST_F(DebugCommands, ScreenshotKeepsColours) {
+    game().screen = std::make_unique<Screen>(std::make_unique<NullDisplay>());
+    ASSERT_EQ(game().screen->createWindowed(640, 480), 0);
+    Surface& back = game().screen->back();
+    back.fill(back.format().map(255, 0, 0));
+    run({"screenshot red"});
+    std::unique_ptr<Picture> picture = LoadBitmapFile("red.jpg", 0, 0);
+    ASSERT_NE(picture, nullptr);
+    ASSERT_EQ(picture->width, 640);
+    ASSERT_EQ(picture->height, 480);
+    ASSERT_GE(picture->bitsPerPixel, 24);
+    const uint8_t* pixel = picture->row(240) + 320 * (picture->bitsPerPixel / 8);
+    EXPECT_LT(pixel[0], 24);   // blue
+    EXPECT_LT(pixel[1], 24);   // green
+    EXPECT_GT(pixel[2], 230);  // red
 }
 
 }  // namespace

@@ -98,3 +98,21 @@ TEST_F(LoadCommand, TransitionsArePendingUntilALoad) {
 }
 
 }  // namespace
+
+namespace {
+
+// Broken views whose on-load scripts each load two more would otherwise double the work
+// at every level.
+TEST_F(LoadCommand, BrokenViewsLoadingEachOtherTwiceStillEnd) {
+    write("b.scn", "VIEW v BASEIMAGE b ONLOADSTART\nload b.scn\nload b.scn\nONLOADEND\nBAD");
+    run({"load b.scn"});
+    size_t refusals = 0;
+    for (const std::string& text : texts())
+        if (text == "Too many views loaded by one script") ++refusals;
+    EXPECT_GT(refusals, 0u);
+    lines.clear();
+    run({"load b.scn"});  // a new script has a fresh allowance
+    EXPECT_EQ(texts().front(), "Loading b.scn");
+}
+
+}  // namespace

@@ -122,3 +122,43 @@ TEST_F(ViewHotspots, ClickScriptIsACopy) {
 }
 
 }  // namespace
+
+namespace {
+
+// The search must agree with testing every hotspot in order, wherever the polygons lie.
+TEST_F(HotspotTest, HotspotAtMatchesAPlainSearch) {
+    std::string file = "VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\n";
+    uint32_t seed = 12345;
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<uint32_t>(range));
+    };
+    for (int i = 0; i < 300; ++i) {
+        int vertices = next(7);  // 0 to 6: empty and degenerate shapes too
+        std::string coords;
+        for (int v = 0; v < vertices; ++v)
+            coords += (v ? ",(" : "(") + std::to_string(next(900) - 100) + "," +
+                      std::to_string(next(700) - 100) + ")";
+        file += "HOTSPOTSTART h" + std::to_string(i) + " CURSOR 1 COORD " +
+                (coords.empty() ? "x" : coords) + " ONCONDITION " + (i % 5 ? "()" : "(q==1)") +
+                " ONCLICKSTART\nONCLICKEND\nHOTSPOTEND\n";
+    }
+    write("r.scn", file);
+    View view;
+    std::string error;
+    ASSERT_TRUE(view.load("r.scn", error));
+    const View& constView = view;
+    view.hotspot(7).setEnabled(false);
+    for (int k = 0; k < 20000; ++k) {
+        int x = next(900) - 130, y = next(700) - 110;
+        int expected = -1;
+        for (size_t i = 0; i < constView.hotspotCount(); ++i) {
+            const Hotspot& h = constView.hotspot(i);
+            if (h.enabled() && h.conditionResult() && h.contains(x, y))
+                expected = static_cast<int>(i);
+        }
+        ASSERT_EQ(constView.hotspotAt(x, y), expected) << x << "," << y;
+    }
+}
+
+}  // namespace

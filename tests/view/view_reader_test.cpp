@@ -111,6 +111,13 @@ TEST_F(ViewReader, ReportsEachMissingKeyword) {
     EXPECT_EQ(error, "Expected Header");
     EXPECT_EQ(missing.fileName(), "nothere.scn");
     EXPECT_EQ(missing.hotspotCount(), 0u);
+    // Folders and devices read as missing files rather than blocking.
+    for (const char* odd : {".", "/dev/zero"}) {
+        View view;
+        error.clear();
+        EXPECT_FALSE(view.load(odd, error));
+        EXPECT_EQ(error, "Expected Header");
+    }
 }
 
 TEST_F(ViewReader, ScriptLinesHoldAtMost99Characters) {

@@ -1,0 +1,13 @@
+// Conditions of any content: a value and maybe the error flag, never a crash or a hang.
+#include <cstdint>
+#include <string_view>
+
+#include "engine/game_state.h"
+#include "script/evaluator.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    bool error = false;
+    evaluateCondition(std::string_view(reinterpret_cast<const char*>(data), size), error);
+    game().variables.clear();
+    return 0;
+}
