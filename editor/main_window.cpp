@@ -1,5 +1,7 @@
 #include "editor/main_window.h"
 
+#include <signal.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -101,7 +103,7 @@ DrawingArea::DrawingArea(Form1* owner) : QWidget(owner), owner_(owner) {
     setCursor(Qt::CrossCursor);
 }
 
-void DrawingArea::show(const QImage& image) {
+void DrawingArea::showPicture(const QImage& image) {
     shown_ = image;
     repaint();
 }
@@ -116,9 +118,7 @@ void DrawingArea::setConfined(bool on) {
     confined_ = on;
     if (on) {
         grabMouse();
-        const QPoint local = mapFromGlobal(QCursor::pos());
-        const QPointF inside = confine(local);
-        if (inside.toPoint() != local) warpTo(inside.toPoint().x(), inside.toPoint().y());
+        confine(mapFromGlobal(QCursor::pos()));  // a pointer outside is brought in
     } else {
         releaseMouse();
     }
@@ -191,6 +191,9 @@ Form1::Form1() : model_(nullptr) {
 
 Form1::~Form1() {
     Picture1->setConfined(false);
+    // Test folders of engines that have ended go; a running engine keeps its own.
+    for (const auto& [pid, folder] : testRuns_)
+        if (::kill(static_cast<pid_t>(pid), 0) != 0) testview::removeFolder(folder);
 }
 
 void Form1::buildPanel(QWidget* panel) {
@@ -374,7 +377,7 @@ void Form1::redraw() {
     numshape->setText(fromLatin(model_.numshapeCaption()));
     shapename->setText(fromLatin(model_.shapeNameCaption()));
     compose(screen);
-    Picture1->show(screen);
+    Picture1->showPicture(screen);
 }
 
 void Form1::drawRubberBand(double x, double y) {
@@ -390,7 +393,7 @@ void Form1::drawRubberBand(double x, double y) {
     p.drawLine(QPointF(shp.x(last), shp.y(last)), QPointF(x, y));
     p.end();
     screen = picture;
-    Picture1->show(screen);
+    Picture1->showPicture(screen);
 }
 
 void Form1::coordinatesChanged() {
@@ -765,6 +768,11 @@ void Form1::testView() {
         QMessageBox::critical(this, "Test View", fromPath(error));
         return;
     }
-    if (!QProcess::startDetached(fromPath(engine), {}, fromPath(folder)))
+    qint64 pid = 0;
+    if (!QProcess::startDetached(fromPath(engine), {}, fromPath(folder), &pid)) {
+        testview::removeFolder(folder);
         QMessageBox::critical(this, "Test View", "Cannot start " + fromPath(engine));
+        return;
+    }
+    testRuns_.push_back({pid, folder});
 }

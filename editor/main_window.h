@@ -6,6 +6,9 @@
 #include <QMainWindow>
 #include <QWidget>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "editor/editor_model.h"
 
@@ -22,7 +25,7 @@ class DrawingArea : public QWidget {
     Q_OBJECT
 public:
     explicit DrawingArea(Form1* owner);
-    void show(const QImage& image);
+    void showPicture(const QImage& image);
     // Confinement: the pointer is kept inside the area while a tool holds it.
     void setConfined(bool on);
     bool confined() const { return confined_; }
@@ -120,6 +123,7 @@ private:
     QImage buffer;            // the base image
     QImage screen;            // the composition
     QImage pichold;           // the test overlay's picture
+    std::vector<std::pair<qint64, std::string>> testRuns_;  // engine id, its folder
     int dialogsOpen_ = 0;
     int prompts_ = 0;
     bool confineWanted_ = false;

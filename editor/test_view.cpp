@@ -40,6 +40,11 @@ std::string prepareFolder(const std::string& gameFolder, const std::string& temp
     return folder.string();
 }
 
+void removeFolder(const std::string& folder) {
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+}
+
 std::string findEngine(const std::string& editorFolder) {
     const char* program = "engine-windowed";
     std::error_code ec;

@@ -11,6 +11,9 @@ namespace testview {
 std::string prepareFolder(const std::string& gameFolder, const std::string& tempRoot,
                           const std::string& viewText, std::string& error);
 
+// Removes a folder made by prepareFolder; the linked game files are not followed.
+void removeFolder(const std::string& folder);
+
 // The engine program to start: beside the editor, one folder up (the build tree),
 // or on the search path. Empty when none is found.
 std::string findEngine(const std::string& editorFolder);

@@ -112,7 +112,10 @@ TEST(TestView, FolderLinksTheGameAndHoldsTheView) {
     EXPECT_EQ(bytes, "VIEW x\r\n");
     std::ifstream real(game / "init.scn");
     std::getline(real, bytes);
-    EXPECT_EQ(bytes, "the real first view");  // the game itself is untouched
+    EXPECT_EQ(bytes, "the real first view");
+    testview::removeFolder(folder);
+    EXPECT_FALSE(fs::exists(folder));
+    EXPECT_TRUE(fs::exists(game / "hall.bmp"));  // the game itself is untouched
     EXPECT_TRUE(
         testview::prepareFolder(game.string(), (root / "nope").string(), "", error).empty());
     fs::remove_all(root);

@@ -39,7 +39,8 @@ shape makeShape(const std::string& name, int cursor, const std::string& script,
 
 TEST(EngineReadsEditorView, HotspotsWhereDrawn) {
     const char* buildDir = std::getenv("VORLEN_BUILD_DIR");
-    const fs::path engine = fs::path(buildDir ? buildDir : ".") / "engine-headless";
+    const fs::path engine =
+        fs::path(buildDir ? buildDir : VORLEN_BUILD_DIR_DEFAULT) / "engine-headless";
     if (!fs::exists(engine)) GTEST_SKIP() << "engine-headless is not built";
 
     const fs::path dir = fs::temp_directory_path() / ("pandrel-engine-" + std::to_string(getpid()));
@@ -57,8 +58,9 @@ TEST(EngineReadsEditorView, HotspotsWhereDrawn) {
     std::ofstream(dir / "input.txt") << "frames 2\nstate\nmove 200 120\ntap MOUSE LEFT\n"
                                         "move 20 20\ntap MOUSE LEFT\nstate\nclose\n";
 
-    const std::string out = runCapture("cd '" + dir.string() + "' && timeout 60 '" +
-                                       engine.string() + "' input.txt 2>&1");
+    const std::string out = runCapture(
+        "cd '" + dir.string() + "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 60 '" +
+        engine.string() + "' input.txt 2>&1");
     fs::remove_all(dir);
     if (out.find("\nS end") == std::string::npos && out.find("BOX ") != std::string::npos)
         GTEST_SKIP() << "the engine stopped at start-up without its game files:\n" << out;

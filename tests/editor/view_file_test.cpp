@@ -237,7 +237,7 @@ namespace {
 // the same bytes.
 TEST(ViewFile, DemoViewsOpenAndSaveUnchanged) {
     const char* source = std::getenv("VORLEN_SOURCE_DIR");
-    const fs::path demo = fs::path(source ? source : ".") / "demo";
+    const fs::path demo = fs::path(source ? source : VORLEN_SOURCE_DIR_DEFAULT) / "demo";
     if (!fs::is_directory(demo)) GTEST_SKIP() << "no demo views";
     int seen = 0;
     for (const auto& entry : fs::directory_iterator(demo)) {
