@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "engine/game_state.h"
-#include "engine/text_cache.h"
+#include "engine/text_output.h"
 #include "platform/key_names.h"
 #include "script/interpreter.h"
 
@@ -71,15 +71,17 @@ void drawPanel() {
     back.line(0, 0, 0, 150, white);
     back.line(639, 0, 639, 150, white);
 
-    TextCache& text = *g.textCache;
+    // One device-context acquisition for all the text of the panel.
+    back.getDC();
     size_t count = g.consoleLines.size();
     for (int i = 0; i < kRows; ++i) {
         // Negative indices wrap to huge unsigned values and are skipped with the rest.
         size_t index = static_cast<size_t>(static_cast<int64_t>(g.consoleTop) + i);
         if (index >= count) continue;
-        text.draw(back, 5, 5 + kRowHeight * i, g.consoleColours[index], g.consoleLines[index]);
+        drawTextLine(back, 5, 5 + kRowHeight * i, g.consoleColours[index], g.consoleLines[index]);
     }
-    text.draw(back, 5, 131, kWhite, "> " + g.consoleInput + "|");
+    drawTextLine(back, 5, 131, kWhite, "> " + g.consoleInput + "|");
+    back.releaseDC();
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "engine/game_state.h"
-#include "engine/text_cache.h"
+#include "engine/text_output.h"
 
 namespace {
 
@@ -40,17 +40,16 @@ void drawDebugOverlay(int x, int y) {
     }
 
     uint32_t volume = g.mixer ? g.mixer->getVolume() : 0;
-    TextCache& text = *g.textCache;
     constexpr uint32_t red = 0x0000FF;
-    text.draw(back, 0, 0, red, format("FPS %d", g.fps));
-    text.draw(back, 0, 50, red,
-              format("VOL %d  %d", volumePercent(volume & 0xFFFF), volumePercent(volume >> 16)));
-    text.draw(back, 0, 10, red,
-              format("MouseX %d  MouseY %d RealMouseX %d RealMouseY %d", x, y, g.realMouseX,
-                     g.realMouseY));
-    text.draw(back, 0, 20, red,
-              format("InvIndex %d  Invlistsize %d  InvAnimNull %d", g.inventorySelection,
-                     static_cast<int>(g.inventory.size()), g.inventoryAnim ? 0 : 1));
+    drawTextLine(back, 0, 0, red, format("FPS %d", g.fps));
+    drawTextLine(back, 0, 50, red,
+                 format("VOL %d  %d", volumePercent(volume & 0xFFFF), volumePercent(volume >> 16)));
+    drawTextLine(back, 0, 10, red,
+                 format("MouseX %d  MouseY %d RealMouseX %d RealMouseY %d", x, y, g.realMouseX,
+                        g.realMouseY));
+    drawTextLine(back, 0, 20, red,
+                 format("InvIndex %d  Invlistsize %d  InvAnimNull %d", g.inventorySelection,
+                        static_cast<int>(g.inventory.size()), g.inventoryAnim ? 0 : 1));
 
     back.putPixel(x, y, white);
     back.putPixel(x - 1, y - 1, white);

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "engine/console.h"
 #include "engine/game_state.h"
 #include "engine/transition.h"
 #include "platform/image/imagelib.h"
@@ -32,7 +33,9 @@ void showEnding() {
     if (g.screen) {
         g.screen->fadeOut(kFadeSpeed);
         g.backdrop = std::make_unique<Surface>();
-        g.backdrop->loadImage(g.screen.get(), "end.jpg", kPlacementAny);
+        if (g.backdrop->loadImage(g.screen.get(), "end.jpg", kPlacementAny) != 1) {
+            consolePrint("Could not load end.jpg", kRed);
+        }
         fadeInBackdrop(false);
     }
     g.mode = Ending;

@@ -1,13 +1,12 @@
 #include "engine/game_state.h"
 
-#include "engine/text_cache.h"
 #include "engine/window_events.h"
 
 namespace {
 std::unique_ptr<GameState> current;
 }
 
-GameState::GameState() : textCache(std::make_unique<TextCache>()) {}
+GameState::GameState() = default;
 GameState::~GameState() = default;
 
 GameState& game() {

@@ -20,7 +20,6 @@
 #include "view/view.h"
 
 class EventSource;
-class TextCache;
 
 enum Mode : int32_t { Play = 1, Ending = 2, SaveScreen = 4, LoadScreen = 5 };
 
@@ -77,9 +76,6 @@ struct GameState {
     std::array<bool, 6> slotUsed{};
     uint16_t realMouseX = 0, realMouseY = 0;
     int32_t screenWidth = 640, screenHeight = 480;
-
-    // Rendered text of the console rows and debug lines, reused from frame to frame.
-    std::unique_ptr<TextCache> textCache;
 
     // Pictures already reported missing, so a sheet tried every frame is named once.
     std::set<std::string> reportedMissing;

@@ -7,32 +7,12 @@
 #include "engine/startup.h"
 #include "platform/clock.h"
 #include "platform/input_device.h"
-#include "platform/screen.h"
+#include "platform/null_display.h"
 
 // What the input script has pressed, shared by the host and the input backend (which
 // the engine owns and may destroy first).
 struct ScriptedInputState {
     std::array<bool, kKeyCodeCount> down{};
-};
-
-class HeadlessDisplay : public DisplayBackend {
-public:
-    HeadlessDisplay(VirtualClock& clock, const int& frameStep)
-        : clock_(clock), frameStep_(frameStep) {}
-    std::vector<DisplayMode> modes() override { return {{640, 480, 16}, {640, 480, 15}}; }
-    int openFullScreen(int, int, int) override { return 0; }
-    int openWindowed(int, int) override { return 0; }
-    int show(const Surface&, bool, bool) override {
-        clock_.advanceMillis(static_cast<uint64_t>(frameStep_));
-        ++presents_;
-        return 0;
-    }
-    long presents() const { return presents_; }
-
-private:
-    VirtualClock& clock_;
-    const int& frameStep_;
-    long presents_ = 0;
 };
 
 class ScriptedInputBackend : public InputBackend {
@@ -54,8 +34,10 @@ public:
     HeadlessHost() : input_(std::make_shared<ScriptedInputState>()) {}
     bool windowed() const override { return true; }
     bool createWindow() override { return true; }
+    // Every present moves the virtual clock on by the frame step.
     std::unique_ptr<DisplayBackend> createDisplay() override {
-        return std::make_unique<HeadlessDisplay>(clock_, frameStep_);
+        return std::make_unique<NullDisplay>(
+            [this] { clock_.advanceMillis(static_cast<uint64_t>(frameStep_)); });
     }
     std::unique_ptr<InputBackend> createInput() override {
         return std::make_unique<ScriptedInputBackend>(input_);

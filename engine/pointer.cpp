@@ -49,9 +49,12 @@ void startTransition(int sheetShape, int target, bool reverse) {
     g.pointerShape = InTransition;
     g.pointerTransition = std::make_unique<FrameAnimation>();
     g.pointerTarget = target;
-    if (sheet.file) {
+    if (!sheet.file) return;
+    int loaded =
         g.pointerTransition->load(g.screen.get(), sheet.file, kSheetFrameSize, kSheetFrameSize,
                                   kSheetFrames, sheet.delay, 0, reverse ? 1 : 0, 1, kPlacementAny);
+    if (loaded != 1 && g.reportedMissing.insert(sheet.file).second) {
+        consolePrint(std::string("Could not load ") + sheet.file, kRed);
     }
 }
 

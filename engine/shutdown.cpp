@@ -1,14 +1,18 @@
 #include "engine/shutdown.h"
 
 #include "engine/game_state.h"
+#include "engine/transition.h"
+#include "platform/font.h"
 
 void shutdownEngine() {
     GameState& g = game();
     if (g.shutDown) return;
     g.shutDown = true;
 
-    // The font file, music, overlays and sounds are released by their own layers as
-    // they come; the order of the objects below is fixed.
+    unregisterFontFile("pookie.ttf");
+    // Music and sounds are stopped by their own layers as they come; the order of the
+    // objects below is fixed.
+    clearAllOverlays();
     for (SoundSlot& slot : g.soundSlots) slot = SoundSlot();
     g.pointerTransition.reset();
     g.mixer.reset();

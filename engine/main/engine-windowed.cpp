@@ -1,0 +1,6 @@
+// The game in a 640x480 window, run in the game folder.
+#include "engine/sdl_host.h"
+
+int main() {
+    return runSdlEngine(true);
+}

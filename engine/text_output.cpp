@@ -1,0 +1,9 @@
+#include "engine/text_output.h"
+
+#include "platform/surface.h"
+
+void drawTextLine(Surface& destination, int x, int y, uint32_t colour, const std::string& text) {
+    destination.getDC();
+    destination.drawText(x, y, colour, text);
+    destination.releaseDC();
+}

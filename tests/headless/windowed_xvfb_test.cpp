@@ -1,0 +1,114 @@
+// engine-windowed in a real window on a private Xvfb display: it opens a 640x480
+// window titled "Vorlen" and ends cleanly when the player leaves (Escape shows the
+// ending, any key there closes the window).
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "headless_run.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool haveTool(const char* tool) {
+    std::string command = std::string("command -v ") + tool + " >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+std::string capture(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return out;
+    char buffer[512];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    pclose(pipe);
+    while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+    return out;
+}
+
+pid_t spawn(const std::vector<std::string>& argv, const std::string& dir = "") {
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (!dir.empty() && chdir(dir.c_str()) != 0) _exit(127);
+        std::vector<char*> args;
+        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        freopen("/dev/null", "w", stdout);
+        freopen("/dev/null", "w", stderr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+// The exit status, or -1 when the process did not end in time (it is then killed).
+int waitFor(pid_t pid, std::chrono::milliseconds limit) {
+    auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+        std::this_thread::sleep_for(50ms);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return -1;
+}
+
+TEST(WindowedProgram, OpensA640x480WindowAndClosesCleanly) {
+    if (!haveTool("Xvfb") || !haveTool("xdotool")) GTEST_SKIP() << "Xvfb or xdotool missing";
+    std::string display;
+    pid_t xvfb = -1;
+    for (int n = 170; n < 200 && xvfb < 0; ++n) {
+        if (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0) continue;
+        display = ":" + std::to_string(n);
+        xvfb = spawn({"Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    }
+    ASSERT_GT(xvfb, 0);
+    setenv("DISPLAY", display.c_str(), 1);
+    bool up = false;
+    for (int i = 0; i < 50 && !up; ++i) {
+        up = std::system("xdotool getmouselocation >/dev/null 2>&1") == 0;
+        if (!up) std::this_thread::sleep_for(100ms);
+    }
+    if (!up) {
+        kill(xvfb, SIGTERM);
+        waitpid(xvfb, nullptr, 0);
+        FAIL() << "Xvfb did not start";
+    }
+
+    headless_test::GameFolder game;
+    game.write("init.scn", headless_test::viewFile("back.bmp", {}));
+    game.writeBmp("back.bmp", 640, 480, 0x336699);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    pid_t engine = spawn({(headless_test::buildDir() / "engine-windowed").string()}, game.path());
+
+    std::string window =
+        capture("timeout 20 xdotool search --sync --onlyvisible --name '^Vorlen$' | head -n 1");
+    std::string geometry;
+    if (!window.empty()) {
+        geometry = capture("xdotool getwindowgeometry " + window + " | sed -n 's/.*Geometry: //p'");
+        std::this_thread::sleep_for(500ms);
+        std::system(("xdotool key --window " + window + " Escape").c_str());
+        std::this_thread::sleep_for(1500ms);
+        std::system(("xdotool key --window " + window + " a").c_str());
+    }
+    int status = waitFor(engine, 10s);
+    kill(xvfb, SIGTERM);
+    waitpid(xvfb, nullptr, 0);
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+
+    ASSERT_FALSE(window.empty()) << "no window appeared";
+    EXPECT_EQ(geometry, "640x480");
+    EXPECT_EQ(status, 0);
+}
+
+}  // namespace
