@@ -4,19 +4,19 @@
 
 #include <set>
 
-#include "run_engine.h"
+#include "support/headless_run.h"
 
 namespace fs = std::filesystem;
-using demo_test::copyDemo;
-using demo_test::runHeadless;
+using headless_test::GameFolder;
+using headless_test::runHeadless;
 
 namespace {
 
 TEST(DemoMissingFiles, EveryFileCanGoMissing) {
-    fs::path master = copyDemo("missing-master");
-    if (master.empty()) GTEST_SKIP() << "the demo game was not generated";
+    fs::path demo = headless_test::buildDir() / "demo-game";
+    ASSERT_TRUE(fs::exists(demo / "init.scn")) << "the demo game was not generated";
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(master))
+    for (const auto& entry : fs::directory_iterator(demo))
         if (entry.is_regular_file() && entry.path().filename().string()[0] != '.')
             names.push_back(entry.path().filename().string());
     ASSERT_GT(names.size(), 20u);
@@ -30,25 +30,23 @@ TEST(DemoMissingFiles, EveryFileCanGoMissing) {
 
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
-        fs::path dir = master.parent_path() / (master.filename().string() + "-" + name);
-        fs::remove_all(dir);
-        fs::copy(master, dir, fs::copy_options::recursive);
-        fs::remove(dir / name);
-        auto run = runHeadless(dir,
+        GameFolder game;
+        game.copyFrom(demo);
+        fs::remove(game.path() / name);
+        auto run = runHeadless(game,
                                "frames 2\nmove 320 260\nframes 3\ntap MOUSE LEFT\nframes 10\n"
                                "move 60 260\nframes 3\ntap MOUSE LEFT\n"
                                "frames 10\ntap GRAVE\nframes 2\nstate\nclose\n");
-        EXPECT_EQ(run.status, 0) << run.out;
-        EXPECT_EQ(run.out.find("BOX "), std::string::npos) << run.out;
+        const std::string out = run.all();
+        EXPECT_EQ(run.status, 0) << out;
+        EXPECT_EQ(out.find("BOX "), std::string::npos) << out;
         if (name != "init.scn" && name != "court.scn" && name != "garden.scn") {
-            EXPECT_EQ(run.state("view"), "garden.scn") << run.out;
+            EXPECT_EQ(run.state("view"), "garden.scn") << out;
         }
         if (readOnTheWay.count(name)) {
-            EXPECT_NE(run.out.find(name), std::string::npos) << "not reported: " << run.out;
+            EXPECT_NE(out.find(name), std::string::npos) << "not reported: " << out;
         }
-        fs::remove_all(dir);
     }
-    fs::remove_all(master);
 }
 
 }  // namespace

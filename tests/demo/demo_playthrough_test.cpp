@@ -5,11 +5,11 @@
 #include <cstdlib>
 
 #include "platform/image/image_reader.h"
-#include "run_engine.h"
+#include "support/headless_run.h"
 
 namespace fs = std::filesystem;
-using demo_test::copyDemo;
-using demo_test::runHeadless;
+using headless_test::GameFolder;
+using headless_test::runHeadless;
 
 namespace {
 
@@ -19,15 +19,19 @@ std::string clickAt(int x, int y) {
            "\nframes 3\ntap MOUSE LEFT\nframes 2\nstate\n";
 }
 
+// The generated demo, painted by the build into the build tree.
+fs::path demoSource() {
+    return headless_test::buildDir() / "demo-game";
+}
+
 class DemoGame : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = copyDemo(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        if (dir.empty()) GTEST_SKIP() << "the demo game was not generated";
+        ASSERT_TRUE(fs::exists(demoSource() / "init.scn")) << "the demo game was not generated";
+        game.copyFrom(demoSource());
+        dir = game.path();
     }
-    void TearDown() override {
-        if (!dir.empty()) fs::remove_all(dir);
-    }
+    GameFolder game;
     fs::path dir;
 };
 
@@ -45,10 +49,10 @@ TEST_F(DemoGame, WalksFromTheCourtyardToTheEnding) {
     input += clickAt(320, 230);                     // up the hidden stair
     input += clickAt(470, 350);                     // towards the horizon: the end
     input += "tap A\nframes 1\n";                   // any key leaves the ending
-    auto run = runHeadless(dir, input);
+    auto run = runHeadless(game, input);
 
-    EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_TRUE(run.has("W  1: VORLEN")) << run.out;
+    EXPECT_EQ(run.status, 0) << run.all();
+    EXPECT_TRUE(run.has("W  1: VORLEN")) << run.all();
     EXPECT_TRUE(run.printed("Loading court.scn"));
     EXPECT_TRUE(run.printed("Loading garden.scn"));
     EXPECT_TRUE(run.printed("Loading garden_empty.scn"));
@@ -68,11 +72,11 @@ TEST_F(DemoGame, WalksFromTheCourtyardToTheEnding) {
     int errors = 0;
     for (const std::string& line : run.lines) errors += line.rfind("R ", 0) == 0;
     EXPECT_TRUE(run.has("R  4: Cannot find file"));
-    EXPECT_EQ(errors, 2) << run.out;
+    EXPECT_EQ(errors, 2) << run.all();
 }
 
 TEST_F(DemoGame, TheDoorStaysShutUntilTheFigurineIsHome) {
-    auto run = runHeadless(dir, clickAt(320, 260) + clickAt(320, 260) + "close\n");
+    auto run = runHeadless(game, clickAt(320, 260) + clickAt(320, 260) + "close\n");
     EXPECT_EQ(run.state("view"), "court.scn");
     EXPECT_FALSE(run.printed("Loading hall.scn"));
     // Only the locked door answers under the pointer there.
@@ -85,7 +89,7 @@ TEST_F(DemoGame, TheCrankLetsTheBucketDown) {
     input += clickAt(440, 224);                                 // turn the crank
     input += clickAt(320, 285);                                 // now the bucket answers
     input += "close\n";
-    auto run = runHeadless(dir, input);
+    auto run = runHeadless(game, input);
     EXPECT_EQ(run.state("view"), "well.scn");
     EXPECT_EQ(run.state("var=wishes"), "1");
     EXPECT_TRUE(run.has("S hotspot=crank 0 1 6"));
@@ -98,8 +102,8 @@ TEST_F(DemoGame, ShotsShowTheViewOnScreen) {
     input += "move 600 20\nframes 2\nshot court.bmp\n";
     input += clickAt(60, 260);
     input += "move 600 20\nframes 2\nshot garden.bmp\nclose\n";
-    auto run = runHeadless(dir, input);
-    ASSERT_EQ(run.status, 0) << run.out;
+    auto run = runHeadless(game, input);
+    ASSERT_EQ(run.status, 0) << run.all();
 
     auto near = [](const Picture& shot, const Picture& view, int x, int y) {
         const uint8_t* a = shot.row(y) + x * (shot.bitsPerPixel / 8);

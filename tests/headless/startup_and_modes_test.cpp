@@ -1,7 +1,7 @@
 // engine-headless end to end: start-up lines, the ending, the input language's errors.
 #include <gtest/gtest.h>
 
-#include "headless_run.h"
+#include "support/headless_run.h"
 #include "platform/image/bmp_writer.h"
 #include "platform/image/image_reader.h"
 

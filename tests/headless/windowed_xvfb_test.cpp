@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "headless_run.h"
+#include "support/headless_run.h"
 
 namespace {
 

@@ -12,6 +12,8 @@ public:
     ~GameFolder();
     const std::filesystem::path& path() const { return path_; }
     void write(const std::string& name, const std::string& content) const;
+    // Copies every file of `source` into the folder.
+    void copyFrom(const std::filesystem::path& source) const;
     // A 24-bit BMP of one colour, or with a callback choosing each pixel (B,G,R).
     void writeBmp(const std::string& name, int width, int height, uint32_t rgb) const;
 
@@ -30,6 +32,8 @@ struct RunResult {
     // Index of the first line equal to `line`, or -1.
     int indexOf(const std::string& line) const;
     std::string state(const std::string& key) const;
+    // True when some line ends with `tail` (console lines carry their numbers).
+    bool printed(const std::string& tail) const;
     std::string all() const;
 };
 

@@ -1,4 +1,4 @@
-#include "headless_run.h"
+#include "support/headless_run.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,6 +41,10 @@ void GameFolder::write(const std::string& name, const std::string& content) cons
     std::ofstream(path_ / name, std::ios::binary) << content;
 }
 
+void GameFolder::copyFrom(const fs::path& source) const {
+    fs::copy(source, path_, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
 void GameFolder::writeBmp(const std::string& name, int width, int height, uint32_t rgb) const {
     Picture p;
     p.width = width;
@@ -80,6 +84,14 @@ std::string RunResult::state(const std::string& key) const {
         if (l.compare(0, prefix.size(), prefix) == 0) value = l.substr(prefix.size());
     }
     return value;
+}
+
+bool RunResult::printed(const std::string& tail) const {
+    for (const std::string& l : lines) {
+        if (l.size() >= tail.size() && l.compare(l.size() - tail.size(), tail.size(), tail) == 0)
+            return true;
+    }
+    return false;
 }
 
 std::string RunResult::all() const {
