@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
                                                  1, 2, 5, 0, 0, 0, 4, 6, 7, 8, 9, 0, 1})});
     seeds.push_back({"pal4.bmp", ImageReader::Bitmap,
                      makeBmp(3, 2, 4, 0, Bytes(64, 7), {0x12, 0x30, 0, 0, 0x45, 0x60, 0, 0})});
-    TgaSpec tga;
+    TgaLayout tga;
     tga.width = 4;
     tga.height = 2;
     tga.type = 10;

@@ -31,9 +31,9 @@ Picture patternPicture(int w, int h) {
 }
 
 TEST(Detection, FirstMatchingRuleWins) {
-    TgaSpec spec;
-    spec.width = spec.height = 1;
-    Bytes tga = makeTga(spec, {1, 2, 3});
+    TgaLayout layout;
+    layout.width = layout.height = 1;
+    Bytes tga = makeTga(layout, {1, 2, 3});
     EXPECT_EQ(detect(tga.data(), tga.size()), ImageReader::Targa);
     // A footer on a file starting "BM" makes it a TGA.
     tga[0] = 'B';
@@ -43,8 +43,8 @@ TEST(Detection, FirstMatchingRuleWins) {
     tga[16] = 12;
     EXPECT_EQ(detect(tga.data(), tga.size()), ImageReader::Bitmap);
     // No footer: TGA is not recognised at all.
-    spec.footer = false;
-    Bytes bare = makeTga(spec, {1, 2, 3});
+    layout.footer = false;
+    Bytes bare = makeTga(layout, {1, 2, 3});
     EXPECT_EQ(detect(bare.data(), bare.size()), ImageReader::Unsupported);
 
     const uint8_t psd[] = {'8', 'B', 'P', 'S', 0, 1};

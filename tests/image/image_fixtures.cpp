@@ -40,7 +40,7 @@ Bytes makeBmp(int width, int height, int bits, uint32_t compression, const Bytes
     return b;
 }
 
-Bytes makeTga(const TgaSpec& s, const Bytes& data) {
+Bytes makeTga(const TgaLayout& s, const Bytes& data) {
     Bytes b(18, 0);
     b[0] = static_cast<uint8_t>(s.id.size());
     b[1] = s.mapLength > 0 ? 1 : 0;

@@ -17,7 +17,7 @@ void append32be(Bytes& b, uint32_t v);
 Bytes makeBmp(int width, int height, int bits, uint32_t compression, const Bytes& palette,
               const Bytes& data, uint32_t coloursUsed = 0);
 
-struct TgaSpec {
+struct TgaLayout {
     int type = 2;
     int width = 0, height = 0;
     int depth = 24;
@@ -27,7 +27,7 @@ struct TgaSpec {
     Bytes map;
     bool footer = true;
 };
-Bytes makeTga(const TgaSpec& spec, const Bytes& data);
+Bytes makeTga(const TgaLayout& layout, const Bytes& data);
 
 // Run-length encoded PCX of `planes` planes (1: 8-bit with `palette` of 256 R,G,B
 // entries; 3: R,G,B planes). `rows` holds each row's planes one after the other.

@@ -32,7 +32,7 @@ std::vector<Sample> samples() {
     Bytes pal(1024, 3);
     s.push_back({"bmp-rle", ImageReader::Bitmap,
                  makeBmp(4, 3, 8, 1, pal, {4, 1, 0, 0, 0, 3, 1, 2, 3, 0, 0, 2, 1, 1, 0, 1})});
-    TgaSpec tga;
+    TgaLayout tga;
     tga.type = 10;
     tga.width = 4;
     tga.height = 3;
