@@ -42,8 +42,11 @@ demo: configure
 	cmake --build $(BUILD) -j$(JOBS) --target engine-windowed demo-data
 	cd $(BUILD)/demo-game && ../engine-windowed
 
-# Tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Tests again under AddressSanitizer and UndefinedBehaviorSanitizer. Leaks inside system
+# libraries are suppressed; full stack unwinding lets the suppressions see where they come from.
 asan:
+	ASAN_OPTIONS=fast_unwind_on_malloc=0 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DVORLEN_SANITIZE=ON -DVORLEN_BENCH=OFF"
 
 bench: build
