@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/console.h"
 #include "script/variables.h"
 
 namespace {
@@ -42,6 +43,21 @@ bool startsAt(std::string_view text, size_t pos, std::string_view what) {
 
 // All arithmetic wraps at 32 bits (two's complement), so no input can reach undefined
 // behaviour; only a zero divisor is an error.
+// Set when a text nests deeper than the evaluators follow; reported once per evaluation.
+bool nestingExceeded = false;
+
+bool tooDeep(int nesting, bool& errorFlag) {
+    if (nesting <= kMaxExpressionNesting) return false;
+    errorFlag = true;
+    nestingExceeded = true;
+    return true;
+}
+
+void reportNesting() {
+    if (nestingExceeded) consolePrint("Error:  Expression nested too deeply", kRed);
+    nestingExceeded = false;
+}
+
 int32_t wrap(int64_t value) {
     return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
@@ -73,10 +89,7 @@ int32_t combine(char op, int32_t a, int32_t b, bool& errorFlag) {
 int32_t expression(std::string_view text, bool& errorFlag, int nesting);
 
 bool condition(std::string_view text, bool& errorFlag, int nesting) {
-    if (nesting > kMaxExpressionNesting) {
-        errorFlag = true;
-        return false;
-    }
+    if (tooDeep(nesting, errorFlag)) return false;
     std::vector<bool> values;
     std::vector<char> connectives;
     int negations = 0;
@@ -188,10 +201,7 @@ bool condition(std::string_view text, bool& errorFlag, int nesting) {
 }
 
 int32_t expression(std::string_view text, bool& errorFlag, int nesting) {
-    if (nesting > kMaxExpressionNesting) {
-        errorFlag = true;
-        return 0;
-    }
+    if (tooDeep(nesting, errorFlag)) return 0;
     std::deque<int32_t> operands;
     std::deque<char> operators;
     size_t pos = 0;
@@ -264,9 +274,15 @@ int32_t expression(std::string_view text, bool& errorFlag, int nesting) {
 }  // namespace
 
 bool evaluateCondition(std::string_view text, bool& errorFlag) {
-    return condition(text, errorFlag, 0);
+    nestingExceeded = false;
+    bool result = condition(text, errorFlag, 0);
+    reportNesting();
+    return result;
 }
 
 int32_t evaluateExpression(std::string_view text, bool& errorFlag) {
-    return expression(text, errorFlag, 0);
+    nestingExceeded = false;
+    int32_t result = expression(text, errorFlag, 0);
+    reportNesting();
+    return result;
 }

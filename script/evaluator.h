@@ -10,5 +10,6 @@ bool evaluateCondition(std::string_view text, bool& errorFlag);
 // Names, numbers, + - * / % and parentheses, combined strictly from left to right.
 int32_t evaluateExpression(std::string_view text, bool& errorFlag);
 
-// Deepest parenthesis nesting either evaluator follows; deeper text sets the error flag.
+// Deepest parenthesis nesting either evaluator follows; deeper text sets the error flag
+// and prints one red console line.
 constexpr int kMaxExpressionNesting = 64;
