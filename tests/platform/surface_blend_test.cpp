@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "platform/surface.h"
@@ -188,6 +189,29 @@ TEST(SurfaceKernels, MatchTheReferenceRulesForEveryTypeLevelAndClip) {
                     checkAgainstReference(op, type, level, cc, seed++);
                     if (::testing::Test::HasFatalFailure()) return;
                 }
+}
+
+TEST(SurfaceKernels, RandomRectanglesPositionsAndClips) {
+    std::mt19937 rng(99);
+    auto any = [&rng](int lo, int hi) {
+        return lo + static_cast<int>(rng() % static_cast<uint32_t>(hi - lo + 1));
+    };
+    const Op ops[] = {Op::Draw,  Op::Keyed,      Op::Half, Op::KeyedHalf,
+                      Op::Alpha, Op::KeyedAlpha, Op::Faded};
+    for (int i = 0; i < 300; ++i) {
+        ClipCase cc{"random", any(-60, 60), any(-15, 15), rng() % 2 == 0, {}, {}, {}};
+        cc.src = Rect{any(-10, 50), any(-5, 12), any(-10, 60), any(-5, 15)};
+        cc.srcClip = Rect{any(0, 45), any(0, 9), any(0, 45), any(0, 9)};
+        cc.dstClip = Rect{any(0, 53), any(0, 12), any(0, 53), any(0, 12)};
+        // Clip rectangles are kept in order by setClipRect; the reference needs them so.
+        if (cc.srcClip.right < cc.srcClip.left) std::swap(cc.srcClip.left, cc.srcClip.right);
+        if (cc.srcClip.bottom < cc.srcClip.top) std::swap(cc.srcClip.top, cc.srcClip.bottom);
+        if (cc.dstClip.right < cc.dstClip.left) std::swap(cc.dstClip.left, cc.dstClip.right);
+        if (cc.dstClip.bottom < cc.dstClip.top) std::swap(cc.dstClip.top, cc.dstClip.bottom);
+        const int types[] = {15, 16, 24, 32};
+        checkAgainstReference(ops[i % 7], types[(i / 7) % 4], any(0, 256), cc, 1000 + i);
+        if (::testing::Test::HasFatalFailure()) return;
+    }
 }
 
 TEST(SurfaceKernels, WholeUnpaddedSurfacesBlendAsOneRun) {
