@@ -22,6 +22,10 @@ void fadeInBackdrop(bool withOverlays) {
 }
 }  // namespace
 
+void reportCouldNotLoad(const std::string& file) {
+    consolePrint("Could not load " + file, kRed);
+}
+
 bool fileExists(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0;
@@ -34,7 +38,7 @@ void showEnding() {
         g.screen->fadeOut(kFadeSpeed);
         g.backdrop = std::make_unique<Surface>();
         if (g.backdrop->loadImage(g.screen.get(), "end.jpg", kPlacementAny) != 1) {
-            consolePrint("Could not load end.jpg", kRed);
+            reportCouldNotLoad("end.jpg");
         }
         fadeInBackdrop(false);
     }

@@ -4,6 +4,8 @@
 
 class Surface;
 
+// Tells the author on the console that a game file could not be loaded.
+void reportCouldNotLoad(const std::string& file);
 // True when a status query on the path succeeds.
 bool fileExists(const std::string& path);
 // Stops the overlays, fades to the ending picture "end.jpg" and enters the Ending mode.

@@ -1,6 +1,7 @@
 #include "engine/pointer.h"
 
 #include "engine/console.h"
+#include "engine/engine.h"
 #include "engine/game_state.h"
 
 namespace {
@@ -54,7 +55,7 @@ void startTransition(int sheetShape, int target, bool reverse) {
         g.pointerTransition->load(g.screen.get(), sheet.file, kSheetFrameSize, kSheetFrameSize,
                                   kSheetFrames, sheet.delay, 0, reverse ? 1 : 0, 1, kPlacementAny);
     if (loaded != 1 && g.reportedMissing.insert(sheet.file).second) {
-        consolePrint(std::string("Could not load ") + sheet.file, kRed);
+        reportCouldNotLoad(sheet.file);
     }
 }
 

@@ -12,10 +12,6 @@ namespace {
 constexpr const char* kTitleMovie = "nivoktit.mpg";
 constexpr const char* kFontFile = "pookie.ttf";
 
-void couldNotLoad(const std::string& file) {
-    consolePrint("Could not load " + file, kRed);
-}
-
 // A picture that cannot be loaded leaves an empty surface, which every drawing step
 // skips. A missing file may still be stood in for by a built-in picture; the author is
 // told either way.
@@ -27,7 +23,7 @@ std::unique_ptr<Surface> loadKeyedPicture(const std::string& file) {
         surface->setColourKeyFromTopLeft();
         if (!present) consolePrint("Cannot find " + file + ", using the built-in picture", kRed);
     } else {
-        couldNotLoad(file);
+        reportCouldNotLoad(file);
     }
     return surface;
 }
@@ -35,7 +31,7 @@ std::unique_ptr<Surface> loadKeyedPicture(const std::string& file) {
 std::unique_ptr<FrameAnimation> loadPointerAnimation(const std::string& file, uint16_t delay) {
     auto anim = std::make_unique<FrameAnimation>();
     if (anim->load(game().screen.get(), file, 64, 64, 6, delay, 1, 0, 1, kPlacementAny) != 1) {
-        couldNotLoad(file);
+        reportCouldNotLoad(file);
     }
     return anim;
 }
@@ -82,7 +78,7 @@ bool setUpWindow(EngineHost& host) {
     consolePrint("By Nivok", kWhite);
     // Told after the title lines, which always open the log; text falls back to the
     // default face.
-    if (!fontRegistered) couldNotLoad(kFontFile);
+    if (!fontRegistered) reportCouldNotLoad(kFontFile);
     g.inventoryItems["inv_horse"] = 1;
     return true;
 }
@@ -133,7 +129,7 @@ bool startEngine(EngineHost& host, int& exitCode) {
     std::string base = g.currentView->baseImage();
     if (g.backdrop && g.backdrop->loadImage(g.screen.get(), base, kPlacementAny) != 1 &&
         !base.empty()) {
-        couldNotLoad(base);
+        reportCouldNotLoad(base);
     }
     runScript(g.currentView->onLoadScript(), 0, false);
     return false;

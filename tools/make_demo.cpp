@@ -17,15 +17,11 @@ namespace {
 
 const char* kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
-bool toPicture(Canvas& c, Picture& picture) {
-    return c.surface().toPicture(picture);
-}
-
 bool writeJpeg(Canvas& c, const fs::path& path) {
     Picture picture;
     ImageRecord record;
     InitImageRecord(record);
-    bool ok = toPicture(c, picture) && CopyBitmapToRecord(picture, record, 0) &&
+    bool ok = c.surface().toPicture(picture) && CopyBitmapToRecord(picture, record, 0) &&
               WriteRecordJpeg(path.string(), record, 92);
     FreeImageRecord(record);
     return ok;
@@ -33,7 +29,7 @@ bool writeJpeg(Canvas& c, const fs::path& path) {
 
 bool writeBmp(Canvas& c, const fs::path& path) {
     Picture picture;
-    return toPicture(c, picture) && writeBmp24(path.string(), picture);
+    return c.surface().toPicture(picture) && writeBmp24(path.string(), picture);
 }
 
 int failures = 0;

@@ -1,10 +1,10 @@
 // Whole-engine runs of engine-headless over small game folders.
-#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "script/script_test_fixture.h"
+#include "support/headless_run.h"
 
 namespace {
 
@@ -30,21 +30,9 @@ protected:
         write("room2.scn", "VIEW room2\r\nBASEIMAGE NONE\r\nONLOADSTART\r\nONLOADEND\r\n");
     }
 
-    // Runs the engine on the input; stdout lines.
+    // Runs the engine on the input in the test's folder; stdout lines.
     std::vector<std::string> play(const std::string& input) {
-        write("input.txt", input);
-        std::string command = "'" + engine_ + "' input.txt 2>/dev/null";
-        std::vector<std::string> out;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return out;
-        char buffer[4096];
-        while (std::fgets(buffer, sizeof buffer, pipe)) {
-            std::string line = buffer;
-            while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-            out.push_back(line);
-        }
-        pclose(pipe);
-        return out;
+        return headless_test::runHeadless(std::filesystem::current_path(), input).lines;
     }
 
     // Console lines without their colour and number.

@@ -100,13 +100,13 @@ std::string RunResult::all() const {
     return out + err;
 }
 
-RunResult runHeadless(const GameFolder& folder, const std::string& input) {
+RunResult runHeadless(const fs::path& folder, const std::string& input) {
     RunResult run;
-    fs::path inputFile = folder.path() / "input.txt";
-    fs::path errFile = folder.path() / "stderr.txt";
+    fs::path inputFile = folder / "input.txt";
+    fs::path errFile = folder / "stderr.txt";
     std::ofstream(inputFile) << input;
     fs::path program = buildDir() / "engine-headless";
-    std::string command = "cd '" + folder.path().string() + "' && timeout 60 '" + program.string() +
+    std::string command = "cd '" + folder.string() + "' && timeout 60 '" + program.string() +
                           "' input.txt 2>stderr.txt";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;

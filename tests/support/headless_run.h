@@ -37,7 +37,10 @@ struct RunResult {
     std::string all() const;
 };
 
-RunResult runHeadless(const GameFolder& folder, const std::string& input);
+RunResult runHeadless(const std::filesystem::path& folder, const std::string& input);
+inline RunResult runHeadless(const GameFolder& folder, const std::string& input) {
+    return runHeadless(folder.path(), input);
+}
 
 // A minimal view file with one hotspot per entry of `hotspots` (name, cursor, x1, y1,
 // x2, y2 as a rectangle) and the given on-load lines.
