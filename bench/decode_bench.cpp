@@ -20,19 +20,11 @@
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
+#include "image/image_fixtures.h"
+
 namespace {
 
-using Bytes = std::vector<uint8_t>;
 constexpr int kW = 640, kH = 480;
-
-void put16be(Bytes& b, uint32_t v) {
-    b.push_back(static_cast<uint8_t>(v >> 8));
-    b.push_back(static_cast<uint8_t>(v));
-}
-void put32be(Bytes& b, uint32_t v) {
-    put16be(b, v >> 16);
-    put16be(b, v);
-}
 
 // The built-in test pattern with a noisy band, so the files hold both flat areas
 // (where run-length coding pays) and detail.
@@ -49,18 +41,11 @@ Picture source() {
 }
 
 Bytes tgaFile(const Picture& p, bool rle) {
-    Bytes b(18, 0);
-    b[2] = rle ? 10 : 2;
-    b[12] = kW & 0xFF;
-    b[13] = kW >> 8;
-    b[14] = kH & 0xFF;
-    b[15] = kH >> 8;
-    b[16] = 24;
-    b[17] = 0x20;
+    Bytes data;
     for (int y = 0; y < kH; ++y) {
         const uint8_t* row = p.row(y);
         if (!rle) {
-            b.insert(b.end(), row, row + kW * 3);
+            data.insert(data.end(), row, row + kW * 3);
             continue;
         }
         for (int x = 0; x < kW;) {
@@ -69,8 +54,8 @@ Bytes tgaFile(const Picture& p, bool rle) {
                    std::memcmp(row + x * 3, row + (x + run) * 3, 3) == 0)
                 ++run;
             if (run > 1) {
-                b.push_back(static_cast<uint8_t>(0x80 | (run - 1)));
-                b.insert(b.end(), row + x * 3, row + x * 3 + 3);
+                data.push_back(static_cast<uint8_t>(0x80 | (run - 1)));
+                data.insert(data.end(), row + x * 3, row + x * 3 + 3);
                 x += run;
                 continue;
             }
@@ -78,103 +63,44 @@ Bytes tgaFile(const Picture& p, bool rle) {
             while (x + n < kW && n < 128 &&
                    std::memcmp(row + (x + n) * 3, row + (x + n - 1) * 3, 3) != 0)
                 ++n;
-            b.push_back(static_cast<uint8_t>(n - 1));
-            b.insert(b.end(), row + x * 3, row + (x + n) * 3);
+            data.push_back(static_cast<uint8_t>(n - 1));
+            data.insert(data.end(), row + x * 3, row + (x + n) * 3);
             x += n;
         }
     }
-    Bytes footer(8, 0);
-    const char sig[] = "TRUEVISION-XFILE.";
-    footer.insert(footer.end(), sig, sig + 18);
-    b.insert(b.end(), footer.begin(), footer.end());
-    return b;
+    TgaLayout layout;
+    layout.type = rle ? 10 : 2;
+    layout.width = kW;
+    layout.height = kH;
+    layout.descriptor = 0x20;
+    return makeTga(layout, data);
 }
 
 // 8-bit PCX: the picture quantised to 3-3-2 bits with its palette.
 Bytes pcxFile(const Picture& p) {
-    Bytes b(128, 0);
-    b[0] = 10;
-    b[1] = 5;
-    b[2] = 1;
-    b[3] = 8;
-    b[8] = (kW - 1) & 0xFF;
-    b[9] = (kW - 1) >> 8;
-    b[10] = (kH - 1) & 0xFF;
-    b[11] = (kH - 1) >> 8;
-    b[65] = 1;
-    b[66] = kW & 0xFF;
-    b[67] = kW >> 8;
-    for (int y = 0; y < kH; ++y) {
-        std::vector<uint8_t> idx(kW);
+    Bytes indices;
+    for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
             const uint8_t* s = p.row(y) + x * 3;
-            idx[x] = static_cast<uint8_t>((s[2] & 0xE0) | ((s[1] >> 3) & 0x1C) | (s[0] >> 6));
+            indices.push_back(
+                static_cast<uint8_t>((s[2] & 0xE0) | ((s[1] >> 3) & 0x1C) | (s[0] >> 6)));
         }
-        for (int x = 0; x < kW;) {
-            int run = 1;
-            while (x + run < kW && run < 63 && idx[x + run] == idx[x]) ++run;
-            if (run > 1 || idx[x] >= 192) b.push_back(static_cast<uint8_t>(192 + run));
-            b.push_back(idx[x]);
-            x += run;
-        }
-    }
-    b.push_back(12);
+    Bytes palette;
     for (int i = 0; i < 256; ++i) {
-        b.push_back(static_cast<uint8_t>(i & 0xE0));
-        b.push_back(static_cast<uint8_t>((i & 0x1C) << 3));
-        b.push_back(static_cast<uint8_t>((i & 0x03) << 6));
+        palette.push_back(static_cast<uint8_t>(i & 0xE0));
+        palette.push_back(static_cast<uint8_t>((i & 0x1C) << 3));
+        palette.push_back(static_cast<uint8_t>((i & 0x03) << 6));
     }
-    return b;
-}
-
-Bytes packBits(const uint8_t* row, int n) {
-    Bytes out;
-    for (int i = 0; i < n;) {
-        int run = 1;
-        while (i + run < n && run < 128 && row[i + run] == row[i]) ++run;
-        if (run >= 3) {
-            out.push_back(static_cast<uint8_t>(257 - run));
-            out.push_back(row[i]);
-            i += run;
-            continue;
-        }
-        int start = i, count = 0;
-        while (i < n && count < 128 &&
-               !(i + 2 < n && row[i] == row[i + 1] && row[i] == row[i + 2])) {
-            ++i;
-            ++count;
-        }
-        out.push_back(static_cast<uint8_t>(count - 1));
-        out.insert(out.end(), row + start, row + start + count);
-    }
-    return out;
+    return makePcx(kW, kH, 1, indices, palette);
 }
 
 Bytes psdFile(const Picture& p, bool packed) {
-    Bytes b = {'8', 'B', 'P', 'S'};
-    put16be(b, 1);
-    b.insert(b.end(), 6, 0);
-    put16be(b, 3);
-    put32be(b, kH);
-    put32be(b, kW);
-    put16be(b, 8);
-    put16be(b, 3);
-    put32be(b, 0);
-    put32be(b, 0);
-    put32be(b, 0);
-    put16be(b, packed ? 1 : 0);
-    std::vector<Bytes> rows;
-    for (int c = 0; c < 3; ++c) {
-        for (int y = 0; y < kH; ++y) {
-            uint8_t plane[kW];
-            for (int x = 0; x < kW; ++x) plane[x] = p.row(y)[x * 3 + (2 - c)];
-            rows.push_back(packed ? packBits(plane, kW) : Bytes(plane, plane + kW));
-        }
-    }
-    if (packed)
-        for (const Bytes& r : rows) put16be(b, static_cast<uint32_t>(r.size()));
-    for (const Bytes& r : rows) b.insert(b.end(), r.begin(), r.end());
-    return b;
+    std::vector<Bytes> planes(3, Bytes(static_cast<size_t>(kW) * kH));
+    for (int c = 0; c < 3; ++c)
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x)
+                planes[c][static_cast<size_t>(y) * kW + x] = p.row(y)[x * 3 + (2 - c)];
+    return makePsd(kW, kH, planes, packed ? 1 : 0);
 }
 
 struct Files {
