@@ -10,12 +10,8 @@
 #include <fstream>
 #include <vector>
 
-#include "engine/console.h"
-#include "engine/game_state.h"
+#include "engine/engine.h"
 #include "engine/headless_host.h"
-#include "engine/main_loop.h"
-#include "engine/startup.h"
-#include "platform/event_source.h"
 #include "platform/image/bmp_writer.h"
 
 namespace {
@@ -68,30 +64,26 @@ fs::path makeGame() {
 // The engine started in the game folder as the headless runner starts it.
 struct Session {
     HeadlessHost host;
-    fs::path previous = fs::current_path();
     fs::path dir = makeGame();
+    std::unique_ptr<Engine> engine = std::make_unique<Engine>(host, GameFolder(dir.string()));
     double startMillis = 0;
 
+    GameState& g() { return engine->state(); }
+
     Session() {
-        fs::current_path(dir);
-        installClock(&host.clock());
-        resetGame();
-        game().events = std::make_unique<QueuedEventSource>();
         auto t0 = std::chrono::steady_clock::now();
         int code = 0;
-        startEngine(host, code);
-        runLoopPass(code);
+        engine->start(code);
+        engine->runLoopPass(code);
         startMillis =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
                 .count();
         // The pointer sits over empty space so its idle arrow and animations run.
-        game().realMouseX = 615;
-        game().realMouseY = 460;
+        g().realMouseX = 615;
+        g().realMouseY = 460;
     }
     ~Session() {
-        resetGame();
-        installClock(nullptr);
-        fs::current_path(previous);
+        engine.reset();
         fs::remove_all(dir);
     }
 };
@@ -120,18 +112,18 @@ void runFrames(benchmark::State& state, bool consoleAndDebug) {
     Session session;
     if (consoleAndDebug) {
         for (int i = 0; i < 30; ++i) {
-            consolePrint("a log line of ordinary length, number " + std::to_string(i),
-                         i % 3 ? kWhite : kRed);
+            session.g().console.print("a log line of ordinary length, number " + std::to_string(i),
+                                      i % 3 ? kWhite : kRed);
         }
-        game().consoleVisible = true;
-        game().debugMode = true;
-        game().realMouseX = 70;  // over a hotspot: the interact animation
-        game().realMouseY = 60;
+        session.g().console.visible = true;
+        session.g().debugMode = true;
+        session.g().realMouseX = 70;  // over a hotspot: the interact animation
+        session.g().realMouseY = 60;
     }
     double copy = memcpyNanos();
     int code = 0;
     double t0 = threadNanos();
-    for (auto _ : state) runLoopPass(code);
+    for (auto _ : state) session.engine->runLoopPass(code);
     double perFrame = (threadNanos() - t0) / static_cast<double>(state.iterations());
     state.counters["fps"] = 1e9 / perFrame;
     state.counters["x_memcpy"] = perFrame / copy;

@@ -7,11 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "engine/game_state.h"
+#include "platform/game_folder.h"
 #include "script/interpreter.h"
 #include "view/view.h"
 
 namespace {
+
+// Conditions and scripts print nowhere here.
+struct Silent : ScriptOutput {
+    void print(const std::string&, uint32_t) override {}
+};
 
 // 1,000 octagons spread over the picture, half with a condition.
 const std::string& bigViewFile() {
@@ -34,22 +39,24 @@ const std::string& bigViewFile() {
 }
 
 void BM_ViewLoad1000Hotspots(benchmark::State& state) {
-    resetGame();
+    Variables variables;
+    Silent output;
     const std::string& path = bigViewFile();
     for (auto _ : state) {
-        View view;
+        View view(variables, output);
         std::string error;
-        view.load(path, error);
+        view.load(path, GameFolder(), error);
         benchmark::DoNotOptimize(view.hotspotCount());
     }
 }
 BENCHMARK(BM_ViewLoad1000Hotspots)->Unit(benchmark::kMillisecond);
 
 void BM_HotspotAt1000Octagons(benchmark::State& state) {
-    resetGame();
-    View view;
+    Variables variables;
+    Silent output;
+    View view(variables, output);
     std::string error;
-    view.load(bigViewFile(), error);
+    view.load(bigViewFile(), GameFolder(), error);
     int x = 0, y = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(view.hotspotAt(x, y));
@@ -70,17 +77,17 @@ void BM_FrameMemcpy640x480(benchmark::State& state) {
 BENCHMARK(BM_FrameMemcpy640x480)->Unit(benchmark::kMicrosecond);
 
 void BM_Script10000LetIf(benchmark::State& state) {
-    resetGame();
-    resetInterpreter();
-    setEchoLines(false);
-    game().currentView = std::make_unique<View>();
+    Variables variables;
+    Silent output;
+    Interpreter interpreter(variables, output);
+    interpreter.setEchoLines(false);
     Script script;
     for (int i = 0; i < 5000; ++i) {
         script.push_back("let v" + std::to_string(i % 50) + "=v" + std::to_string(i % 50) + "+" +
                          std::to_string(i % 7));
         script.push_back("if v" + std::to_string(i % 50) + ">100");
     }
-    for (auto _ : state) runScript(script, 0, false);
+    for (auto _ : state) interpreter.runScript(script, 0, false);
 }
 BENCHMARK(BM_Script10000LetIf)->Unit(benchmark::kMillisecond);
 

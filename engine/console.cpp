@@ -3,67 +3,67 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/game_state.h"
 #include "engine/text_output.h"
+#include "platform/input_device.h"
 #include "platform/key_names.h"
-#include "script/interpreter.h"
+#include "platform/surface.h"
+#include "platform/trim.h"
 
 namespace {
-constexpr size_t kMaxLines = 500;
-constexpr int kRows = 9;
 constexpr int kRowHeight = 13;
 constexpr const char* kAccepted =
     " 1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz!@#$%^&*()-_=+,<.>/?;:'[{]}|";
+}  // namespace
 
-int lastTop() {
-    return static_cast<int>(game().consoleLines.size()) - kRows;
+bool Console::accepts(char c) {
+    return c != '\0' && std::strchr(kAccepted, c) != nullptr;
 }
 
-std::string trim(const std::string& s) {
-    const char* blanks = " \t\r\n\v\f";
-    size_t first = s.find_first_not_of(blanks);
-    if (first == std::string::npos) return std::string();
-    size_t last = s.find_last_not_of(blanks);
-    return s.substr(first, last - first + 1);
+void Console::print(const std::string& text, uint32_t colour) {
+    ++counter;
+    if (lines.size() >= kMaxLines) {
+        lines.erase(lines.begin());
+        colours.erase(colours.begin());
+    }
+    std::string line = counter < 100 ? " " : "";
+    line += std::to_string(counter) + ": " + text;
+    lines.push_back(line);
+    colours.push_back(colour);
+    top = lastTop();
+    if (listener) listener(line, colour);
 }
 
-void handleKeys() {
-    GameState& g = game();
-    if (!g.input) return;
-    if (g.input->keyState(KeyCode::Enter) == InputDevice::Pressed) {
-        std::string line = trim(g.consoleInput);
-        g.consoleInput = line;
+void Console::handleKeys(InputDevice& device,
+                         const std::function<void(const std::string&)>& runLine) {
+    if (device.keyState(KeyCode::Enter) == InputDevice::Pressed) {
+        std::string line = trimmed(input);
+        input = line;
         if (!line.empty()) {
-            runConsoleLine(line);
-            game().consoleInput.clear();
+            runLine(line);
+            input.clear();
         }
-    } else if (g.input->keyState(KeyCode::UpArrow) != InputDevice::Up) {
-        g.consoleTop = std::max(g.consoleTop - 1, 0);
-    } else if (g.input->keyState(KeyCode::DownArrow) != InputDevice::Up) {
-        int lines = static_cast<int>(g.consoleLines.size());
-        if (lines >= kRows) ++g.consoleTop;
-        if (g.consoleTop > lastTop()) g.consoleTop = lastTop();
+    } else if (device.keyState(KeyCode::UpArrow) != InputDevice::Up) {
+        top = std::max(top - 1, 0);
+    } else if (device.keyState(KeyCode::DownArrow) != InputDevice::Up) {
+        if (static_cast<int>(lines.size()) >= kRows) ++top;
+        if (top > lastTop()) top = lastTop();
     }
 }
 
-void handleTyping() {
-    GameState& g = game();
-    if (g.typedChar == 0) return;
-    char c = static_cast<char>(g.typedChar);
+void Console::handleTyping() {
+    if (typedChar == 0) return;
+    char c = static_cast<char>(typedChar);
     if (c == KeyCode::Backspace) {
-        if (!g.consoleInput.empty()) g.consoleInput.pop_back();
-    } else if (consoleAccepts(c)) {
-        g.consoleInput += c;
+        if (!input.empty()) input.pop_back();
+    } else if (accepts(c)) {
+        input += c;
     }
-    g.typedChar = 0;
+    typedChar = 0;
 }
 
-void drawPanel() {
-    GameState& g = game();
-    if (!g.screen) return;
-    Surface& back = g.screen->back();
+void Console::drawPanel(Surface& back) {
     if (!back.valid()) return;
-    if (g.consoleImage && g.consoleImage->valid()) g.consoleImage->drawKeyed(back, 0, 0);
+    if (panelImage && panelImage->valid()) panelImage->drawKeyed(back, 0, 0);
     uint32_t white = back.format().map(255, 255, 255);
     back.line(0, 0, 639, 0, white);
     back.line(0, 130, 639, 130, white);
@@ -73,47 +73,20 @@ void drawPanel() {
 
     // One device-context acquisition for all the text of the panel.
     back.getDC();
-    size_t count = g.consoleLines.size();
+    size_t count = lines.size();
     for (int i = 0; i < kRows; ++i) {
         // Negative indices wrap to huge unsigned values and are skipped with the rest.
-        size_t index = static_cast<size_t>(static_cast<int64_t>(g.consoleTop) + i);
+        size_t index = static_cast<size_t>(static_cast<int64_t>(top) + i);
         if (index >= count) continue;
-        drawTextLine(back, 5, 5 + kRowHeight * i, g.consoleColours[index], g.consoleLines[index]);
+        drawTextLine(back, 5, 5 + kRowHeight * i, colours[index], lines[index]);
     }
-    drawTextLine(back, 5, 131, kWhite, "> " + g.consoleInput + "|");
+    drawTextLine(back, 5, 131, kWhite, "> " + input + "|");
     back.releaseDC();
 }
 
-}  // namespace
-
-bool consoleAccepts(char c) {
-    return c != '\0' && std::strchr(kAccepted, c) != nullptr;
-}
-
-void consolePrint(const std::string& text, uint32_t colour) {
-    GameState& g = game();
-    ++g.consoleCounter;
-    if (g.consoleLines.size() >= kMaxLines) {
-        g.consoleLines.erase(g.consoleLines.begin());
-        g.consoleColours.erase(g.consoleColours.begin());
-    }
-    std::string line = g.consoleCounter < 100 ? " " : "";
-    line += std::to_string(g.consoleCounter) + ": " + text;
-    g.consoleLines.push_back(line);
-    g.consoleColours.push_back(colour);
-    g.consoleTop = lastTop();
-    if (g.consoleListener) g.consoleListener(line, colour);
-}
-
-void runConsoleLine(const std::string& line) {
-    std::string trimmed = trim(line);
-    if (trimmed.empty()) return;
-    game().consoleTop = lastTop();
-    runScript(Script{trimmed}, 0, true);
-}
-
-void runConsole() {
-    handleKeys();
+void Console::runFrame(InputDevice* device, Surface* back,
+                       const std::function<void(const std::string&)>& runLine) {
+    if (device) handleKeys(*device, runLine);
     handleTyping();
-    drawPanel();
+    if (back) drawPanel(*back);
 }

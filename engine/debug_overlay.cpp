@@ -1,8 +1,8 @@
-#include "engine/debug_overlay.h"
-
+// Debug mode's drawing over a Play frame: hotspot outlines, the four red lines and the
+// five pixels at the pointer.
 #include <cstdio>
 
-#include "engine/game_state.h"
+#include "engine/engine.h"
 #include "engine/text_output.h"
 
 namespace {
@@ -20,8 +20,8 @@ int volumePercent(uint32_t channel) {
 
 }  // namespace
 
-void drawDebugOverlay(int x, int y) {
-    GameState& g = game();
+void Engine::drawDebugOverlay(int x, int y) {
+    GameState& g = state_;
     if (!g.screen) return;
     Surface& back = g.screen->back();
     if (!back.valid()) return;
@@ -40,16 +40,15 @@ void drawDebugOverlay(int x, int y) {
     }
 
     uint32_t volume = g.mixer ? g.mixer->getVolume() : 0;
-    constexpr uint32_t red = 0x0000FF;
-    drawTextLine(back, 0, 0, red, format("FPS %d", g.fps));
-    drawTextLine(back, 0, 50, red,
+    drawTextLine(back, 0, 0, kRed, format("FPS %d", g.fps));
+    drawTextLine(back, 0, 50, kRed,
                  format("VOL %d  %d", volumePercent(volume & 0xFFFF), volumePercent(volume >> 16)));
-    drawTextLine(back, 0, 10, red,
+    drawTextLine(back, 0, 10, kRed,
                  format("MouseX %d  MouseY %d RealMouseX %d RealMouseY %d", x, y, g.realMouseX,
                         g.realMouseY));
-    drawTextLine(back, 0, 20, red,
-                 format("InvIndex %d  Invlistsize %d  InvAnimNull %d", g.inventorySelection,
-                        static_cast<int>(g.inventory.size()), g.inventoryAnim ? 0 : 1));
+    drawTextLine(back, 0, 20, kRed,
+                 format("InvIndex %d  Invlistsize %d  InvAnimNull %d", g.inventory.selection,
+                        static_cast<int>(g.inventory.items.size()), g.inventory.anim ? 0 : 1));
 
     back.putPixel(x, y, white);
     back.putPixel(x - 1, y - 1, white);

@@ -1,16 +1,100 @@
 #pragma once
-// Engine-wide operations the main loop, the window events and script commands share.
+// One engine per program run: it owns the game state and every subsystem, and runs
+// start-up, the main loop, the window procedure and shutdown. Everything it needs from
+// the platform comes from its EngineHost, and every file it reads or writes lies in its
+// game folder, so two engines can run side by side in one process.
+#include <cstdint>
+#include <memory>
 #include <string>
 
-class Surface;
+#include "engine/assets.h"
+#include "engine/engine_host.h"
+#include "engine/game_state.h"
+#include "platform/game_folder.h"
+#include "script/interpreter.h"
 
-// Tells the author on the console that a game file could not be loaded.
-void reportCouldNotLoad(const std::string& file);
-// True when a status query on the path succeeds.
-bool fileExists(const std::string& path);
-// Stops the overlays, fades to the ending picture "end.jpg" and enters the Ending mode.
-void showEnding();
-// Rebuilds the backdrop from the current view's base image, with fades.
-void restoreView();
-// Loads a picture file onto the surface from (0, 0) over its whole size.
-bool loadImageInto(const std::string& path, Surface& surface);
+struct WindowEvent;
+
+class Engine {
+public:
+    explicit Engine(EngineHost& host, GameFolder folder = GameFolder());
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // Start-up in its fixed order: window and platform objects, pointer and console
+    // pictures, the title movie, the first view. True, with the code, when the quit
+    // message arrived during start-up (a fatal error); the caller then ends at once.
+    bool start(int& exitCode);
+    // Drains the waiting messages through the window procedure. True, with the code,
+    // when the quit message was among them.
+    bool pumpMessages(int& exitCode);
+    // One pass of the main loop: messages, then (while active) one frame of the mode.
+    bool runLoopPass(int& exitCode);
+    // Loops until the quit message; returns its code.
+    int runMainLoop();
+    // The window procedure.
+    void handleWindowEvent(const WindowEvent& event);
+    // Releases everything in its fixed order; a second call does nothing.
+    void shutdown();
+    bool isShutDown() const { return shutDown_; }
+
+    GameState& state() { return state_; }
+    const GameState& state() const { return state_; }
+    Interpreter& interpreter() { return interpreter_; }
+    Console& console() { return state_.console; }
+    Assets& assets() { return assets_; }
+    const GameFolder& folder() const { return folder_; }
+
+    // What Enter does with a typed console line: trimmed, and if anything is left, the
+    // panel scrolls to the end and the line runs as a one-line script in console mode.
+    void runConsoleLine(const std::string& line);
+    // A fatal error: the message box, then the quit request.
+    void reportError(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    // Operations the main loop, the window procedure and the commands share.
+    // Stops the overlays, fades to the ending picture "end.jpg" and enters Ending.
+    void showEnding();
+    // Rebuilds the backdrop from the current view's base image, with fades.
+    void restoreView();
+    // Replaces the view with the file's (the "load" command after its checks): resets
+    // the pointer, keeps the overlays in the outgoing picture and clears them, reads the
+    // file, runs its on-load script one level deeper, plays the pending transition and
+    // switches the backdrop. False when the file could not be read (its error printed).
+    bool replaceView(const std::string& file, int depth);
+    // Writes the surface as a JPEG file (quality 100); an empty name takes the next
+    // automatic one, shot0.jpg, shot1.jpg, ... The back buffer's shots are reported on
+    // the console. True when the file was written.
+    bool takeScreenshot(Surface& surface, const std::string& fileName);
+    // The overlay images and animations drawn onto a surface, and all overlays removed.
+    void drawOverlays(Surface& surface);
+    void clearOverlays();
+
+    // The pointer position the frames use (the windowed rule: the last mouse move).
+    void framePointerPosition(int& x, int& y);
+    // One frame of each mode, with the pointer position of this frame.
+    void playFrame(int x, int y);
+    void endingFrame();
+    void saveLoadFrame(int x, int y);
+    // Debug mode's drawing over a Play frame: hotspot outlines, the four red lines and
+    // the five pixels at the pointer.
+    void drawDebugOverlay(int x, int y);
+
+private:
+    bool setUpWindow();
+    void createDisplay();
+    void loadPointerPictures();
+    void registerCommands();
+    bool pressed(int code) const;
+    void clickHotspot(int x, int y);
+    void publishCursorVariables(int x, int y);
+    void fadeInBackdrop(bool withOverlays);
+    void switchBackdrop(const std::string& imageFile);
+
+    EngineHost& host_;
+    GameFolder folder_;
+    GameState state_;
+    Interpreter interpreter_;
+    Assets assets_;
+    bool shutDown_ = false;
+};

@@ -16,3 +16,22 @@ int ScriptedInputBackend::readJoystick(JoystickReading& reading) {
     for (int b = 0; b < 10; ++b) reading.buttons[b] = state_->down[KeyCode::JoyButton0 + b];
     return 0;
 }
+
+std::unique_ptr<EventSource> HeadlessHost::createEvents() {
+    auto queue = std::make_unique<QueuedEventSource>();
+    queue_ = queue.get();
+    return queue;
+}
+
+std::unique_ptr<DisplayBackend> HeadlessHost::createDisplay() {
+    return std::make_unique<NullDisplay>(
+        [this] { clock_.advanceMillis(static_cast<uint64_t>(frameStep_)); });
+}
+
+void HeadlessHost::showError(const std::string&, const std::string& text) {
+    if (onMessageBox) onMessageBox(text);
+}
+
+void HeadlessHost::requestQuit(int code) {
+    if (queue_) queue_->postQuit(code);
+}

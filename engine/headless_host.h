@@ -1,11 +1,16 @@
 #pragma once
 // The headless runner's platform: a display that only counts presents (each one moves
-// the virtual clock on by the frame step) and input devices set by the input script.
+// the virtual clock on by the frame step), input devices set by the input script, a
+// queue of scripted window messages and message boxes written as lines.
 #include <array>
+#include <functional>
 #include <memory>
+#include <string>
 
-#include "engine/startup.h"
+#include "engine/engine_host.h"
 #include "platform/clock.h"
+#include "platform/error_reporter.h"
+#include "platform/event_source.h"
 #include "platform/input_device.h"
 #include "platform/null_display.h"
 
@@ -29,28 +34,37 @@ private:
     std::shared_ptr<ScriptedInputState> state_;
 };
 
-class HeadlessHost : public EngineHost {
+class HeadlessHost : public EngineHost, private ErrorReporter {
 public:
     HeadlessHost() : input_(std::make_shared<ScriptedInputState>()) {}
+
     bool windowed() const override { return true; }
+    const Clock& clock() const override { return clock_; }
+    ErrorReporter& errorReporter() override { return *this; }
+    std::unique_ptr<EventSource> createEvents() override;
     bool createWindow() override { return true; }
     // Every present moves the virtual clock on by the frame step.
-    std::unique_ptr<DisplayBackend> createDisplay() override {
-        return std::make_unique<NullDisplay>(
-            [this] { clock_.advanceMillis(static_cast<uint64_t>(frameStep_)); });
-    }
+    std::unique_ptr<DisplayBackend> createDisplay() override;
     std::unique_ptr<InputBackend> createInput() override {
         return std::make_unique<ScriptedInputBackend>(input_);
     }
 
-    VirtualClock& clock() { return clock_; }
+    VirtualClock& virtualClock() { return clock_; }
     void setFrameStep(int ms) { frameStep_ = ms; }
     void setKey(int code, bool down) {
         if (code >= 0 && code < kKeyCodeCount) input_->down[static_cast<size_t>(code)] = down;
     }
+    // The window messages the script sends; null before the engine created its queue.
+    QueuedEventSource* queue() { return queue_; }
+    // Told the text of every message box (line ends as they are).
+    std::function<void(const std::string& text)> onMessageBox;
 
 private:
+    void showError(const std::string& title, const std::string& text) override;
+    void requestQuit(int code) override;
+
     VirtualClock clock_;
     int frameStep_ = 10;
     std::shared_ptr<ScriptedInputState> input_;
+    QueuedEventSource* queue_ = nullptr;
 };

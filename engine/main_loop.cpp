@@ -1,65 +1,32 @@
-#include "engine/main_loop.h"
-
-#include "engine/console.h"
-#include "engine/debug_overlay.h"
-#include "engine/game_state.h"
-#include "engine/pointer.h"
-#include "engine/screenshot.h"
-#include "engine/transition.h"
-#include "engine/window_events.h"
-#include "game/inventory.h"
+// The main loop: messages drained before every frame, then one frame of the mode.
+#include "engine/engine.h"
 #include "platform/key_names.h"
-#include "script/interpreter.h"
 
-namespace {
-
-bool pressed(int code) {
-    GameState& g = game();
+bool Engine::pressed(int code) const {
+    const GameState& g = state_;
     return g.input && g.input->keyState(code) == InputDevice::Pressed;
 }
 
-void countFrame() {
-    GameState& g = game();
-    ++g.framesThisPeriod;
-    if (g.frameTimer.elapsed() >= 1000) {
-        g.frameTimer.reset();
-        g.fps = g.framesThisPeriod;
-        g.framesThisPeriod = 0;
-    }
-}
-
-void present() {
-    GameState& g = game();
-    if (g.screen) g.screen->present(1, 1, 0);
-}
-
-void clickHotspot(int x, int y) {
-    GameState& g = game();
+void Engine::clickHotspot(int x, int y) {
+    GameState& g = state_;
     if (!g.currentView) return;
     int index = g.currentView->hotspotAt(x, y);
     if (index < 0) return;
     // A held item is used only on hotspots of the take kind.
-    if (g.inventorySelection != -1 && g.currentView->hotspotCursor(index) != 7) return;
+    if (g.inventory.selection != -1 && g.currentView->hotspotCursor(index) != 7) return;
     Script script = g.currentView->hotspotClickScript(index);
-    if (!script.empty()) runScript(script, 0, false);
+    if (!script.empty()) interpreter_.runScript(script, 0, false);
 }
 
-void publishCursorVariables(int x, int y) {
-    GameState& g = game();
+void Engine::publishCursorVariables(int x, int y) {
+    GameState& g = state_;
     int index = g.currentView ? g.currentView->hotspotAt(x, y) : -1;
     g.variables["cursor"] = index >= 0 ? g.currentView->hotspotCursor(index) : -1;
-    int held = -1;
-    if (!g.inventory.empty() && g.inventorySelection >= 0 &&
-        static_cast<size_t>(g.inventorySelection) < g.inventory.size()) {
-        held = g.inventory[static_cast<size_t>(g.inventorySelection)];
-    }
-    g.variables["cursorinv"] = held;
+    g.variables["cursorinv"] = g.inventory.held();
 }
 
-}  // namespace
-
-void framePointerPosition(int& x, int& y) {
-    GameState& g = game();
+void Engine::framePointerPosition(int& x, int& y) {
+    GameState& g = state_;
     if (g.windowed || !g.input) {
         x = g.realMouseX;
         y = g.realMouseY;
@@ -68,11 +35,9 @@ void framePointerPosition(int& x, int& y) {
     }
 }
 
-bool pumpMessages(int& exitCode) {
-    GameState& g = game();
-    if (!g.events) return false;
+bool Engine::pumpMessages(int& exitCode) {
     WindowEvent event;
-    while (g.events && g.events->next(event)) {
+    while (state_.events && state_.events->next(event)) {
         if (event.type == WindowEvent::Quit) {
             exitCode = event.value;
             return true;
@@ -82,55 +47,63 @@ bool pumpMessages(int& exitCode) {
     return false;
 }
 
-void playFrame(int x, int y) {
-    GameState& g = game();
-    countFrame();
-    if (pressed(KeyCode::Grave)) g.consoleVisible = !g.consoleVisible;
-    if (pressed(KeyCode::MouseRight)) cycleInventory();
+void Engine::playFrame(int x, int y) {
+    GameState& g = state_;
+    ++g.framesThisPeriod;
+    if (g.frameTimer.elapsed() >= 1000) {
+        g.frameTimer.reset();
+        g.fps = g.framesThisPeriod;
+        g.framesThisPeriod = 0;
+    }
+    if (pressed(KeyCode::Grave)) g.console.visible = !g.console.visible;
+    if (pressed(KeyCode::MouseRight)) g.inventory.cycle(g.screen.get(), folder_);
     if (pressed(KeyCode::MouseLeft)) clickHotspot(x, y);
     if (g.mode == Ending) return;
 
     if (!g.screen) return;
     Surface& back = g.screen->back();
     if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
-    drawOverlaysOnto(back);
+    drawOverlays(back);
 
     publishCursorVariables(x, y);
-    drawPointer(g.variables["cursor"], x, y);
-    if (g.consoleVisible) runConsole();
+    g.pointer.draw(g.variables["cursor"], x, y, back, g.inventory, assets_);
+    if (g.console.visible) {
+        g.console.runFrame(g.input.get(), g.screen ? &g.screen->back() : nullptr,
+                           [this](const std::string& line) { runConsoleLine(line); });
+    }
     if (g.mode == Ending || !g.screen) return;
     if (g.debugMode) drawDebugOverlay(x, y);
 
     if (pressed(KeyCode::F9)) takeScreenshot(g.screen->back(), "");
     // F5 and F6 open the save and load pages once those exist; entering their modes
     // without a page to leave by would strand the player.
-    present();
+    g.screen->present(1, 1, 0);
 }
 
-void endingFrame() {
-    GameState& g = game();
+void Engine::endingFrame() {
+    GameState& g = state_;
     if (!g.screen) return;
     if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(g.screen->back(), 0, 0);
-    present();
+    g.screen->present(1, 1, 0);
 }
 
-void saveLoadFrame(int x, int y) {
-    GameState& g = game();
+void Engine::saveLoadFrame(int x, int y) {
+    GameState& g = state_;
     if (!g.screen) return;
     Surface& back = g.screen->back();
     if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
     // The page's areas come with the save/load screen; until then nothing is active.
-    g.pointerShape = 1;
-    if (g.pointerShape == 1) {
-        if (g.pointerIdle && g.pointerIdle->valid()) g.pointerIdle->drawKeyed(back, x, y);
-    } else if (g.interactAnim) {
-        g.interactAnim->draw(x, y, back, 100);
+    g.pointer.shape = 1;
+    if (g.pointer.shape == 1) {
+        if (g.pointer.idle && g.pointer.idle->valid()) g.pointer.idle->drawKeyed(back, x, y);
+    } else if (g.pointer.interactAnim) {
+        g.pointer.interactAnim->draw(x, y, back, 100);
     }
-    present();
+    g.screen->present(1, 1, 0);
 }
 
-bool runLoopPass(int& exitCode) {
-    GameState& g = game();
+bool Engine::runLoopPass(int& exitCode) {
+    GameState& g = state_;
     if (pumpMessages(exitCode)) return true;
     if (g.appActive == 0) {
         if (g.events) g.events->wait();
@@ -156,7 +129,7 @@ bool runLoopPass(int& exitCode) {
     return false;
 }
 
-int runMainLoop() {
+int Engine::runMainLoop() {
     int exitCode = 0;
     while (!runLoopPass(exitCode)) {
     }

@@ -1,8 +1,7 @@
 #include "engine/pointer.h"
 
-#include "engine/console.h"
-#include "engine/engine.h"
-#include "engine/game_state.h"
+#include "engine/assets.h"
+#include "game/inventory.h"
 
 namespace {
 
@@ -43,80 +42,11 @@ Sheet sheetOf(int shape) {
     }
 }
 
-// Plays `sheetShape`'s sheet (backwards when leaving it) and shows `target` after it.
-void startTransition(int sheetShape, int target, bool reverse) {
-    GameState& g = game();
-    Sheet sheet = sheetOf(sheetShape);
-    g.pointerShape = InTransition;
-    g.pointerTransition = std::make_unique<FrameAnimation>();
-    g.pointerTarget = target;
-    if (!sheet.file) return;
-    int loaded =
-        g.pointerTransition->load(g.screen.get(), sheet.file, kSheetFrameSize, kSheetFrameSize,
-                                  kSheetFrames, sheet.delay, 0, reverse ? 1 : 0, 1, kPlacementAny);
-    if (loaded != 1 && g.reportedMissing.insert(sheet.file).second) {
-        reportCouldNotLoad(sheet.file);
-    }
-}
-
-void into(int shape) {
-    startTransition(shape, shape, false);
-}
-void outOf(int shape, int target) {
-    startTransition(shape, target, true);
-}
-
 bool isOneOf(int shape, std::initializer_list<int> shapes) {
     for (int s : shapes) {
         if (s == shape) return true;
     }
     return false;
-}
-
-// At most one transition starts per frame, since starting one leaves the shape at 0.
-void chooseShape(int kind) {
-    GameState& g = game();
-    int shape = g.pointerShape;
-    switch (kind) {
-        case -1:
-        case 0:
-            if (isOneOf(shape, {Forward, Left, Right, Backward, Take})) {
-                outOf(shape, Idle);
-            } else if (shape == Interact) {
-                g.pointerShape = Idle;
-            }
-            break;
-        case Forward:
-        case Backward:
-        case Left:
-        case Right:
-            if (shape == Idle || shape == Interact) {
-                into(kind);
-            } else if (isOneOf(shape, {Forward, Backward, Left, Right, Take}) && shape != kind) {
-                outOf(shape, Idle);
-            }
-            break;
-        case Interact:
-            if (isOneOf(shape, {Forward, Take, Backward})) {
-                outOf(shape, Interact);
-            } else if (shape == Left || shape == Right) {
-                outOf(shape, Idle);
-            } else if (shape == Idle) {
-                g.pointerShape = Interact;
-            }
-            break;
-        case Take:
-            if (shape == Idle) {
-                into(Take);
-            } else if (isOneOf(shape, {Forward, Backward, Left, Right})) {
-                outOf(shape, Idle);
-            } else if (shape == Interact) {
-                g.pointerShape = Idle;
-            }
-            break;
-        default:
-            break;
-    }
 }
 
 void drawStill(Surface* image, Surface& back, int x, int y) {
@@ -129,33 +59,87 @@ void drawAnimated(FrameAnimation* anim, Surface& back, int x, int y) {
 
 }  // namespace
 
-void drawPointer(int kind, int x, int y) {
-    GameState& g = game();
-    if (!g.screen) return;
-    Surface& back = g.screen->back();
+// Plays `sheetShape`'s sheet (backwards when leaving it) and shows `next` after it.
+void Pointer::startTransition(int sheetShape, int next, bool reverse, Assets& assets) {
+    Sheet sheet = sheetOf(sheetShape);
+    shape = InTransition;
+    target = next;
+    transition = sheet.file ? assets.sheet(sheet.file, kSheetFrameSize, kSheetFrameSize,
+                                           kSheetFrames, sheet.delay, false, reverse)
+                            : std::make_unique<FrameAnimation>();
+}
 
-    if (g.inventoryAnim && g.inventorySelection != -1) {
+// At most one transition starts per frame, since starting one leaves the shape at 0.
+void Pointer::chooseShape(int kind, Assets& assets) {
+    auto into = [&](int sheetShape) { startTransition(sheetShape, sheetShape, false, assets); };
+    auto outOf = [&](int sheetShape, int next) { startTransition(sheetShape, next, true, assets); };
+    int current = shape;
+    switch (kind) {
+        case -1:
+        case 0:
+            if (isOneOf(current, {Forward, Left, Right, Backward, Take})) {
+                outOf(current, Idle);
+            } else if (current == Interact) {
+                shape = Idle;
+            }
+            break;
+        case Forward:
+        case Backward:
+        case Left:
+        case Right:
+            if (current == Idle || current == Interact) {
+                into(kind);
+            } else if (isOneOf(current, {Forward, Backward, Left, Right, Take}) &&
+                       current != kind) {
+                outOf(current, Idle);
+            }
+            break;
+        case Interact:
+            if (isOneOf(current, {Forward, Take, Backward})) {
+                outOf(current, Interact);
+            } else if (current == Left || current == Right) {
+                outOf(current, Idle);
+            } else if (current == Idle) {
+                shape = Interact;
+            }
+            break;
+        case Take:
+            if (current == Idle) {
+                into(Take);
+            } else if (isOneOf(current, {Forward, Backward, Left, Right})) {
+                outOf(current, Idle);
+            } else if (current == Interact) {
+                shape = Idle;
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void Pointer::draw(int kind, int x, int y, Surface& back, Inventory& inventory, Assets& assets) {
+    if (inventory.anim && inventory.selection != -1) {
         // The held item moves only over hotspots where it can be used.
         if (kind == Take) {
-            g.inventoryAnim->draw(x, y, back, 100);
+            inventory.anim->draw(x, y, back, 100);
         } else {
-            g.inventoryAnim->drawFrame(x, y, 0, back, 100);
+            inventory.anim->drawFrame(x, y, 0, back, 100);
         }
-        g.pointerShape = Idle;
-        g.pointerTransition.reset();
+        shape = Idle;
+        transition.reset();
         return;
     }
 
-    if (!g.pointerTransition) chooseShape(kind);
+    if (!transition) chooseShape(kind, assets);
 
-    if (g.pointerTransition) {
-        g.pointerTransition->draw(x, y, back, 100);
+    if (transition) {
+        transition->draw(x, y, back, 100);
         // A sheet that could not be loaded has no frames: it is over at once, so the
         // pointer never stays invisible waiting for it.
-        if (g.pointerTransition->isFinished() || g.pointerTransition->frameCount() == 0) {
-            g.pointerTransition.reset();
-            g.pointerShape = g.pointerTarget;
-            g.pointerTarget = -1;
+        if (transition->isFinished() || transition->frameCount() == 0) {
+            transition.reset();
+            shape = target;
+            target = -1;
         }
         return;
     }
@@ -163,34 +147,33 @@ void drawPointer(int kind, int x, int y) {
     switch (kind) {
         case -1:
         case 0:
-            drawStill(g.pointerIdle.get(), back, x, y);
+            drawStill(idle.get(), back, x, y);
             break;
         case Forward:
-            if (g.pointerShape == Forward) drawStill(g.pointerForward.get(), back, x, y);
+            if (shape == Forward) drawStill(forward.get(), back, x, y);
             break;
         case Backward:
-            if (g.pointerShape == Backward) drawStill(g.pointerBackward.get(), back, x, y);
+            if (shape == Backward) drawStill(backward.get(), back, x, y);
             break;
         case Left:
-            if (g.pointerShape == Left) drawStill(g.pointerLeft.get(), back, x, y);
+            if (shape == Left) drawStill(left.get(), back, x, y);
             break;
         case Right:
-            if (g.pointerShape == Right) drawStill(g.pointerRight.get(), back, x, y);
+            if (shape == Right) drawStill(right.get(), back, x, y);
             break;
         case Interact:
-            if (g.pointerShape == Interact) drawAnimated(g.interactAnim.get(), back, x, y);
+            if (shape == Interact) drawAnimated(interactAnim.get(), back, x, y);
             break;
         case Take:
-            if (g.pointerShape == Take) drawAnimated(g.takeAnim.get(), back, x, y);
+            if (shape == Take) drawAnimated(takeAnim.get(), back, x, y);
             break;
         default:
             break;
     }
 }
 
-void resetPointer() {
-    GameState& g = game();
-    g.pointerShape = Idle;
-    g.pointerTarget = 0;
-    g.pointerTransition.reset();
+void Pointer::reset() {
+    shape = Idle;
+    target = 0;
+    transition.reset();
 }

@@ -1,9 +1,8 @@
 #include "engine/sdl_host.h"
 
-#include "engine/game_state.h"
-#include "engine/main_loop.h"
-#include "engine/shutdown.h"
+#include "engine/engine.h"
 #include "engine/window_icon.h"
+#include "platform/clock.h"
 #include "platform/sdl_display.h"
 #include "platform/sdl_events.h"
 #include "platform/sdl_input.h"
@@ -12,10 +11,17 @@ namespace {
 
 class SdlHost : public EngineHost {
 public:
-    SdlHost(bool windowed, std::shared_ptr<SdlPendingInput> pending)
-        : windowed_(windowed), pending_(std::move(pending)) {}
+    explicit SdlHost(bool windowed)
+        : windowed_(windowed), pending_(std::make_shared<SdlPendingInput>()) {}
 
     bool windowed() const override { return windowed_; }
+    const Clock& clock() const override { return clock_; }
+    ErrorReporter& errorReporter() override { return *reporter_; }
+    std::unique_ptr<EventSource> createEvents() override {
+        auto events = std::make_unique<SdlEventSource>(pending_);
+        reporter_ = std::make_unique<SdlEngineErrorReporter>(*events);
+        return events;
+    }
     // The window itself appears when the display mode is set; here SDL must start.
     bool createWindow() override { return startSdlEvents(); }
     std::unique_ptr<DisplayBackend> createDisplay() override {
@@ -29,36 +35,27 @@ public:
         return std::make_unique<SdlInputBackend>(pending_);
     }
     void afterScreenCreated() override {
-        GameState& g = game();
-        if (g.screen && display_) {
-            g.windowHandle = display_->window();
-            prepareMainWindow(display_->window(), !windowed_);
-        }
+        if (display_ && display_->window()) prepareMainWindow(display_->window(), !windowed_);
     }
 
 private:
     bool windowed_;
+    SteadyClock clock_;
     std::shared_ptr<SdlPendingInput> pending_;
+    // Message boxes; the quit request goes to the engine's message queue.
+    std::unique_ptr<ErrorReporter> reporter_ = std::make_unique<StandardErrorReporter>();
     SdlDisplay* display_ = nullptr;
 };
 
 }  // namespace
 
 int runSdlEngine(bool windowed) {
-    resetGame();
-    auto pending = std::make_shared<SdlPendingInput>();
-    auto events = std::make_unique<SdlEventSource>(pending);
-    SdlEngineErrorReporter reporter(*events);
-    installErrorReporter(&reporter);
-    game().events = std::move(events);
-
-    SdlHost host(windowed, pending);
+    SdlHost host(windowed);
+    Engine engine(host);
     int exitCode = 0;
-    if (!startEngine(host, exitCode)) exitCode = runMainLoop();
+    if (!engine.start(exitCode)) exitCode = engine.runMainLoop();
     // The loop ends on the quit message, normally after the destroy message ran the
     // shutdown; a quit from a fatal error still releases everything.
-    shutdownEngine();
-    installErrorReporter(nullptr);
-    resetGame();
+    engine.shutdown();
     return exitCode;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The platform of `engine` and `engine-windowed`: the SDL display, its window, the SDL
-// input devices and the SDL event queue as the window's messages.
-#include "engine/startup.h"
+// The programs `engine` and `engine-windowed`: the SDL display, its window, the SDL input
+// devices and the SDL event queue as the window's messages.
 
-// Runs the whole program: start-up, the main loop, and the exit code of its quit message.
+// Runs the whole program in the working directory: start-up, the main loop, and the
+// exit code of its quit message.
 int runSdlEngine(bool windowed);

@@ -1,32 +1,31 @@
-#include "engine/shutdown.h"
-
-#include "engine/game_state.h"
-#include "engine/transition.h"
+// Shutdown, run from the window's destroy message: everything released in a fixed order.
+#include "engine/engine.h"
 #include "platform/font.h"
 
-void shutdownEngine() {
-    GameState& g = game();
-    if (g.shutDown) return;
-    g.shutDown = true;
+void Engine::shutdown() {
+    if (shutDown_) return;
+    shutDown_ = true;
+    GameState& g = state_;
 
-    unregisterFontFile("pookie.ttf");
+    unregisterFontFile(folder_.path("pookie.ttf"));
     // Music and sounds are stopped by their own layers as they come; the order of the
     // objects below is fixed.
-    clearAllOverlays();
+    clearOverlays();
     for (SoundSlot& slot : g.soundSlots) slot = SoundSlot();
-    g.pointerTransition.reset();
+    g.pointer.transition.reset();
     g.mixer.reset();
-    g.consoleImage.reset();
+    g.console.panelImage.reset();
     g.input.reset();
     g.backdrop.reset();
-    g.pointerIdle.reset();
-    g.pointerForward.reset();
-    g.pointerBackward.reset();
+    g.pointer.idle.reset();
+    g.pointer.forward.reset();
+    g.pointer.backward.reset();
     // Everything drawn on the screen goes before it.
-    g.pointerLeft.reset();
-    g.pointerRight.reset();
-    g.interactAnim.reset();
-    g.takeAnim.reset();
-    g.inventoryAnim.reset();
+    g.pointer.left.reset();
+    g.pointer.right.reset();
+    g.pointer.interactAnim.reset();
+    g.pointer.takeAnim.reset();
+    g.inventory.anim.reset();
+    assets_.setScreen(nullptr);
     g.screen.reset();
 }

@@ -1,107 +1,81 @@
-#include "engine/startup.h"
-
-#include "engine/console.h"
+// Start-up: the window and platform objects, the pointer and console pictures, the
+// title movie and the first view, in their fixed order.
 #include "engine/engine.h"
-#include "engine/game_state.h"
-#include "engine/window_events.h"
+#include "platform/event_source.h"
 #include "platform/font.h"
-#include "script/interpreter.h"
 
 namespace {
-
 constexpr const char* kTitleMovie = "nivoktit.mpg";
 constexpr const char* kFontFile = "pookie.ttf";
+}  // namespace
 
-// A picture that cannot be loaded leaves an empty surface, which every drawing step
-// skips. A missing file may still be stood in for by a built-in picture; the author is
-// told either way.
-std::unique_ptr<Surface> loadKeyedPicture(const std::string& file) {
-    GameState& g = game();
-    auto surface = std::make_unique<Surface>();
-    bool present = fileExists(file);
-    if (surface->loadImage(g.screen.get(), file, kPlacementAny) == 1 && surface->valid()) {
-        surface->setColourKeyFromTopLeft();
-        if (!present) consolePrint("Cannot find " + file + ", using the built-in picture", kRed);
-    } else {
-        reportCouldNotLoad(file);
-    }
-    return surface;
-}
-
-std::unique_ptr<FrameAnimation> loadPointerAnimation(const std::string& file, uint16_t delay) {
-    auto anim = std::make_unique<FrameAnimation>();
-    if (anim->load(game().screen.get(), file, 64, 64, 6, delay, 1, 0, 1, kPlacementAny) != 1) {
-        reportCouldNotLoad(file);
-    }
-    return anim;
-}
-
-bool createDisplay(EngineHost& host) {
-    GameState& g = game();
-    g.screen = std::make_unique<Screen>(host.createDisplay());
-    if (host.windowed()) {
+void Engine::createDisplay() {
+    GameState& g = state_;
+    g.screen = std::make_unique<Screen>(host_.createDisplay());
+    if (host_.windowed()) {
         if (g.screen->createWindowed(640, 480) != 0) {
-            reportError(g.screen.get(), "could not set video mode 640x480 windowed");
+            reportError("could not set video mode 640x480 windowed");
             g.screen.reset();
         }
-        return true;
+        return;
     }
     int bits = g.screen->hasMode(640, 480, 16) ? 16 : 15;
     if (g.screen->createFullScreen(640, 480, bits, 0) != 0) {
-        reportError(g.screen.get(), "could not set video mode 640x480x%d", bits);
+        reportError("could not set video mode 640x480x%d", bits);
         // Without a display mode nothing can be drawn; the quit request ends the run.
         g.screen.reset();
     }
-    return true;
 }
 
-bool setUpWindow(EngineHost& host) {
-    GameState& g = game();
-    if (!host.createWindow()) {
-        reportError(nullptr, "could not create the main window");
+bool Engine::setUpWindow() {
+    GameState& g = state_;
+    if (!host_.createWindow()) {
+        reportError("could not create the main window");
         return false;
     }
-    g.windowHandle = host.windowHandle();
-    createDisplay(host);
-    host.afterScreenCreated();
+    createDisplay();
+    assets_.setScreen(g.screen.get());
+    host_.afterScreenCreated();
 
     g.input = std::make_unique<InputDevice>();
-    if (g.input->create(host.createInput()) != 0) {
-        reportError(g.screen.get(), "Could not create InputDevice object!");
-    }
+    if (g.input->create(host_.createInput()) != 0)
+        reportError("Could not create InputDevice object!");
     g.mixer = std::make_unique<Mixer>();
     g.mixer->create();
     for (SoundSlot& slot : g.soundSlots) slot = SoundSlot();
-    bool fontRegistered = registerFontFile(kFontFile);
+    bool fontRegistered = registerFontFile(folder_.path(kFontFile));
 
-    consolePrint("VORLEN", kWhite);
-    consolePrint("By Nivok", kWhite);
+    g.console.print("VORLEN", kWhite);
+    g.console.print("By Nivok", kWhite);
     // Told after the title lines, which always open the log; text falls back to the
     // default face.
-    if (!fontRegistered) reportCouldNotLoad(kFontFile);
-    g.inventoryItems["inv_horse"] = 1;
+    if (!fontRegistered) assets_.reportCouldNotLoad(kFontFile);
+    g.inventory.itemTable["inv_horse"] = 1;
     return true;
 }
 
-}  // namespace
+void Engine::loadPointerPictures() {
+    Pointer& p = state_.pointer;
+    p.interactAnim = assets_.sheet("interact.bmp", 64, 64, 6, 25, true, false);
+    p.takeAnim = assets_.sheet("take.bmp", 64, 64, 6, 50, true, false);
+    state_.frameTimer.start();
 
-bool startEngine(EngineHost& host, int& exitCode) {
-    GameState& g = game();
-    g.windowed = host.windowed();
+    state_.backdrop = std::make_unique<Surface>();
+    state_.console.panelImage = assets_.keyedPicture("console.bmp");
+    p.idle = assets_.keyedPicture("pointidle.bmp");
+    p.forward = assets_.keyedPicture("pointforward.bmp");
+    p.backward = assets_.keyedPicture("pointbackward.bmp");
+    p.left = assets_.keyedPicture("pointleft.bmp");
+    p.right = assets_.keyedPicture("pointright.bmp");
+}
 
-    if (!setUpWindow(host)) reportError(nullptr, "could not initialize application");
+bool Engine::start(int& exitCode) {
+    GameState& g = state_;
+    g.windowed = host_.windowed();
+    g.events = host_.createEvents();
 
-    g.interactAnim = loadPointerAnimation("interact.bmp", 25);
-    g.takeAnim = loadPointerAnimation("take.bmp", 50);
-    g.frameTimer.start();
-
-    g.backdrop = std::make_unique<Surface>();
-    g.consoleImage = loadKeyedPicture("console.bmp");
-    g.pointerIdle = loadKeyedPicture("pointidle.bmp");
-    g.pointerForward = loadKeyedPicture("pointforward.bmp");
-    g.pointerBackward = loadKeyedPicture("pointbackward.bmp");
-    g.pointerLeft = loadKeyedPicture("pointleft.bmp");
-    g.pointerRight = loadKeyedPicture("pointright.bmp");
+    if (!setUpWindow()) reportError("could not initialize application");
+    loadPointerPictures();
 
     if (!g.windowed && g.input) g.input->setPointerLimits(1, 1, 590, 430);
 
@@ -115,22 +89,18 @@ bool startEngine(EngineHost& host, int& exitCode) {
         handleWindowEvent(event);
     }
 
-    if (fileExists(kTitleMovie)) {
-        consolePrint(std::string("Playing movie: ") + kTitleMovie, kWhite);
+    if (folder_.exists(kTitleMovie)) {
+        g.console.print(std::string("Playing movie: ") + kTitleMovie, kWhite);
     } else {
-        consolePrint(std::string("Error in Cmd: playmovie ") + kTitleMovie, kRed);
-        consolePrint("Cannot find file", kRed);
+        g.console.print(std::string("Error in Cmd: playmovie ") + kTitleMovie, kRed);
+        g.console.print("Cannot find file", kRed);
     }
 
-    g.currentView = std::make_unique<View>();
+    g.currentView = std::make_unique<View>(g.variables, g.console);
     std::string error;
-    g.currentView->load("init.scn", error);
-    if (!error.empty()) consolePrint(error, kRed);
-    std::string base = g.currentView->baseImage();
-    if (g.backdrop && g.backdrop->loadImage(g.screen.get(), base, kPlacementAny) != 1 &&
-        !base.empty()) {
-        reportCouldNotLoad(base);
-    }
-    runScript(g.currentView->onLoadScript(), 0, false);
+    g.currentView->load("init.scn", folder_, error);
+    if (!error.empty()) g.console.print(error, kRed);
+    if (g.backdrop) assets_.loadPicture(*g.backdrop, g.currentView->baseImage());
+    interpreter_.runScript(g.currentView->onLoadScript(), 0, false);
     return false;
 }

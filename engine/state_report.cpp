@@ -1,7 +1,6 @@
 #include "engine/state_report.h"
 
-#include "engine/game_state.h"
-#include "script/interpreter.h"
+#include "engine/engine.h"
 
 namespace {
 
@@ -15,9 +14,9 @@ std::string joined(const T& items) {
     return out;
 }
 
-std::string slots() {
+std::string slots(const GameState& g) {
     std::string out;
-    for (const SoundSlot& slot : game().soundSlots) {
+    for (const SoundSlot& slot : g.soundSlots) {
         if (!out.empty()) out += ',';
         out += slot.name + ":" + std::to_string(slot.count);
     }
@@ -26,8 +25,8 @@ std::string slots() {
 
 }  // namespace
 
-std::vector<std::string> stateReport() {
-    GameState& g = game();
+std::vector<std::string> stateReport(Engine& engine) {
+    const GameState& g = engine.state();
     std::vector<std::string> lines;
     auto add = [&lines](const std::string& key, const std::string& value) {
         lines.push_back("S " + key + "=" + value);
@@ -35,20 +34,20 @@ std::vector<std::string> stateReport() {
     add("mode", std::to_string(g.mode));
     add("view", g.currentView ? g.currentView->fileName() : std::string());
     add("base", g.currentView ? g.currentView->baseImage() : std::string());
-    add("pointer", std::to_string(g.pointerShape));
-    add("target", std::to_string(g.pointerTarget));
-    add("inventory", joined(g.inventory));
-    add("selection", std::to_string(g.inventorySelection));
+    add("pointer", std::to_string(g.pointer.shape));
+    add("target", std::to_string(g.pointer.target));
+    add("inventory", joined(g.inventory.items));
+    add("selection", std::to_string(g.inventory.selection));
     // Overlays, movies and music report their initial values until they exist.
     add("images", "");
     add("anims", "");
     add("movies", "");
-    add("slots", slots());
+    add("slots", slots(g));
     add("music", g.lastMusic + " 0");
-    add("transition", g.transitionType + " " + std::to_string(g.transitionStep));
-    add("console", g.consoleVisible ? "1" : "0");
+    add("transition", g.transition.type + " " + std::to_string(g.transition.step));
+    add("console", g.console.visible ? "1" : "0");
     add("debug", g.debugMode ? "1" : "0");
-    add("echo", echoLines() ? "1" : "0");
+    add("echo", engine.interpreter().echoLines() ? "1" : "0");
     add("page", std::to_string(g.savePage));
     if (g.currentView) {
         for (size_t i = 0; i < g.currentView->hotspotCount(); ++i) {

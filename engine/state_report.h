@@ -3,4 +3,6 @@
 #include <string>
 #include <vector>
 
-std::vector<std::string> stateReport();
+class Engine;
+
+std::vector<std::string> stateReport(Engine& engine);

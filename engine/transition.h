@@ -1,19 +1,28 @@
 #pragma once
 // View changes: the pending effect ("alpha" cross-fade, "black" fade through black, or a
-// cut) and the backdrop switch that ends every change.
+// cut) set by the "trans" command and played by the next view change.
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
+class Screen;
 class Surface;
 
-// Plays the pending effect from the backdrop to the picture in the file, then clears
-// the pending type ("alpha" and "black" only; any other type stays pending).
-void runTransition(const std::string& imageFile);
-// Replaces the backdrop with the picture in the file.
-void switchBackdrop(const std::string& imageFile);
+struct Transitions {
+    std::string type;  // "transitionType"; empty: a cut
+    int32_t step = 0;  // "transitionStep": the cross-fade's level step
 
-// The overlay layer connects here: drawing the overlay images and animations onto a
-// surface, and removing every overlay. Until it does, both do nothing.
-void setOverlayHooks(std::function<void(Surface&)> draw, std::function<void()> clear);
-void drawOverlaysOnto(Surface& surface);
-void clearAllOverlays();
+    // Plays the pending effect from `outgoing` to the picture `makeIncoming` returns
+    // (called when the effect needs it), then clears the pending type ("alpha" and
+    // "black" only; any other type stays pending). Without a screen (or, for the
+    // cross-fade, an outgoing picture) nothing is shown but the type is still cleared.
+    void run(Screen* screen, Surface* outgoing,
+             const std::function<std::unique_ptr<Surface>()>& makeIncoming);
+
+private:
+    void crossFade(Screen& screen, Surface& outgoing,
+                   const std::unique_ptr<Surface>& picture) const;
+    static void throughBlack(Screen& screen,
+                             const std::function<std::unique_ptr<Surface>()>& makeIncoming);
+};

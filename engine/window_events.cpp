@@ -1,19 +1,16 @@
-#include "engine/window_events.h"
-
-#include "engine/console.h"
+// The window procedure: what the engine does with each message of the main window.
 #include "engine/engine.h"
-#include "engine/game_state.h"
-#include "engine/shutdown.h"
+#include "platform/event_source.h"
 
-void handleWindowEvent(const WindowEvent& event) {
-    GameState& g = game();
+void Engine::handleWindowEvent(const WindowEvent& event) {
+    GameState& g = state_;
     switch (event.type) {
         case WindowEvent::Quit:
             break;
         case WindowEvent::Close:
             // Closing destroys the window: quit, then release everything.
             if (g.events) g.events->postQuit(0);
-            shutdownEngine();
+            shutdown();
             break;
         case WindowEvent::Activate:
             // The windowed build keeps running while another window has the focus.
@@ -26,7 +23,8 @@ void handleWindowEvent(const WindowEvent& event) {
             if (event.value == 27 && g.mode == Play) showEnding();
             break;
         case WindowEvent::Character:
-            if (g.mode == Play && g.consoleVisible) g.typedChar = static_cast<uint8_t>(event.value);
+            if (g.mode == Play && g.console.visible)
+                g.console.typedChar = static_cast<uint8_t>(event.value);
             break;
         case WindowEvent::MouseMove:
             g.realMouseX = static_cast<uint16_t>(event.x);
@@ -39,7 +37,7 @@ void handleWindowEvent(const WindowEvent& event) {
             // The grey snapshot belongs to the transitions; nothing else is needed here.
             break;
         case WindowEvent::ExitMove:
-            consolePrint("Window Moved", kWhite);
+            g.console.print("Window Moved", kWhite);
             break;
         case WindowEvent::Music:
             // Music end events are handled by the music player once one is playing.

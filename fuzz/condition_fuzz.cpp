@@ -2,12 +2,12 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/game_state.h"
 #include "script/evaluator.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Variables variables;
     bool error = false;
-    evaluateCondition(std::string_view(reinterpret_cast<const char*>(data), size), error);
-    game().variables.clear();
+    evaluateCondition(std::string_view(reinterpret_cast<const char*>(data), size), variables,
+                      error);
     return 0;
 }

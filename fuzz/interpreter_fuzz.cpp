@@ -9,37 +9,37 @@
 #include <memory>
 #include <string>
 
-#include "engine/game_state.h"
-#include "script/interpreter.h"
+#include "engine/engine.h"
+#include "engine/headless_host.h"
 
 namespace {
 
 // A small game folder so "load", hotspot commands and conditions have something to act on.
-void setUpFolder() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    std::string folder = "/tmp/vorlen-interp-fuzz-" + std::to_string(getpid());
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return;
-    if (chdir(folder.c_str()) != 0) return;
-    FILE* file = std::fopen("a.scn", "wb");
-    if (!file) return;
+const std::string& folder() {
+    static std::string path;
+    if (!path.empty()) return path;
+    path = "/tmp/vorlen-interp-fuzz-" + std::to_string(getpid());
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return path;
+    FILE* file = std::fopen((path + "/a.scn").c_str(), "wb");
+    if (!file) return path;
+    if (!file) return path;
     std::fputs(
         "VIEW a BASEIMAGE a.jpg ONLOADSTART\nlet n=n+1\nif n>3\ngoto b\nendif\nONLOADEND\n"
         "HOTSPOTSTART h CURSOR 7 COORD (0,0),(9,0),(9,9) ONCONDITION (n==1) ONCLICKSTART\n"
         "load a.scn\nONCLICKEND\nHOTSPOTEND\n",
         file);
     std::fclose(file);
+    return path;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    setUpFolder();
-    resetGame();
-    resetInterpreter();
-    game().inventoryItems["inv_horse"] = 1;
-    game().currentView = std::make_unique<View>();
+    HeadlessHost host;
+    Engine engine(host, GameFolder(folder()));
+    GameState& g = engine.state();
+    g.inventory.itemTable["inv_horse"] = 1;
+    g.currentView = std::make_unique<View>(g.variables, g.console);
     Script script;
     std::string line;
     for (size_t i = 0; i <= size; ++i) {
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             line += static_cast<char>(data[i]);
         }
     }
-    runScript(script, 0, size > 0 && data[0] == 'C');
-    if (!pendingLabel().empty()) __builtin_trap();
+    engine.interpreter().runScript(script, 0, size > 0 && data[0] == 'C');
+    if (!engine.interpreter().pendingLabel().empty()) __builtin_trap();
     return 0;
 }

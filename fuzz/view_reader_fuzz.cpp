@@ -5,8 +5,14 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/game_state.h"
+#include "platform/game_folder.h"
 #include "view/view.h"
+
+namespace {
+struct Silent : ScriptOutput {
+    void print(const std::string&, uint32_t) override {}
+};
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = "/tmp/vorlen-view-fuzz-" + std::to_string(getpid()) + ".scn";
@@ -14,9 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!file) return 0;
     std::fwrite(data, 1, size, file);
     std::fclose(file);
-    View view;
+    Variables variables;
+    Silent output;
+    View view(variables, output);
     std::string error;
-    bool ok = view.load(path, error);
+    bool ok = view.load(path, GameFolder(), error);
     if (ok != error.empty()) __builtin_trap();
     for (size_t i = 0; i < view.hotspotCount(); ++i) {
         view.hotspot(i).contains(100, 100);
@@ -24,8 +32,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (line.size() > View::kMaxScriptLine) __builtin_trap();
     }
     view.hotspotAt(320, 240);
-    game().variables.clear();
-    game().consoleLines.clear();
-    game().consoleColours.clear();
     return 0;
 }

@@ -1,54 +1,47 @@
 #include "game/inventory.h"
 
 #include <algorithm>
-#include <memory>
 
-#include "engine/game_state.h"
+#include "platform/game_folder.h"
 
 namespace {
 constexpr const char* kKnight = "inv_knight";
 }
 
-void cycleInventory() {
-    GameState& g = game();
-    const auto size = static_cast<int64_t>(g.inventory.size());
-    if (size == 0 || g.inventorySelection + int64_t{1} >= size) {
-        g.inventorySelection = -1;
-        g.inventoryAnim.reset();
+void Inventory::cycle(Screen* screen, const GameFolder& folder) {
+    const auto size = static_cast<int64_t>(items.size());
+    if (size == 0 || selection + int64_t{1} >= size) {
+        selection = -1;
+        anim.reset();
         return;
     }
-    ++g.inventorySelection;
-    g.inventoryAnim = std::make_unique<FrameAnimation>();
-    auto knight = g.inventoryItems.emplace(kKnight, 0).first;
+    ++selection;
+    anim = std::make_unique<FrameAnimation>();
+    auto knight = itemTable.emplace(kKnight, 0).first;
     // The sheet is chosen by the list position, not by the item it holds.
-    if (g.inventorySelection == knight->second)
-        g.inventoryAnim->load(g.screen.get(), "invknight.bmp", 64, 64, 10, 100, 1, 0, 1,
-                              kPlacementAny);
+    if (selection == knight->second)
+        anim->load(screen, folder.path("invknight.bmp"), 64, 64, 10, 100, 1, 0, 1, kPlacementAny);
 }
 
-bool addInventoryItem(const std::string& name) {
-    GameState& g = game();
-    auto item = g.inventoryItems.find(name);
-    if (item == g.inventoryItems.end()) return false;
-    g.inventory.push_back(item->second);
+bool Inventory::add(const std::string& name) {
+    auto item = itemTable.find(name);
+    if (item == itemTable.end()) return false;
+    items.push_back(item->second);
     return true;
 }
 
-bool removeInventoryItem(const std::string& name) {
-    GameState& g = game();
-    auto item = g.inventoryItems.find(name);
-    if (item == g.inventoryItems.end()) return false;
-    auto entry = std::find(g.inventory.begin(), g.inventory.end(), item->second);
-    if (entry != g.inventory.end()) {
-        g.inventory.erase(entry);
-        g.inventorySelection = -1;
+bool Inventory::remove(const std::string& name) {
+    auto item = itemTable.find(name);
+    if (item == itemTable.end()) return false;
+    auto entry = std::find(items.begin(), items.end(), item->second);
+    if (entry != items.end()) {
+        items.erase(entry);
+        selection = -1;
     }
     return true;
 }
 
-int32_t heldInventoryItem() {
-    const GameState& g = game();
-    if (g.inventorySelection < 0 || static_cast<size_t>(g.inventorySelection) >= g.inventory.size())
-        return -1;
-    return g.inventory[static_cast<size_t>(g.inventorySelection)];
+int32_t Inventory::held() const {
+    if (selection < 0 || static_cast<size_t>(selection) >= items.size()) return -1;
+    return items[static_cast<size_t>(selection)];
 }

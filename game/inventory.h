@@ -1,13 +1,34 @@
 #pragma once
-// The carried items: item table, list, selection and the held item's pointer.
+// The carried items: the item table, the list in the order acquired, the selection and
+// the held item's pointer.
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
-// Right button: the next item, or none after the last; replaces the held item's pointer.
-void cycleInventory();
-// By item name from the item table; false (with the console's two red lines printed by
-// the command) when the name is unknown.
-bool addInventoryItem(const std::string& name);
-bool removeInventoryItem(const std::string& name);
-// The item number of the held entry, or -1 when nothing is held ("cursorinv").
-int32_t heldInventoryItem();
+#include "media/frame_animation.h"
+
+class GameFolder;
+class Screen;
+
+struct Inventory {
+    // Item name to item number ("inventoryItems").
+    std::map<std::string, int32_t> itemTable;
+    // Item numbers carried, in the order acquired ("inventory").
+    std::vector<int32_t> items;
+    // Index into `items` of the held entry; -1 none ("inventorySelection").
+    int32_t selection = -1;
+    // Drawn as the pointer while an entry is held ("inventoryAnim").
+    std::unique_ptr<FrameAnimation> anim;
+
+    // Right button: the next entry, or none after the last; replaces the held item's
+    // pointer (the "invknight.bmp" sheet for the list position of "inv_knight").
+    void cycle(Screen* screen, const GameFolder& folder);
+    // By item name from the item table; false when the name is unknown.
+    bool add(const std::string& name);
+    // Removes the first entry of the item; the selection is cleared when one was removed.
+    bool remove(const std::string& name);
+    // The item number of the held entry, or -1 when nothing is held ("cursorinv").
+    int32_t held() const;
+};

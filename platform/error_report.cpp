@@ -1,42 +1,10 @@
-#include <SDL.h>
-
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
 
+#include "platform/error_reporter.h"
 #include "platform/screen.h"
 
 namespace {
-
-// Shows a message box when there is a real display, standard error otherwise; the
-// quit request is the SDL quit event the main loop watches for.
-class SdlErrorReporter : public ErrorReporter {
-public:
-    void showError(const std::string& title, const std::string& text) override {
-        if (SDL_WasInit(SDL_INIT_VIDEO)) {
-            const char* driver = SDL_GetCurrentVideoDriver();
-            const bool real = driver && std::strcmp(driver, "dummy") != 0 &&
-                              std::strcmp(driver, "offscreen") != 0;
-            if (real && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(),
-                                                 nullptr) == 0)
-                return;
-        }
-        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
-    }
-    void requestQuit(int) override {
-        if (!SDL_WasInit(SDL_INIT_EVENTS)) return;  // no event loop to tell
-        SDL_Event event{};
-        event.type = SDL_QUIT;
-        SDL_PushEvent(&event);
-    }
-};
-
-SdlErrorReporter defaultReporter;
-ErrorReporter* installedReporter = nullptr;
-
-ErrorReporter& reporter() {
-    return installedReporter ? *installedReporter : defaultReporter;
-}
 
 struct ErrorName {
     int code;
@@ -66,8 +34,8 @@ constexpr ErrorName kErrorNames[] = {
 
 }  // namespace
 
-void installErrorReporter(ErrorReporter* r) {
-    installedReporter = r;
+void StandardErrorReporter::showError(const std::string& title, const std::string& text) {
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
 }
 
 const char* displayErrorName(int code) {
@@ -76,21 +44,21 @@ const char* displayErrorName(int code) {
     return "Unknown Error";
 }
 
-void reportError(Screen* screen, const char* format, ...) {
+void reportError(ErrorReporter& reporter, Screen* screen, const char* format, ...) {
     char text[1024];
     va_list args;
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format ? format : "", args);  // truncates safely
     va_end(args);
     if (screen && screen->displayBackend()) screen->displayBackend()->releaseForMessage();
-    reporter().showError("Error", text);
-    reporter().requestQuit(0);
+    reporter.showError("Error", text);
+    reporter.requestQuit(0);
 }
 
-void reportDisplayError(int code, const char* file, int line) {
+void reportDisplayError(ErrorReporter& reporter, int code, const char* file, int line) {
     char text[1024];
     std::snprintf(text, sizeof text, "DirectDraw Error %s\nFILE: %s\nLINE: %d",
                   displayErrorName(code), file ? file : "", line);
-    reporter().showError("Error", text);
-    reporter().requestQuit(0);
+    reporter.showError("Error", text);
+    reporter.requestQuit(0);
 }

@@ -80,19 +80,3 @@ private:
     int lastFps_ = 0;
     int serial_ = 0;
 };
-
-// Fatal errors: a message box titled "Error" (standard error when there is no
-// display), then the quit request; the caller carries on and the main loop ends at
-// its next message check.
-class ErrorReporter {
-public:
-    virtual ~ErrorReporter() = default;
-    virtual void showError(const std::string& title, const std::string& text) = 0;
-    virtual void requestQuit(int code) = 0;
-};
-void installErrorReporter(ErrorReporter* reporter);  // nullptr: the SDL reporter
-void reportError(Screen* screen, const char* format, ...) __attribute__((format(printf, 2, 3)));
-// "DirectDraw Error %s\nFILE: %s\nLINE: %d" with the display error's name.
-void reportDisplayError(int code, const char* file, int line);
-// The symbolic name of a DisplayError code; "Unknown Error" for any other value.
-const char* displayErrorName(int code);

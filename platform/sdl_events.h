@@ -4,8 +4,8 @@
 #include <deque>
 #include <memory>
 
+#include "platform/error_reporter.h"
 #include "platform/event_source.h"
-#include "platform/screen.h"
 #include "platform/sdl_input.h"
 
 struct SDL_Window;

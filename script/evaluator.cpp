@@ -4,9 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/console.h"
-#include "script/variables.h"
-
 namespace {
 
 bool isLetter(char c) {
@@ -41,22 +38,22 @@ bool startsAt(std::string_view text, size_t pos, std::string_view what) {
     return text.substr(pos, what.size()) == what;
 }
 
-// All arithmetic wraps at 32 bits (two's complement), so no input can reach undefined
-// behaviour; only a zero divisor is an error.
-// Set when a text nests deeper than the evaluators follow; reported once per evaluation.
-bool nestingExceeded = false;
+// One evaluation's variables and error state, handed down the recursion.
+struct Scan {
+    Variables& variables;
+    bool& errorFlag;
+    bool nestedTooDeep = false;
+};
 
-bool tooDeep(int nesting, bool& errorFlag) {
+bool tooDeep(int nesting, Scan& scan) {
     if (nesting <= kMaxExpressionNesting) return false;
-    errorFlag = true;
-    nestingExceeded = true;
+    scan.errorFlag = true;
+    scan.nestedTooDeep = true;
     return true;
 }
 
-void reportNesting() {
-    if (nestingExceeded) consolePrint("Error:  Expression nested too deeply", kRed);
-    nestingExceeded = false;
-}
+// All arithmetic wraps at 32 bits (two's complement), so no input can reach undefined
+// behaviour; only a zero divisor is an error.
 
 int32_t wrap(int64_t value) {
     return static_cast<int32_t>(static_cast<uint32_t>(value));
@@ -86,10 +83,11 @@ int32_t combine(char op, int32_t a, int32_t b, bool& errorFlag) {
     return 0;
 }
 
-int32_t expression(std::string_view text, bool& errorFlag, int nesting);
+int32_t expression(std::string_view text, Scan& scan, int nesting);
 
-bool condition(std::string_view text, bool& errorFlag, int nesting) {
-    if (tooDeep(nesting, errorFlag)) return false;
+bool condition(std::string_view text, Scan& scan, int nesting) {
+    if (tooDeep(nesting, scan)) return false;
+    bool& errorFlag = scan.errorFlag;
     std::vector<bool> values;
     std::vector<char> connectives;
     int negations = 0;
@@ -127,8 +125,8 @@ bool condition(std::string_view text, bool& errorFlag, int nesting) {
             size_t rightEnd = nameEnd(text, pos);
             std::string_view right = text.substr(pos, rightEnd - pos);
             pos = rightEnd;
-            int32_t v = readVariable(name);
-            int32_t r = expression(right, errorFlag, nesting + 1);
+            int32_t v = scan.variables[name];
+            int32_t r = expression(right, scan, nesting + 1);
             bool result = false;
             switch (op) {
                 case Eq:
@@ -160,7 +158,7 @@ bool condition(std::string_view text, bool& errorFlag, int nesting) {
                 errorFlag = true;
                 break;
             }
-            bool result = condition(text.substr(pos + 1, close - pos - 1), errorFlag, nesting + 1);
+            bool result = condition(text.substr(pos + 1, close - pos - 1), scan, nesting + 1);
             if (negations > 0) {
                 result = !result;
                 --negations;
@@ -200,8 +198,9 @@ bool condition(std::string_view text, bool& errorFlag, int nesting) {
     return values.back();
 }
 
-int32_t expression(std::string_view text, bool& errorFlag, int nesting) {
-    if (tooDeep(nesting, errorFlag)) return 0;
+int32_t expression(std::string_view text, Scan& scan, int nesting) {
+    if (tooDeep(nesting, scan)) return 0;
+    bool& errorFlag = scan.errorFlag;
     std::deque<int32_t> operands;
     std::deque<char> operators;
     size_t pos = 0;
@@ -209,7 +208,7 @@ int32_t expression(std::string_view text, bool& errorFlag, int nesting) {
         char c = text[pos];
         if (isLetter(c)) {
             size_t end = nameEnd(text, pos);
-            operands.push_back(readVariable(std::string(text.substr(pos, end - pos))));
+            operands.push_back(scan.variables[std::string(text.substr(pos, end - pos))]);
             pos = end;
         } else if (isDigit(c)) {
             uint32_t value = 0;
@@ -226,7 +225,7 @@ int32_t expression(std::string_view text, bool& errorFlag, int nesting) {
                 break;
             }
             operands.push_back(
-                expression(text.substr(pos + 1, close - pos - 1), errorFlag, nesting + 1));
+                expression(text.substr(pos + 1, close - pos - 1), scan, nesting + 1));
             pos = close + 1;
         } else {
             errorFlag = true;
@@ -273,16 +272,18 @@ int32_t expression(std::string_view text, bool& errorFlag, int nesting) {
 
 }  // namespace
 
-bool evaluateCondition(std::string_view text, bool& errorFlag) {
-    nestingExceeded = false;
-    bool result = condition(text, errorFlag, 0);
-    reportNesting();
+bool evaluateCondition(std::string_view text, Variables& variables, bool& errorFlag,
+                       bool* tooDeep) {
+    Scan scan{variables, errorFlag};
+    bool result = condition(text, scan, 0);
+    if (tooDeep && scan.nestedTooDeep) *tooDeep = true;
     return result;
 }
 
-int32_t evaluateExpression(std::string_view text, bool& errorFlag) {
-    nestingExceeded = false;
-    int32_t result = expression(text, errorFlag, 0);
-    reportNesting();
+int32_t evaluateExpression(std::string_view text, Variables& variables, bool& errorFlag,
+                           bool* tooDeep) {
+    Scan scan{variables, errorFlag};
+    int32_t result = expression(text, scan, 0);
+    if (tooDeep && scan.nestedTooDeep) *tooDeep = true;
     return result;
 }

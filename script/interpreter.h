@@ -1,28 +1,84 @@
 #pragma once
-// Runs scripts: lists of trimmed lines of blank-separated words.
+// Runs scripts: lists of trimmed lines of blank-separated words, dispatched on their
+// first word through a command table. The language's own statements (blocks, jumps,
+// assignment, echo) are built in; whoever owns the interpreter registers the commands
+// that act on the game.
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "script/script_output.h"
+#include "script/variables.h"
 
 using Script = std::vector<std::string>;
 
 std::vector<std::string> splitWords(const std::string& line);
-// depth: nesting of scripts run by view loads; fromConsole: a typed console line,
-// where block statements are refused.
-void runScript(const Script& script, int depth, bool fromConsole);
 
-// Interpreter state that outlives a script.
-bool echoLines();
-void setEchoLines(bool on);
-const std::string& pendingLabel();
-void setPendingLabel(const std::string& label);
-// Back to the start-up state: echo on, no pending jump.
-void resetInterpreter();
+struct CommandContext;
 
-// Views one outermost script may load, its nested scripts included; beyond it "load"
-// is refused, so broken views that load each other cannot multiply without end.
-constexpr int kMaxViewLoadsPerScript = 256;
-// Counts a view load against that budget; false when it is spent.
-bool takeViewLoad();
+enum class CommandResult {
+    Continue,  // go on at ctx.nextIndex
+    End,       // end this invocation
+};
 
-// Deepest nesting of invocations (blocks and views loaded from on-load scripts).
-constexpr int kMaxScriptDepth = 48;
+using CommandHandler = std::function<CommandResult(CommandContext&)>;
+
+class Interpreter {
+public:
+    // Both outlive the interpreter.
+    Interpreter(Variables& variables, ScriptOutput& output);
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
+
+    // depth: nesting of scripts run by blocks and view loads; fromConsole: a typed
+    // console line, where block statements are refused.
+    void runScript(const Script& script, int depth, bool fromConsole);
+
+    // Installs or replaces a command. Names are matched exactly.
+    void registerCommand(const std::string& name, CommandHandler handler);
+    // Null when the name is no command.
+    const CommandHandler* findCommand(const std::string& name) const;
+
+    // Told after every successful assignment (the view re-evaluates its conditions).
+    void setAssignmentListener(std::function<void()> listener) { assigned_ = std::move(listener); }
+    void notifyAssignment() {
+        if (assigned_) assigned_();
+    }
+
+    void print(const std::string& text, uint32_t colour) { output_.print(text, colour); }
+    // The red pair "Error in Cmd: <line>" and the reason.
+    void reportCommandError(const std::string& line, const std::string& reason);
+
+    Variables& variables() { return variables_; }
+    ScriptOutput& output() { return output_; }
+
+    // State that outlives a script.
+    bool echoLines() const { return echo_; }
+    void setEchoLines(bool on) { echo_ = on; }
+    const std::string& pendingLabel() const { return pending_; }
+    void setPendingLabel(const std::string& label) { pending_ = label; }
+    // Back to the start-up state: echo on, no pending jump.
+    void reset();
+
+    // Counts a view load against the outermost script's budget; false when it is spent,
+    // so broken views that load each other cannot multiply without end.
+    bool takeViewLoad() { return ++viewLoads_ <= kMaxViewLoadsPerScript; }
+
+    static constexpr int kMaxViewLoadsPerScript = 256;
+    // Deepest nesting of invocations (blocks and views loaded from on-load scripts).
+    static constexpr int kMaxScriptDepth = 48;
+
+private:
+    void run(const Script& script, int depth, bool fromConsole);
+    enum class Jump { Taken, NotFound, Limit };
+    Jump resolvePending(const Script& script, int& jumps, size_t& index);
+
+    Variables& variables_;
+    ScriptOutput& output_;
+    std::map<std::string, CommandHandler> commands_;
+    std::function<void()> assigned_;
+    std::string pending_;
+    bool echo_ = true;
+    int viewLoads_ = 0;
+};

@@ -1,10 +1,8 @@
 #pragma once
-// The script variable store (kept in GameState::variables): ordered by name,
-// case-sensitive, and every read of an unknown name creates it with 0.
+// The script variable store: ordered by name, case-sensitive; reading an unknown name
+// (operator[]) creates it with 0.
 #include <cstdint>
+#include <map>
 #include <string>
 
-int32_t readVariable(const std::string& name);
-void setVariable(const std::string& name, int32_t value);
-// Empties the store (the saved-game loader refills it).
-void clearVariables();
+using Variables = std::map<std::string, int32_t>;

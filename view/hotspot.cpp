@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "engine/console.h"
 #include "script/evaluator.h"
 #include "view/coordinates.h"
 
@@ -38,11 +37,12 @@ bool Hotspot::setCoordinates(const std::string& word) {
     return clean;
 }
 
-void Hotspot::setCondition(const std::string& text) {
+void Hotspot::setCondition(const std::string& text, Variables& variables, ScriptOutput& output) {
     condition_ = text;
     conditionResult_ = true;
     if (text == "()") return;
-    bool error = false;
-    conditionResult_ = evaluateCondition(text, error);
-    if (error) consolePrint("Error in onclick condition " + text, kRed);
+    bool error = false, tooDeep = false;
+    conditionResult_ = evaluateCondition(text, variables, error, &tooDeep);
+    if (tooDeep) output.print(kNestedTooDeeply, kRed);
+    if (error) output.print("Error in onclick condition " + text, kRed);
 }

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "script/script_output.h"
+#include "script/variables.h"
+
 struct Point {
     int32_t x = 0, y = 0;
 };
@@ -16,9 +19,12 @@ public:
     bool contains(int32_t x, int32_t y) const;
     // Appends the vertices of a coordinate-list word; false when the word is malformed.
     bool setCoordinates(const std::string& word);
-    // Stores the condition and evaluates it ("()" is no condition).
-    void setCondition(const std::string& text);
-    void reevaluate() { setCondition(std::string(condition_)); }
+    // Stores the condition and evaluates it against `variables` ("()" is no condition);
+    // a condition that cannot be read is reported on `output` and counts as its result.
+    void setCondition(const std::string& text, Variables& variables, ScriptOutput& output);
+    void reevaluate(Variables& variables, ScriptOutput& output) {
+        setCondition(std::string(condition_), variables, output);
+    }
 
     const std::vector<Point>& polygon() const { return polygon_; }
     // The polygon's extent: no point outside minX..maxX, (minY, maxY] is ever inside.

@@ -77,7 +77,7 @@ Script View::hotspotClickScript(int index) const {
 
 void View::reevaluateConditions() {
     // By index: evaluating can print to the console but never changes the list.
-    for (size_t i = 0; i < hotspots_.size(); ++i) hotspots_[i].reevaluate();
+    for (size_t i = 0; i < hotspots_.size(); ++i) hotspots_[i].reevaluate(variables_, output_);
 }
 
 void View::enableHotspots(const std::string* name, bool enabled) {

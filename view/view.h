@@ -6,15 +6,20 @@
 
 #include "view/hotspot.h"
 
+class GameFolder;
+
 using Script = std::vector<std::string>;
 
 class View {
 public:
+    // Conditions read `variables` and report on `output`; both outlive the view.
+    View(Variables& variables, ScriptOutput& output) : variables_(variables), output_(output) {}
     virtual ~View() = default;
 
-    // Reads a view file; fills the view as far as the file could be read and puts the
-    // reason for stopping in errorText (empty on success).
-    bool load(const std::string& fileName, std::string& errorText);
+    // Reads the view file the game calls `fileName` from `folder`; fills the view as far
+    // as the file could be read and puts the reason for stopping in errorText (empty on
+    // success).
+    bool load(const std::string& fileName, const GameFolder& folder, std::string& errorText);
 
     std::string fileName() const { return fileName_; }
     std::string name() const { return name_; }
@@ -39,6 +44,8 @@ public:
     static constexpr size_t kMaxScriptLine = 99;
 
 private:
+    Variables& variables_;
+    ScriptOutput& output_;
     std::string fileName_, name_, baseImage_;
     Script onLoad_;
     std::vector<Hotspot> hotspots_;

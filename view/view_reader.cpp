@@ -4,20 +4,12 @@
 #include <iterator>
 #include <string_view>
 
+#include "platform/game_folder.h"
+#include "platform/trim.h"
 #include "script/numbers.h"
 #include "view/view.h"
 
 namespace {
-
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 class ViewFileScanner {
 public:
@@ -25,9 +17,9 @@ public:
 
     // Next whitespace-separated word; empty at the end of the file.
     std::string word() {
-        while (pos_ < text_.size() && isSpace(text_[pos_])) ++pos_;
+        while (pos_ < text_.size() && isWhiteSpace(text_[pos_])) ++pos_;
         size_t start = pos_;
-        while (pos_ < text_.size() && !isSpace(text_[pos_])) ++pos_;
+        while (pos_ < text_.size() && !isWhiteSpace(text_[pos_])) ++pos_;
         return text_.substr(start, pos_ - start);
     }
 
@@ -43,7 +35,7 @@ public:
             std::string_view raw(text_.data() + pos_, end - pos_);
             if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
             pos_ = end < text_.size() ? end + 1 : end;
-            std::string_view line = trim(raw);
+            std::string_view line = trimWhiteSpace(raw);
             if (line == endKeyword) return Block::Ok;
             if (raw.size() > View::kMaxScriptLine) return Block::LineTooLong;
             if (!line.empty()) lines.emplace_back(line);
@@ -81,9 +73,9 @@ std::string readViewFile(const std::string& fileName) {
 
 }  // namespace
 
-bool View::load(const std::string& fileName, std::string& errorText) {
+bool View::load(const std::string& fileName, const GameFolder& folder, std::string& errorText) {
     fileName_ = fileName;
-    ViewFileScanner scan(readViewFile(fileName));
+    ViewFileScanner scan(readViewFile(folder.path(fileName)));
     auto fail = [&errorText](const char* message) {
         errorText = message;
         return false;
@@ -112,7 +104,7 @@ bool View::load(const std::string& fileName, std::string& errorText) {
         if (scan.word() != "COORD") return fail("Expected COORD");
         hotspot.setCoordinates(scan.word());
         if (scan.word() != "ONCONDITION") return fail("Expected ONCONDITION");
-        hotspot.setCondition(scan.word());
+        hotspot.setCondition(scan.word(), variables_, output_);
         if (scan.word() != "ONCLICKSTART") return fail("Expected ONCLICKSTART");
         std::vector<std::string> lines;
         result = scan.block("ONCLICKEND", lines);

@@ -1,87 +1,89 @@
-#include "engine/window_events.h"
-
 #include <gtest/gtest.h>
 
-#include "engine/console.h"
-#include "engine/main_loop.h"
-#include "engine_fixture.h"
+#include "support/engine_test.h"
 
 namespace {
 
-using WindowProcedure = EngineFixture;
+class WindowProcedure : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        addInput();
+    }
+};
 
 TEST_F(WindowProcedure, EscapeInPlayShowsTheEndingAndAnyKeyThereCloses) {
-    handleWindowEvent({WindowEvent::KeyDown, 'a'});
-    EXPECT_EQ(game().mode, Play);
-    handleWindowEvent({WindowEvent::KeyDown, 27});
-    EXPECT_EQ(game().mode, Ending);
+    engine->handleWindowEvent({WindowEvent::KeyDown, 'a'});
+    EXPECT_EQ(g().mode, Play);
+    engine->handleWindowEvent({WindowEvent::KeyDown, 27});
+    EXPECT_EQ(g().mode, Ending);
     int code = -1;
-    EXPECT_FALSE(pumpMessages(code));  // the Escape itself does not close
-    handleWindowEvent({WindowEvent::KeyDown, 27});
-    EXPECT_TRUE(pumpMessages(code));
+    EXPECT_FALSE(engine->pumpMessages(code));  // the Escape itself does not close
+    engine->handleWindowEvent({WindowEvent::KeyDown, 27});
+    EXPECT_TRUE(engine->pumpMessages(code));
     EXPECT_EQ(code, 0);
-    EXPECT_TRUE(game().shutDown);
-    EXPECT_FALSE(game().screen);
-    EXPECT_FALSE(game().input);
+    EXPECT_TRUE(engine->isShutDown());
+    EXPECT_FALSE(g().screen);
+    EXPECT_FALSE(g().input);
 }
 
 TEST_F(WindowProcedure, EscapeOnTheSaveOrLoadPageDoesNothing) {
     for (int mode : {SaveScreen, LoadScreen}) {
-        game().mode = mode;
-        handleWindowEvent({WindowEvent::KeyDown, 27});
-        EXPECT_EQ(game().mode, mode);
+        g().mode = mode;
+        engine->handleWindowEvent({WindowEvent::KeyDown, 27});
+        EXPECT_EQ(g().mode, mode);
         EXPECT_FALSE(events->quitPosted());
     }
 }
 
 TEST_F(WindowProcedure, CharactersReachTheConsoleOnlyWhenItIsShownInPlay) {
-    handleWindowEvent({WindowEvent::Character, 'x'});
-    EXPECT_EQ(game().typedChar, 0);
-    game().consoleVisible = true;
-    handleWindowEvent({WindowEvent::Character, 'y'});
-    EXPECT_EQ(game().typedChar, 'y');
-    game().typedChar = 0;
-    game().mode = Ending;
-    handleWindowEvent({WindowEvent::Character, 'z'});
-    EXPECT_EQ(game().typedChar, 0);
+    engine->handleWindowEvent({WindowEvent::Character, 'x'});
+    EXPECT_EQ(g().console.typedChar, 0);
+    g().console.visible = true;
+    engine->handleWindowEvent({WindowEvent::Character, 'y'});
+    EXPECT_EQ(g().console.typedChar, 'y');
+    g().console.typedChar = 0;
+    g().mode = Ending;
+    engine->handleWindowEvent({WindowEvent::Character, 'z'});
+    EXPECT_EQ(g().console.typedChar, 0);
 }
 
 TEST_F(WindowProcedure, ActivationStopsFramesOnlyInTheFullScreenBuild) {
-    handleWindowEvent({WindowEvent::Activate, 0});
-    EXPECT_EQ(game().appActive, 0);
-    handleWindowEvent({WindowEvent::Activate, 1});
-    EXPECT_EQ(game().appActive, 1);
-    game().windowed = true;
-    handleWindowEvent({WindowEvent::Activate, 0});
-    EXPECT_EQ(game().appActive, 1);
+    engine->handleWindowEvent({WindowEvent::Activate, 0});
+    EXPECT_EQ(g().appActive, 0);
+    engine->handleWindowEvent({WindowEvent::Activate, 1});
+    EXPECT_EQ(g().appActive, 1);
+    g().windowed = true;
+    engine->handleWindowEvent({WindowEvent::Activate, 0});
+    EXPECT_EQ(g().appActive, 1);
 }
 
 TEST_F(WindowProcedure, MouseMovesAndWindowMovesAreRecorded) {
     WindowEvent move{WindowEvent::MouseMove};
     move.x = 123;
     move.y = 456;
-    handleWindowEvent(move);
-    EXPECT_EQ(game().realMouseX, 123);
-    EXPECT_EQ(game().realMouseY, 456);
-    handleWindowEvent({WindowEvent::ExitMove});
-    EXPECT_EQ(game().consoleLines.back(), " 1: Window Moved");
+    engine->handleWindowEvent(move);
+    EXPECT_EQ(g().realMouseX, 123);
+    EXPECT_EQ(g().realMouseY, 456);
+    engine->handleWindowEvent({WindowEvent::ExitMove});
+    EXPECT_EQ(g().console.lines.back(), " 1: Window Moved");
 }
 
 TEST_F(WindowProcedure, FrameRateIsTheCountOfTheLastFullSecond) {
-    game().windowed = true;
-    game().frameTimer.start();
+    g().windowed = true;
+    g().frameTimer.start();
     // 10 ms frames for the first second, then 4 ms frames.
     for (int i = 0; i <= 100; ++i) {
-        playFrame(0, 0);
-        clock.advanceMillis(i < 100 ? 10 : 4);
+        engine->playFrame(0, 0);
+        clock().advanceMillis(i < 100 ? 10 : 4);
     }
-    EXPECT_EQ(game().fps, 101);  // the frame at the full second closes its period
+    EXPECT_EQ(g().fps, 101);  // the frame at the full second closes its period
     for (int i = 0; i < 250; ++i) {
-        playFrame(0, 0);
-        clock.advanceMillis(4);
+        engine->playFrame(0, 0);
+        clock().advanceMillis(4);
     }
-    EXPECT_EQ(game().fps, 250);
-    EXPECT_EQ(game().framesThisPeriod, 0);
+    EXPECT_EQ(g().fps, 250);
+    EXPECT_EQ(g().framesThisPeriod, 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/error_reporter.h"
 #include "platform/font.h"
 #include "platform/screen.h"
 #include "platform/surface.h"
@@ -74,29 +75,27 @@ struct Captured : ErrorReporter {
     void requestQuit(int) override { ++quits; }
 };
 
-struct ReporterScope {
-    Captured captured;
-    ReporterScope() { installErrorReporter(&captured); }
-    ~ReporterScope() { installErrorReporter(nullptr); }
-};
-
 TEST(ErrorReport, FormatsShowsAndAsksToQuit) {
-    ReporterScope scope;
-    reportError(nullptr, "could not set video mode %dx%dx%d", 640, 480, 16);
+    struct {
+        Captured captured;
+    } scope;
+    reportError(scope.captured, nullptr, "could not set video mode %dx%dx%d", 640, 480, 16);
     ASSERT_EQ(scope.captured.texts.size(), 1u);
     EXPECT_EQ(scope.captured.titles[0], "Error");
     EXPECT_EQ(scope.captured.texts[0], "could not set video mode 640x480x16");
     EXPECT_EQ(scope.captured.quits, 1);
 
     std::string longText(5000, 'x');
-    reportError(nullptr, "%s", longText.c_str());
+    reportError(scope.captured, nullptr, "%s", longText.c_str());
     EXPECT_EQ(scope.captured.texts[1].size(), 1023u);  // at most 1024 with the terminator
 }
 
 TEST(ErrorReport, DisplayErrorsAreNamed) {
-    ReporterScope scope;
-    reportDisplayError(kDisplayNoBackBuffer, "movie.cpp", 42);
-    reportDisplayError(12345, "movie.cpp", 43);
+    struct {
+        Captured captured;
+    } scope;
+    reportDisplayError(scope.captured, kDisplayNoBackBuffer, "movie.cpp", 42);
+    reportDisplayError(scope.captured, 12345, "movie.cpp", 43);
     ASSERT_EQ(scope.captured.texts.size(), 2u);
     EXPECT_EQ(scope.captured.texts[0], std::string("DirectDraw Error ") +
                                            displayErrorName(kDisplayNoBackBuffer) +

@@ -9,13 +9,13 @@ protected:
     // Draws once at (0, 0), then `ms` pass; the frame index shown.
     int step(FrameAnimation& anim, int ms = 10) {
         clearBack();
-        anim.draw(0, 0, game().screen->back(), 100);
-        clock.advanceMillis(ms);
+        anim.draw(0, 0, g().screen->back(), 100);
+        clock().advanceMillis(ms);
         return anim.current();
     }
     int load(FrameAnimation& anim, const char* file, int frames, uint16_t delay, int looping,
              int reverse, int frameSize = 64) {
-        return anim.load(game().screen.get(), file, frameSize, frameSize, frames, delay,
+        return anim.load(g().screen.get(), path(file), frameSize, frameSize, frames, delay,
                          static_cast<uint8_t>(looping), static_cast<uint8_t>(reverse), 1,
                          kPlacementAny);
     }
@@ -85,7 +85,7 @@ TEST_F(FrameAnimationTest, KeyedDrawingSkipsTheKeyColour) {
     writeSheet("s.bmp", 2);
     FrameAnimation anim;
     load(anim, "s.bmp", 2, 100, 1, 0);
-    Surface& back = game().screen->back();
+    Surface& back = g().screen->back();
     back.fill(0x1234);
     anim.drawFrame(10, 10, 1, back, 100);
     EXPECT_EQ(back.getPixel(10, 10), 0x1234u);  // the frame's key pixel
@@ -104,7 +104,7 @@ TEST_F(FrameAnimationTest, UnusableSheetsHaveNoFramesAndDrawNothing) {
     EXPECT_EQ(load(tooBig, "small.bmp", 0, 10, 1, 0, 128), 0);
     EXPECT_EQ(load(zero, "small.bmp", 0, 10, 1, 0, 0), 0);
     EXPECT_EQ(missing.load(nullptr, "", 64, 64, 1, 10, 1, 0, 1, kPlacementAny), 0);
-    Surface& back = game().screen->back();
+    Surface& back = g().screen->back();
     for (FrameAnimation* anim : {&missing, &tooBig, &zero, &neverLoaded}) {
         back.fill(0x1234);
         EXPECT_EQ(anim->frameCount(), 0);
@@ -120,7 +120,7 @@ TEST_F(FrameAnimationTest, MoreFramesThanTheSheetHoldsAreNotDrawnFromOutsideIt) 
     FrameAnimation anim;
     ASSERT_EQ(load(anim, "s.bmp", 1000000000, 10, 1, 0), 1);
     EXPECT_EQ(anim.frameCount(), 2);
-    Surface& back = game().screen->back();
+    Surface& back = g().screen->back();
     back.fill(0x1234);
     anim.drawFrame(0, 0, 5, back, 0);
     anim.drawFrame(0, 0, -1, back, 0);
@@ -130,13 +130,13 @@ TEST_F(FrameAnimationTest, MoreFramesThanTheSheetHoldsAreNotDrawnFromOutsideIt) 
 TEST_F(FrameAnimationTest, NamedAnimationsDrawAtTheirOwnPosition) {
     writeSheet("s.bmp", 2);
     FrameAnimation anim;
-    ASSERT_EQ(anim.loadNamed("bird", 200, 150, game().screen.get(), "s.bmp", 64, 64, 0, 10, 1, 0, 3,
-                             kPlacementAny),
+    ASSERT_EQ(anim.loadNamed("bird", 200, 150, g().screen.get(), path("s.bmp"), 64, 64, 0, 10, 1, 0,
+                             3, kPlacementAny),
               1);
     EXPECT_EQ(anim.getName(), "bird");
     EXPECT_EQ(anim.getDepth(), 3);
     clearBack();
-    anim.drawAtOwnPosition(game().screen->back(), 0);
+    anim.drawAtOwnPosition(g().screen->back(), 0);
     EXPECT_EQ(frameShownAt(210, 160), 0);
     EXPECT_EQ(frameShownAt(190, 160), -1);
 }

@@ -1,21 +1,19 @@
 // What the console panel and debug mode draw over a Play frame.
 #include <fstream>
 
-#include "engine/console.h"
-#include "engine/debug_overlay.h"
 #include "sheet_fixture.h"
 
 namespace {
 
 class OverlayDrawing : public SheetFixture {
 protected:
-    uint32_t white() { return game().screen->format().map(255, 255, 255); }
-    uint32_t at(int x, int y) { return game().screen->back().getPixel(x, y); }
+    uint32_t white() { return g().screen->format().map(255, 255, 255); }
+    uint32_t at(int x, int y) { return g().screen->back().getPixel(x, y); }
 };
 
 TEST_F(OverlayDrawing, ThePanelIsFramedAndShowsAShortLogInItsBottomRows) {
     clearBack();
-    for (const char* text : {"first", "second", "third"}) consolePrint(text, kWhite);
+    for (const char* text : {"first", "second", "third"}) g().console.print(text, kWhite);
     runConsole();
     for (int x : {0, 320, 639}) {
         EXPECT_EQ(at(x, 0), white());
@@ -40,15 +38,15 @@ TEST_F(OverlayDrawing, ThePanelIsFramedAndShowsAShortLogInItsBottomRows) {
 }
 
 TEST_F(OverlayDrawing, DebugModeOutlinesHotspotsAndMarksThePointer) {
-    std::ofstream("debug.scn", std::ios::binary)
-        << "VIEW d\r\nBASEIMAGE none\r\nONLOADSTART\r\nONLOADEND\r\n"
-           "HOTSPOTSTART box\r\nCURSOR 2\r\nCOORD (300,300),(400,300),(400,380),(300,380)\r\n"
-           "ONCONDITION ()\r\nONCLICKSTART\r\nONCLICKEND\r\nHOTSPOTEND\r\n";
-    game().currentView = std::make_unique<View>();
+    write("debug.scn",
+          "VIEW d\r\nBASEIMAGE none\r\nONLOADSTART\r\nONLOADEND\r\n"
+          "HOTSPOTSTART box\r\nCURSOR 2\r\nCOORD (300,300),(400,300),(400,380),(300,380)\r\n"
+          "ONCONDITION ()\r\nONCLICKSTART\r\nONCLICKEND\r\nHOTSPOTEND\r\n");
+    g().currentView = std::make_unique<View>(g().variables, g().console);
     std::string error;
-    ASSERT_TRUE(game().currentView->load("debug.scn", error)) << error;
+    ASSERT_TRUE(g().currentView->load("debug.scn", engine->folder(), error)) << error;
     clearBack();
-    drawDebugOverlay(200, 250);
+    engine->drawDebugOverlay(200, 250);
     EXPECT_EQ(at(350, 300), white());  // top edge
     EXPECT_EQ(at(400, 340), white());  // right edge
     EXPECT_EQ(at(300, 340), white());  // closing edge back to the first vertex
@@ -59,7 +57,7 @@ TEST_F(OverlayDrawing, DebugModeOutlinesHotspotsAndMarksThePointer) {
     EXPECT_NE(at(200, 249), white());
     // The four red lines start at the left edge.
     int red = 0;
-    uint32_t redPixel = game().screen->format().map(255, 0, 0);
+    uint32_t redPixel = g().screen->format().map(255, 0, 0);
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 100; ++x) red += at(x, y) == redPixel;
     }

@@ -18,7 +18,7 @@ protected:
     void frame(int kind) {
         clearBack();
         drawPointer(kind, 100, 100);
-        clock.advanceMillis(10);
+        clock().advanceMillis(10);
     }
 
     // Frames of `kind` until no transition is under way; the transition frames seen.
@@ -27,7 +27,7 @@ protected:
         for (int i = 0; i < limit; ++i) {
             frame(kind);
             shown.push_back(frameShownAt(110, 110));
-            if (!game().pointerTransition) break;
+            if (!g().pointer.transition) break;
         }
         return shown;
     }
@@ -44,142 +44,142 @@ protected:
 
 TEST_F(PointerTest, OntoAForwardExitPlaysTheSheetForwardsThenShowsTheArrow) {
     frame(2);
-    ASSERT_TRUE(game().pointerTransition);
-    EXPECT_EQ(game().pointerShape, 0);
-    EXPECT_EQ(game().pointerTarget, 2);
-    EXPECT_EQ(game().pointerTransition->fileName(), "idle2forward.bmp");
+    ASSERT_TRUE(g().pointer.transition);
+    EXPECT_EQ(g().pointer.shape, 0);
+    EXPECT_EQ(g().pointer.target, 2);
+    EXPECT_EQ(g().pointer.transition->fileName(), path("idle2forward.bmp"));
     std::vector<int> shown = runTransition(2);
     shown.insert(shown.begin(), 0);
     EXPECT_EQ(distinct(shown), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     // Six frames of 50 ms, and the step that finds the end shows the last once more.
     EXPECT_EQ(shown.size(), 31u);
-    EXPECT_EQ(game().pointerShape, 2);
-    EXPECT_EQ(game().pointerTarget, -1);
+    EXPECT_EQ(g().pointer.shape, 2);
+    EXPECT_EQ(g().pointer.target, -1);
 
     // And off it again: the same sheet backwards, then idle.
     frame(-1);
-    EXPECT_EQ(game().pointerTarget, 1);
+    EXPECT_EQ(g().pointer.target, 1);
     shown = runTransition(-1);
     EXPECT_EQ(distinct(shown), (std::vector<int>{5, 4, 3, 2, 1, 0}));
-    EXPECT_EQ(game().pointerShape, 1);
+    EXPECT_EQ(g().pointer.shape, 1);
 }
 
 TEST_F(PointerTest, LeftToRightPassesThroughIdleAndRightStepsEvery75ms) {
-    game().pointerShape = 4;
+    g().pointer.shape = 4;
     frame(5);
-    ASSERT_TRUE(game().pointerTransition);
-    EXPECT_EQ(game().pointerTransition->fileName(), "idle2left.bmp");
-    EXPECT_EQ(game().pointerTarget, 1);
+    ASSERT_TRUE(g().pointer.transition);
+    EXPECT_EQ(g().pointer.transition->fileName(), path("idle2left.bmp"));
+    EXPECT_EQ(g().pointer.target, 1);
     runTransition(5);
-    EXPECT_EQ(game().pointerShape, 1);
+    EXPECT_EQ(g().pointer.shape, 1);
 
     frame(5);
-    ASSERT_TRUE(game().pointerTransition);
-    EXPECT_EQ(game().pointerTransition->fileName(), "idle2right.bmp");
+    ASSERT_TRUE(g().pointer.transition);
+    EXPECT_EQ(g().pointer.transition->fileName(), path("idle2right.bmp"));
     std::vector<int> shown = runTransition(5);
     shown.insert(shown.begin(), 0);
     EXPECT_EQ(distinct(shown), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     // Drawn every 10 ms, a 75 ms frame shows for eight draws.
     EXPECT_EQ(shown.size(), 49u);
-    EXPECT_EQ(game().pointerShape, 5);
+    EXPECT_EQ(g().pointer.shape, 5);
 }
 
 TEST_F(PointerTest, InteractComesAndGoesAtOnce) {
     frame(6);
-    EXPECT_EQ(game().pointerShape, 6);
-    EXPECT_FALSE(game().pointerTransition);
+    EXPECT_EQ(g().pointer.shape, 6);
+    EXPECT_FALSE(g().pointer.transition);
     frame(-1);
-    EXPECT_EQ(game().pointerShape, 1);
-    EXPECT_FALSE(game().pointerTransition);
+    EXPECT_EQ(g().pointer.shape, 1);
+    EXPECT_FALSE(g().pointer.transition);
 
     // From take or a direction, the sheet runs backwards with interact as the target.
-    game().pointerShape = 7;
+    g().pointer.shape = 7;
     frame(6);
-    EXPECT_EQ(game().pointerTransition->fileName(), "idle2take.bmp");
-    EXPECT_EQ(game().pointerTarget, 6);
+    EXPECT_EQ(g().pointer.transition->fileName(), path("idle2take.bmp"));
+    EXPECT_EQ(g().pointer.target, 6);
     runTransition(6);
-    EXPECT_EQ(game().pointerShape, 6);
+    EXPECT_EQ(g().pointer.shape, 6);
 
     // Interact to take goes to idle at once, then plays the take sheet.
     frame(7);
-    EXPECT_EQ(game().pointerShape, 1);
-    EXPECT_FALSE(game().pointerTransition);
+    EXPECT_EQ(g().pointer.shape, 1);
+    EXPECT_FALSE(g().pointer.transition);
     frame(7);
-    EXPECT_EQ(game().pointerTarget, 7);
+    EXPECT_EQ(g().pointer.target, 7);
 }
 
 TEST_F(PointerTest, LeftOrRightToInteractReturnsToIdleFirst) {
-    game().pointerShape = 5;
+    g().pointer.shape = 5;
     frame(6);
-    EXPECT_EQ(game().pointerTarget, 1);
+    EXPECT_EQ(g().pointer.target, 1);
     runTransition(6);
-    EXPECT_EQ(game().pointerShape, 1);
+    EXPECT_EQ(g().pointer.shape, 1);
     frame(6);
-    EXPECT_EQ(game().pointerShape, 6);
+    EXPECT_EQ(g().pointer.shape, 6);
 }
 
 TEST_F(PointerTest, CursorOneOrOutOfRangeShowsNothingButLetsATransitionFinish) {
-    game().pointerIdle = std::make_unique<Surface>();
-    game().pointerIdle->create(game().screen.get(), 32, 32, kPlacementAny);
-    game().pointerIdle->fill(game().screen->format().map(0, 255, 0));
+    g().pointer.idle = std::make_unique<Surface>();
+    g().pointer.idle->create(g().screen.get(), 32, 32, kPlacementAny);
+    g().pointer.idle->fill(g().screen->format().map(0, 255, 0));
     frame(-1);
-    EXPECT_EQ(game().screen->back().getPixel(101, 101), game().screen->format().map(0, 255, 0));
+    EXPECT_EQ(g().screen->back().getPixel(101, 101), g().screen->format().map(0, 255, 0));
     for (int kind : {1, 8, -2, 1000}) {
         frame(kind);
-        EXPECT_EQ(game().screen->back().getPixel(101, 101), 0u) << kind;
-        EXPECT_EQ(game().pointerShape, 1);
+        EXPECT_EQ(g().screen->back().getPixel(101, 101), 0u) << kind;
+        EXPECT_EQ(g().pointer.shape, 1);
     }
     frame(3);
-    ASSERT_TRUE(game().pointerTransition);
+    ASSERT_TRUE(g().pointer.transition);
     std::vector<int> shown = runTransition(1);
     EXPECT_EQ(distinct(shown).back(), 5);
-    EXPECT_EQ(game().pointerShape, 3);
+    EXPECT_EQ(g().pointer.shape, 3);
 }
 
 TEST_F(PointerTest, AHeldItemReplacesThePointerAndClearsTheTransition) {
     writeSheet("item.bmp", 4);
-    game().inventoryAnim = std::make_unique<FrameAnimation>();
-    ASSERT_EQ(game().inventoryAnim->load(game().screen.get(), "item.bmp", 64, 64, 4, 10, 1, 0, 1,
-                                         kPlacementAny),
+    g().inventory.anim = std::make_unique<FrameAnimation>();
+    ASSERT_EQ(g().inventory.anim->load(g().screen.get(), path("item.bmp"), 64, 64, 4, 10, 1, 0, 1,
+                                       kPlacementAny),
               1);
     frame(2);
-    ASSERT_TRUE(game().pointerTransition);
-    game().inventorySelection = 0;
+    ASSERT_TRUE(g().pointer.transition);
+    g().inventory.selection = 0;
     // Over anything but a take hotspot the item stays on its first frame.
     for (int i = 0; i < 5; ++i) {
         frame(2);
         EXPECT_EQ(frameShownAt(110, 110), 0);
     }
-    EXPECT_FALSE(game().pointerTransition);
-    EXPECT_EQ(game().pointerShape, 1);
+    EXPECT_FALSE(g().pointer.transition);
+    EXPECT_EQ(g().pointer.shape, 1);
     frame(7);
     frame(7);
     frame(7);
     EXPECT_GT(frameShownAt(110, 110), 0);  // animated over a take hotspot
     // Dropping the item shows the idle arrow at once.
-    game().inventorySelection = -1;
+    g().inventory.selection = -1;
     frame(-1);
-    EXPECT_EQ(game().pointerShape, 1);
-    EXPECT_FALSE(game().pointerTransition);
+    EXPECT_EQ(g().pointer.shape, 1);
+    EXPECT_FALSE(g().pointer.transition);
 }
 
 TEST_F(PointerTest, AMissingSheetFinishesAtOnce) {
-    std::filesystem::remove("idle2backward.bmp");
+    std::filesystem::remove(path("idle2backward.bmp"));
     frame(3);
-    EXPECT_FALSE(game().pointerTransition);
-    EXPECT_EQ(game().pointerShape, 3);
+    EXPECT_FALSE(g().pointer.transition);
+    EXPECT_EQ(g().pointer.shape, 3);
     frame(-1);
-    EXPECT_FALSE(game().pointerTransition);
-    EXPECT_EQ(game().pointerShape, 1);
+    EXPECT_FALSE(g().pointer.transition);
+    EXPECT_EQ(g().pointer.shape, 1);
 }
 
 TEST_F(PointerTest, ResetReturnsToIdleWithNoTransition) {
     frame(4);
-    ASSERT_TRUE(game().pointerTransition);
-    resetPointer();
-    EXPECT_EQ(game().pointerShape, 1);
-    EXPECT_EQ(game().pointerTarget, 0);
-    EXPECT_FALSE(game().pointerTransition);
+    ASSERT_TRUE(g().pointer.transition);
+    g().pointer.reset();
+    EXPECT_EQ(g().pointer.shape, 1);
+    EXPECT_EQ(g().pointer.target, 0);
+    EXPECT_FALSE(g().pointer.transition);
 }
 
 }  // namespace
@@ -187,13 +187,13 @@ TEST_F(PointerTest, ResetReturnsToIdleWithNoTransition) {
 namespace {
 
 TEST_F(PointerTest, AMissingSheetIsNamedOnceOnTheConsole) {
-    std::filesystem::remove("idle2left.bmp");
+    std::filesystem::remove(path("idle2left.bmp"));
     for (int i = 0; i < 3; ++i) {
         frame(4);
         frame(-1);
     }
     int named = 0;
-    for (const std::string& line : game().consoleLines) {
+    for (const std::string& line : g().console.lines) {
         named += line.find("Could not load idle2left.bmp") != std::string::npos;
     }
     EXPECT_EQ(named, 1);

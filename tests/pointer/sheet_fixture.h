@@ -1,36 +1,14 @@
 #pragma once
-// A game folder of pointer sheets in a temporary directory, entered for the test (the
-// engine names files relative to the working directory), and a 640x480 screen.
+// An engine with a 640x480 screen in a game folder of pointer sheets.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
+#include "support/engine_test.h"
 
-#include "engine/game_state.h"
-#include "platform/image/bmp_writer.h"
-#include "platform/null_display.h"
-
-class SheetFixture : public ::testing::Test {
+class SheetFixture : public EngineTest {
 protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
-        previous = fs::current_path();
-        dir = fs::temp_directory_path() /
-              ("vorlen-sheets-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-        fs::current_path(dir);
-        installClock(&clock);
-        resetGame();
-        game().screen = std::make_unique<Screen>(
-            std::make_unique<NullDisplay>([this] { clock.advanceMillis(10); }));
-        ASSERT_EQ(game().screen->createWindowed(640, 480), 0);
-    }
-    void TearDown() override {
-        resetGame();
-        installClock(nullptr);
-        std::filesystem::current_path(previous);
-        std::filesystem::remove_all(dir);
+        EngineTest::SetUp();
+        addScreen();
     }
 
     // A sheet of `frames` 64x64 frames in one row: frame i is filled with colour
@@ -56,11 +34,11 @@ protected:
                 px[2] = (c >> 16) & 0xFF;
             }
         }
-        ASSERT_TRUE(writeBmp24(name, p));
+        ASSERT_TRUE(writeBmp24(path(name), p));
     }
     // Which frame's colour the back buffer shows at (x, y), or -1.
     int frameShownAt(int x, int y) {
-        Surface& back = game().screen->back();
+        Surface& back = g().screen->back();
         uint32_t pixel = back.getPixel(x, y);
         for (int i = 0; i < 16; ++i) {
             uint32_t c = frameColour(i);
@@ -68,8 +46,5 @@ protected:
         }
         return -1;
     }
-    void clearBack() { game().screen->back().fill(0); }
-
-    VirtualClock clock;
-    std::filesystem::path dir, previous;
+    void clearBack() { g().screen->back().fill(0); }
 };

@@ -1,17 +1,17 @@
 #include "media/mixer.h"
 #include "platform/image/imagelib.h"
 #include "platform/null_display.h"
-#include "script/script_test_fixture.h"
+#include "support/engine_test.h"
 
 namespace {
 
 using ::testing::ElementsAre;
-using DebugCommands = ScriptTest;
+using DebugCommands = EngineTest;
 
 TEST_F(DebugCommands, DebugToggles) {
     run({"debug", "debug"});
     EXPECT_THAT(texts(), ElementsAre("Debug mode ON", "Debug mode OFF"));
-    EXPECT_FALSE(game().debugMode);
+    EXPECT_FALSE(g().debugMode);
 }
 
 TEST_F(DebugCommands, EchoListsAndEvaluates) {
@@ -26,30 +26,30 @@ TEST_F(DebugCommands, EchoListsAndEvaluates) {
 }
 
 TEST_F(DebugCommands, SetvolClampsAndSetsBothChannels) {
-    game().mixer = std::make_unique<Mixer>();
+    g().mixer = std::make_unique<Mixer>();
     run({"setvol 150"});
-    EXPECT_EQ(game().mixer->getVolume(), 0xFFFFFFFFu);
+    EXPECT_EQ(g().mixer->getVolume(), 0xFFFFFFFFu);
     run({"setvol 50"});
-    EXPECT_EQ(game().mixer->getVolume(), (32767u << 16) | 32767u);
+    EXPECT_EQ(g().mixer->getVolume(), (32767u << 16) | 32767u);
     run({"setvol -5"});
-    EXPECT_EQ(game().mixer->getVolume(), 0u);
+    EXPECT_EQ(g().mixer->getVolume(), 0u);
     run({"setvol 100", "setvol abc"});
-    EXPECT_EQ(game().mixer->getVolume(), 0u);
+    EXPECT_EQ(g().mixer->getVolume(), 0u);
     run({"setvol"});
     EXPECT_THAT(texts(), ElementsAre("Error in Cmd: setvol", "Too few arguments"));
 }
 
 TEST_F(DebugCommands, ScreenshotNamesAndCounter) {
-    game().screen = std::make_unique<Screen>(std::make_unique<NullDisplay>());
-    ASSERT_EQ(game().screen->createWindowed(640, 480), 0);
+    g().screen = std::make_unique<Screen>(std::make_unique<NullDisplay>());
+    ASSERT_EQ(g().screen->createWindowed(640, 480), 0);
     run({"screenshot", "screenshot room", "screenshot room.JpG", "screenshot .jpg", "screenshot"});
     EXPECT_THAT(texts(),
                 ElementsAre("Wrote Screenshot to shot0.jpg", "Wrote Screenshot to room.jpg",
                             "Wrote Screenshot to room.JpG", "Wrote Screenshot to .jpg.jpg",
                             "Wrote Screenshot to shot4.jpg"));
     for (const char* name : {"shot0.jpg", "room.jpg", "room.JpG", ".jpg.jpg", "shot4.jpg"})
-        EXPECT_TRUE(std::filesystem::exists(name)) << name;
-    EXPECT_EQ(game().screenshotCounter, 5);
+        EXPECT_TRUE(std::filesystem::exists(path(name))) << name;
+    EXPECT_EQ(g().screenshotCounter, 5);
     lines.clear();
     run({"screenshot nofolder/x"});
     EXPECT_THAT(lines.size(), 1u);
@@ -63,12 +63,12 @@ namespace {
 
 // The written picture keeps the screen's colours, channel order included.
 TEST_F(DebugCommands, ScreenshotKeepsColours) {
-    game().screen = std::make_unique<Screen>(std::make_unique<NullDisplay>());
-    ASSERT_EQ(game().screen->createWindowed(640, 480), 0);
-    Surface& back = game().screen->back();
+    g().screen = std::make_unique<Screen>(std::make_unique<NullDisplay>());
+    ASSERT_EQ(g().screen->createWindowed(640, 480), 0);
+    Surface& back = g().screen->back();
     back.fill(back.format().map(255, 0, 0));
     run({"screenshot red"});
-    std::unique_ptr<Picture> picture = LoadBitmapFile("red.jpg", 0, 0);
+    std::unique_ptr<Picture> picture = LoadBitmapFile(path("red.jpg"), 0, 0);
     ASSERT_NE(picture, nullptr);
     ASSERT_EQ(picture->width, 640);
     ASSERT_EQ(picture->height, 480);

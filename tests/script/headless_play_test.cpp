@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "script/script_test_fixture.h"
+#include "support/engine_test.h"
 #include "support/headless_run.h"
 
 namespace {
@@ -11,10 +11,10 @@ namespace {
 using ::testing::Contains;
 using ::testing::HasSubstr;
 
-class HeadlessPlay : public ScriptTest {
+class HeadlessPlay : public EngineTest {
 protected:
     void SetUp() override {
-        ScriptTest::SetUp();
+        EngineTest::SetUp();
         const char* dir = std::getenv("VORLEN_BUILD_DIR");
         engine_ = dir ? std::string(dir) + "/engine-headless" : "";
         if (engine_.empty() || access(engine_.c_str(), X_OK) != 0)
@@ -32,7 +32,7 @@ protected:
 
     // Runs the engine on the input in the test's folder; stdout lines.
     std::vector<std::string> play(const std::string& input) {
-        return headless_test::runHeadless(std::filesystem::current_path(), input).lines;
+        return headless_test::runHeadless(dir, input).lines;
     }
 
     // Console lines without their colour and number.
@@ -87,7 +87,7 @@ TEST_F(HeadlessPlay, ConsoleRefusalsAndScreenshots) {
     EXPECT_THAT(lines, Contains("W 5"));
     EXPECT_THAT(lines, Contains("W Wrote Screenshot to shot0.jpg"));
     EXPECT_THAT(lines, Contains("W Wrote Screenshot to shot1.jpg"));
-    EXPECT_TRUE(std::filesystem::exists("shot1.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(path("shot1.jpg")));
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "script/commands.h"
-#include "script/script_test_fixture.h"
+#include "support/engine_test.h"
 
 namespace {
 
 using ::testing::ElementsAre;
-using Interpreter = ScriptTest;
+using Interpreter = EngineTest;
 
 TEST_F(Interpreter, SplitsAtSpacesOnly) {
     EXPECT_THAT(splitWords("  a  b\tc  "), ElementsAre("a", "b\tc"));
@@ -28,21 +28,21 @@ TEST_F(Interpreter, JumpLimitEndsTheScriptAndClearsTheLabel) {
     run({"lab top", "let n=n+1", "goto top"});
     EXPECT_EQ(var("n"), 100);  // 99 jumps taken after the first pass
     EXPECT_THAT(reds(), ElementsAre("Error:  Excessive goto, suspect infinite loop"));
-    EXPECT_TRUE(pendingLabel().empty());
+    EXPECT_TRUE(interpreter().pendingLabel().empty());
     lines.clear();
     run({"echo 5"});
     EXPECT_THAT(texts(), ElementsAre("5"));
 }
 
 TEST_F(Interpreter, CommentsEchoAndUnknownCommands) {
-    setEchoLines(true);
+    interpreter().setEchoLines(true);
     run({"// note", "//note", "/ note", "PLAYSOUND x.wav"});
     EXPECT_THAT(texts(), ElementsAre("-> / note", "Unknown Command", "-> PLAYSOUND x.wav",
                                      "Unknown Command"));
 }
 
 TEST_F(Interpreter, IfChainsRunOneBranch) {
-    game().variables["x"] = 1;
+    g().variables["x"] = 1;
     run({"if x==1", "echo 1", "elseif x==1", "echo 2", "else", "echo 3", "endif", "echo 4"});
     EXPECT_THAT(texts(), ElementsAre("1", "4"));
     lines.clear();
@@ -54,7 +54,7 @@ TEST_F(Interpreter, IfChainsRunOneBranch) {
 }
 
 TEST_F(Interpreter, NestedBlocksAndRet) {
-    game().variables["a"] = 1;
+    g().variables["a"] = 1;
     run({"if a==1", "if b==1", "echo 1", "else", "echo 2", "ret", "echo 9", "endif", "echo 3",
          "endif", "echo 4"});
     EXPECT_THAT(texts(), ElementsAre("2", "3", "4"));
@@ -69,7 +69,7 @@ TEST_F(Interpreter, GotoInsideABodyJumpsInTheOuterScript) {
 }
 
 TEST_F(Interpreter, EchoShowsBodyLinesOnlyWhenTheyRun) {
-    setEchoLines(true);
+    interpreter().setEchoLines(true);
     run({"if a==1", "echo 1", "endif"});
     EXPECT_THAT(texts(), ElementsAre("-> if a==1", "-> endif"));
 }
@@ -89,7 +89,7 @@ TEST_F(Interpreter, ConsoleRefusesBlockStatements) {
                             "Error in Cmd: endif", "Cannot use block statements in console",
                             "Error in Cmd: goto a", "Cannot use block statements in console",
                             "Error in Cmd: else", "Cannot use block statements in console"));
-    EXPECT_TRUE(pendingLabel().empty());
+    EXPECT_TRUE(interpreter().pendingLabel().empty());
 }
 
 TEST_F(Interpreter, LetOutcomes) {
@@ -112,20 +112,37 @@ TEST_F(Interpreter, LetOutcomes) {
 }
 
 TEST_F(Interpreter, DeepNestingIsRefusedNotFatal) {
-    Script script;
-    for (int i = 0; i < 200; ++i) script.push_back("if a==0");
-    script.push_back("echo 1");
-    for (int i = 0; i < 200; ++i) script.push_back("endif");
-    run(script);
-    EXPECT_THAT(reds(), ElementsAre("Error:  Scripts nested too deeply"));
+    // Each block runs one level deeper: 48 levels run, the 49th is refused.
+    for (int levels : {48, 49, 200}) {
+        Script script;
+        for (int i = 0; i < levels; ++i) script.push_back("if a==0");
+        script.push_back("echo 1");
+        for (int i = 0; i < levels; ++i) script.push_back("endif");
+        lines.clear();
+        run(script);
+        if (levels <= ::Interpreter::kMaxScriptDepth)
+            EXPECT_THAT(texts(), ElementsAre("1")) << levels;
+        else
+            EXPECT_THAT(reds(), ElementsAre("Error:  Scripts nested too deeply")) << levels;
+    }
+}
+
+TEST_F(Interpreter, OverDeepExpressionsSayWhyBeforeTheCommandError) {
+    std::string deep = std::string(65, '(') + "1" + std::string(65, ')');
+    run({"let n=" + deep, "echo " + deep, "if n==" + deep, "echo 2", "endif"});
+    EXPECT_THAT(texts(),
+                ElementsAre("Error:  Expression nested too deeply", "Error in Cmd: let n=" + deep,
+                            "Error parsing expression", "Error:  Expression nested too deeply",
+                            "Error in Cmd: echo " + deep, "Could not parse expression",
+                            "Error:  Expression nested too deeply"));
 }
 
 TEST_F(Interpreter, CommandsCanBeInstalledLater) {
     run({"playsound x.wav"});
     EXPECT_THAT(texts(), ElementsAre("Error in Cmd: playsound x.wav", "Not available yet"));
     lines.clear();
-    registerCommand("playsound", [](CommandContext& ctx) {
-        consolePrint("played " + ctx.words[1], kWhite);
+    interpreter().registerCommand("playsound", [](CommandContext& ctx) {
+        ctx.print("played " + ctx.words[1], kWhite);
         return CommandResult::Continue;
     });
     run({"playsound x.wav", "savegame"});

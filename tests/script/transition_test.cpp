@@ -1,18 +1,19 @@
 #include "platform/null_display.h"
-#include "script/script_test_fixture.h"
+#include "support/engine_test.h"
 
 namespace {
 
-class Transitions : public ScriptTest {
+class TransitionTest : public EngineTest {
 protected:
     void SetUp() override {
-        ScriptTest::SetUp();
+        EngineTest::SetUp();
         auto display = std::make_unique<NullDisplay>();
         display_ = display.get();
-        game().screen = std::make_unique<Screen>(std::move(display));
-        ASSERT_EQ(game().screen->createWindowed(640, 480), 0);
-        game().backdrop = std::make_unique<Surface>();
-        game().backdrop->create(game().screen.get(), 640, 480, kPlacementAny);
+        g().screen = std::make_unique<Screen>(std::move(display));
+        ASSERT_EQ(g().screen->createWindowed(640, 480), 0);
+        engine->assets().setScreen(g().screen.get());
+        g().backdrop = std::make_unique<Surface>();
+        g().backdrop->create(g().screen.get(), 640, 480, kPlacementAny);
         write("r.scn", "VIEW r BASEIMAGE r.jpg ONLOADSTART\nONLOADEND\n");
     }
     // Frames shown while "load" runs.
@@ -24,7 +25,7 @@ protected:
     NullDisplay* display_ = nullptr;
 };
 
-TEST_F(Transitions, CrossFadeFramesFollowTheStep) {
+TEST_F(TransitionTest, CrossFadeFramesFollowTheStep) {
     run({"trans alpha 0"});
     EXPECT_EQ(framesOfLoad(), 6);  // levels 255, 205, 155, 105, 55, 5
     EXPECT_EQ(framesOfLoad(), 0);  // used up: the next change is a cut
@@ -32,15 +33,15 @@ TEST_F(Transitions, CrossFadeFramesFollowTheStep) {
     EXPECT_EQ(framesOfLoad(), 1);
     run({"trans Alpha 10"});
     EXPECT_EQ(framesOfLoad(), 0);
-    EXPECT_EQ(game().transitionType, "Alpha");
+    EXPECT_EQ(g().transition.type, "Alpha");
 }
 
-TEST_F(Transitions, FadeThroughBlackEndsOnTheNewPicture) {
+TEST_F(TransitionTest, FadeThroughBlackEndsOnTheNewPicture) {
     run({"trans black 30"});
     EXPECT_GT(framesOfLoad(), 2);
-    EXPECT_EQ(game().transitionType, "");
-    ASSERT_NE(game().backdrop, nullptr);
-    EXPECT_EQ(game().backdrop->width(), 640);
+    EXPECT_EQ(g().transition.type, "");
+    ASSERT_NE(g().backdrop, nullptr);
+    EXPECT_EQ(g().backdrop->width(), 640);
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
-#include "script/script_test_fixture.h"
 #include "script/variables.h"
+#include "support/engine_test.h"
 #include "view/coordinates.h"
 #include "view/view.h"
 
 namespace {
 
-using HotspotTest = ScriptTest;
+using HotspotTest = EngineTest;
 
 Hotspot polygon(const std::string& coords, const std::string& name = "h") {
     Hotspot h;
@@ -57,10 +57,10 @@ TEST_F(HotspotTest, CrossingTestPoints) {
     EXPECT_TRUE(big.contains(2147483000, 0));
 }
 
-class ViewHotspots : public ScriptTest {
+class ViewHotspots : public EngineTest {
 protected:
     void SetUp() override {
-        ScriptTest::SetUp();
+        EngineTest::SetUp();
         write("v.scn",
               "VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\n"
               "HOTSPOTSTART under CURSOR 2 COORD (0,0),(100,0),(100,100),(0,100) ONCONDITION () "
@@ -70,10 +70,10 @@ protected:
               "HOTSPOTSTART over CURSOR 6 COORD (200,0),(300,0),(300,100),(200,100) ONCONDITION "
               "() ONCLICKSTART\nONCLICKEND\nHOTSPOTEND\n");
         std::string error;
-        game().currentView = std::make_unique<View>();
-        ASSERT_TRUE(game().currentView->load("v.scn", error));
+        g().currentView = std::make_unique<View>(g().variables, g().console);
+        ASSERT_TRUE(g().currentView->load("v.scn", engine->folder(), error));
     }
-    View& view() { return *game().currentView; }
+    View& view() { return *g().currentView; }
 };
 
 TEST_F(ViewHotspots, LastActiveHotspotWins) {
@@ -95,11 +95,11 @@ TEST_F(ViewHotspots, LastActiveHotspotWins) {
 }
 
 TEST_F(ViewHotspots, ConditionsChangeOnlyAtTheirMoments) {
-    setVariable("key", 1);  // not an assignment by script: nothing re-evaluated
+    g().variables["key"] = 1;  // not an assignment by script: nothing re-evaluated
     EXPECT_EQ(view().hotspotAt(50, 50), 0);
     run({"let key=2"});
     EXPECT_EQ(view().hotspotAt(50, 50), 0);
-    setVariable("key", 1);
+    g().variables["key"] = 1;
     run({"let key=1+"});  // a refused assignment does not re-evaluate either
     EXPECT_EQ(view().hotspotAt(50, 50), 0);
     run({"evalhs"});
@@ -114,7 +114,7 @@ TEST_F(ViewHotspots, ConditionsChangeOnlyAtTheirMoments) {
 
 TEST_F(ViewHotspots, ClickScriptIsACopy) {
     Script click = view().hotspotClickScript(0);
-    game().currentView.reset();
+    g().currentView.reset();
     EXPECT_EQ(click, Script{"echo 1"});
 }
 
@@ -141,9 +141,9 @@ TEST_F(HotspotTest, HotspotAtMatchesAPlainSearch) {
                 " ONCLICKSTART\nONCLICKEND\nHOTSPOTEND\n";
     }
     write("r.scn", file);
-    View view;
+    View view(g().variables, g().console);
     std::string error;
-    ASSERT_TRUE(view.load("r.scn", error));
+    ASSERT_TRUE(view.load("r.scn", engine->folder(), error));
     const View& constView = view;
     view.hotspot(7).setEnabled(false);
     for (int k = 0; k < 5000; ++k) {

@@ -1,10 +1,10 @@
-#include "script/script_test_fixture.h"
+#include "support/engine_test.h"
 #include "view/view.h"
 
 namespace {
 
 using ::testing::ElementsAre;
-using ViewReader = ScriptTest;
+using ViewReader = EngineTest;
 
 const char* const kGood =
     "VIEW hall\r\n"
@@ -32,9 +32,9 @@ const char* const kGood =
 
 TEST_F(ViewReader, ReadsAWholeFile) {
     write("hall.scn", kGood);
-    View view;
+    View view(g().variables, g().console);
     std::string error;
-    EXPECT_TRUE(view.load("hall.scn", error));
+    EXPECT_TRUE(view.load("hall.scn", engine->folder(), error));
     EXPECT_EQ(error, "");
     EXPECT_EQ(view.fileName(), "hall.scn");
     EXPECT_EQ(view.name(), "hall");
@@ -57,14 +57,14 @@ TEST_F(ViewReader, ReadsAWholeFile) {
 
 TEST_F(ViewReader, WordsMayShareLinesAndScriptsStartOnTheKeywordLine) {
     write("a.scn", "VIEW v BASEIMAGE NONE ONLOADSTART echo 1\n  echo 2\nONLOADEND");
-    View view;
+    View view(g().variables, g().console);
     std::string error;
-    EXPECT_TRUE(view.load("a.scn", error));
+    EXPECT_TRUE(view.load("a.scn", engine->folder(), error));
     EXPECT_EQ(view.baseImage(), "testpat.jpg");
     EXPECT_THAT(view.onLoadScript(), ElementsAre("echo 1", "echo 2"));
     write("b.scn", "VIEW v\nBASEIMAGE None\nONLOADSTART\nONLOADEND\n\n");
-    View other;
-    EXPECT_TRUE(other.load("b.scn", error));
+    View other(g().variables, g().console);
+    EXPECT_TRUE(other.load("b.scn", engine->folder(), error));
     EXPECT_EQ(other.baseImage(), "None");
     EXPECT_EQ(other.hotspotCount(), 0u);
 }
@@ -100,22 +100,22 @@ TEST_F(ViewReader, ReportsEachMissingKeyword) {
     };
     for (const BadFile& c : cases) {
         write("bad.scn", c.content);
-        View view;
+        View view(g().variables, g().console);
         std::string error;
-        EXPECT_FALSE(view.load("bad.scn", error)) << c.content;
+        EXPECT_FALSE(view.load("bad.scn", engine->folder(), error)) << c.content;
         EXPECT_EQ(error, c.error) << c.content;
     }
-    View missing;
+    View missing(g().variables, g().console);
     std::string error;
-    EXPECT_FALSE(missing.load("nothere.scn", error));
+    EXPECT_FALSE(missing.load("nothere.scn", engine->folder(), error));
     EXPECT_EQ(error, "Expected Header");
     EXPECT_EQ(missing.fileName(), "nothere.scn");
     EXPECT_EQ(missing.hotspotCount(), 0u);
     // Folders and devices read as missing files rather than blocking.
     for (const char* odd : {".", "/dev/zero"}) {
-        View view;
+        View view(g().variables, g().console);
         error.clear();
-        EXPECT_FALSE(view.load(odd, error));
+        EXPECT_FALSE(view.load(odd, engine->folder(), error));
         EXPECT_EQ(error, "Expected Header");
     }
 }
@@ -123,13 +123,13 @@ TEST_F(ViewReader, ReportsEachMissingKeyword) {
 TEST_F(ViewReader, ScriptLinesHoldAtMost99Characters) {
     std::string line99 = "echo " + std::string(94, '1');
     write("ok.scn", "VIEW v BASEIMAGE a ONLOADSTART\n" + line99 + "\nONLOADEND\n");
-    View view;
+    View view(g().variables, g().console);
     std::string error;
-    EXPECT_TRUE(view.load("ok.scn", error));
+    EXPECT_TRUE(view.load("ok.scn", engine->folder(), error));
     EXPECT_THAT(view.onLoadScript(), ElementsAre(line99));
     write("long.scn", "VIEW v BASEIMAGE a ONLOADSTART\necho 1\n" + line99 + "1\nONLOADEND\n");
-    View longer;
-    EXPECT_FALSE(longer.load("long.scn", error));
+    View longer(g().variables, g().console);
+    EXPECT_FALSE(longer.load("long.scn", engine->folder(), error));
     EXPECT_EQ(error, "Script line too long");
     EXPECT_THAT(longer.onLoadScript(), ElementsAre("echo 1"));
 }
@@ -140,9 +140,9 @@ TEST_F(ViewReader, AFailureKeepsWhatWasReadBefore) {
         "HOTSPOTEND\n";
     write("third.scn", "VIEW v BASEIMAGE a.jpg ONLOADSTART\necho 1\nONLOADEND\n" + hotspot +
                            hotspot + "HOTSPOTSTART bad CURSOR 1 COORDS");
-    View view;
+    View view(g().variables, g().console);
     std::string error;
-    EXPECT_FALSE(view.load("third.scn", error));
+    EXPECT_FALSE(view.load("third.scn", engine->folder(), error));
     EXPECT_EQ(error, "Expected COORD");
     EXPECT_EQ(view.baseImage(), "a.jpg");
     EXPECT_THAT(view.onLoadScript(), ElementsAre("echo 1"));
@@ -153,9 +153,9 @@ TEST_F(ViewReader, UnparsableConditionIsReportedButKept) {
     write("c.scn",
           "VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\nHOTSPOTSTART h CURSOR 1 COORD (1,1) "
           "ONCONDITION (a==1&&b==1) ONCLICKSTART\nONCLICKEND\nHOTSPOTEND\n");
-    View view;
+    View view(g().variables, g().console);
     std::string error;
-    EXPECT_TRUE(view.load("c.scn", error));
+    EXPECT_TRUE(view.load("c.scn", engine->folder(), error));
     EXPECT_EQ(view.hotspotCount(), 1u);
     EXPECT_THAT(reds(), ElementsAre("Error in onclick condition (a==1&&b==1)"));
 }

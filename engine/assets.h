@@ -1,0 +1,48 @@
+#pragma once
+// The game's pictures and frame sheets, read from its folder in the screen's format.
+// Every file that is missing or cannot be read is named on the output once, so a sheet
+// tried every frame does not flood the console.
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "media/frame_animation.h"
+#include "platform/game_folder.h"
+#include "platform/surface.h"
+#include "script/script_output.h"
+
+class Screen;
+
+class Assets {
+public:
+    // Both outlive the loader.
+    Assets(const GameFolder& folder, ScriptOutput& output) : folder_(folder), output_(output) {}
+
+    void setScreen(Screen* screen) { screen_ = screen; }
+    const GameFolder& folder() const { return folder_; }
+
+    // A picture with its colour key from its top-left pixel (pointers, the console
+    // panel). A missing file may be stood in for by a built-in picture; the author is
+    // told either way. One that cannot be loaded leaves an empty surface, which every
+    // drawing step skips.
+    std::unique_ptr<Surface> keyedPicture(const std::string& file);
+    // A sheet of frames; one that cannot be loaded has no frames and draws nothing.
+    std::unique_ptr<FrameAnimation> sheet(const std::string& file, int frameWidth, int frameHeight,
+                                          int frameCount, uint16_t frameDelay, bool looping,
+                                          bool reverse);
+    // Loads the picture into `surface` (loadImage's codes); reports a failure.
+    int loadPicture(Surface& surface, const std::string& file);
+    // Copies the picture onto the surface from (0, 0) over its whole size; the surface
+    // keeps its format and size. False, quietly, when the picture cannot be read.
+    bool drawPictureInto(const std::string& file, Surface& surface) const;
+
+    // "Could not load <file>" in red, once per file.
+    void reportCouldNotLoad(const std::string& file);
+
+private:
+    const GameFolder& folder_;
+    ScriptOutput& output_;
+    Screen* screen_ = nullptr;
+    std::set<std::string> reported_;
+};

@@ -1,0 +1,41 @@
+// Inventory commands, and stand-ins for the commands of the media and saved-game
+// subsystems until they install their own handlers.
+#include "engine/commands/engine_commands.h"
+#include "engine/engine.h"
+#include "script/commands.h"
+
+namespace {
+
+CommandResult inventoryCommand(Engine& engine, CommandContext& ctx, bool add) {
+    if (ctx.words.size() < 2) {
+        ctx.reportError("Too few arguments");
+        return CommandResult::Continue;
+    }
+    Inventory& inventory = engine.state().inventory;
+    bool known = add ? inventory.add(ctx.words[1]) : inventory.remove(ctx.words[1]);
+    if (!known) ctx.reportError("No index for inventory item found");
+    return CommandResult::Continue;
+}
+
+CommandResult notAvailable(CommandContext& ctx) {
+    ctx.reportError("Not available yet");
+    return CommandResult::Continue;
+}
+
+}  // namespace
+
+void registerGameCommands(Engine& engine) {
+    Interpreter& interpreter = engine.interpreter();
+    interpreter.registerCommand(
+        "addinv", [&engine](CommandContext& ctx) { return inventoryCommand(engine, ctx, true); });
+    interpreter.registerCommand(
+        "delinv", [&engine](CommandContext& ctx) { return inventoryCommand(engine, ctx, false); });
+    // Saving is done from the save/load page; the command is accepted and ignored.
+    interpreter.registerCommand("savegame",
+                                [](CommandContext&) { return CommandResult::Continue; });
+    for (const char* name :
+         {"playmovie", "loadgame", "soundlist", "playsound", "playoverlaymovie", "deloverlayimage",
+          "addoverlayimage", "deloverlayanim", "addoverlayanim", "addoverlaymovie",
+          "deloverlaymovie", "playmusic", "stopmusic"})
+        interpreter.registerCommand(name, notAvailable);
+}

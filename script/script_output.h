@@ -1,0 +1,14 @@
+#pragma once
+// Where scripts and the pieces they drive report: one line at a time, in a colour. The
+// engine's console is the usual one; tools and tests capture the lines.
+#include <cstdint>
+#include <string>
+
+constexpr uint32_t kWhite = 0xFFFFFF;  // 0x00BBGGRR: information
+constexpr uint32_t kRed = 0x0000FF;    // errors
+
+class ScriptOutput {
+public:
+    virtual ~ScriptOutput() = default;
+    virtual void print(const std::string& text, uint32_t colour) = 0;
+};
