@@ -7,21 +7,13 @@ need() {
     done
 }
 
-# start_x WIDTHxHEIGHTxDEPTH: starts Xvfb on a free display and exports DISPLAY.
+# start_x WIDTHxHEIGHTxDEPTH: starts a private Xvfb and exports DISPLAY.
 start_x() {
-    local n
-    for n in $(seq 90 140); do
-        [ -e /tmp/.X$n-lock ] && continue
-        Xvfb :$n -screen 0 "$1" -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=:$n
-        for _ in $(seq 50); do
-            xdotool getmouselocation >/dev/null 2>&1 && return 0
-            kill -0 $XVFB_PID 2>/dev/null || break
-            sleep 0.1
-        done
-    done
-    echo "could not start Xvfb"; exit 1
+    local started
+    started=$("$(dirname "${BASH_SOURCE[0]}")/../support/start-xvfb.sh" "$1") || {
+        echo "could not start Xvfb"; exit 1; }
+    export DISPLAY=:${started% *}
+    XVFB_PID=${started#* }
 }
 
 stop_x() {
