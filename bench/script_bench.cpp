@@ -13,10 +13,6 @@
 
 namespace {
 
-// Conditions and scripts print nowhere here.
-struct Silent : ScriptOutput {
-    void print(const std::string&, uint32_t) override {}
-};
 
 // 1,000 octagons spread over the picture, half with a condition.
 const std::string& bigViewFile() {
@@ -40,7 +36,7 @@ const std::string& bigViewFile() {
 
 void BM_ViewLoad1000Hotspots(benchmark::State& state) {
     Variables variables;
-    Silent output;
+    SilentOutput output;
     const std::string& path = bigViewFile();
     for (auto _ : state) {
         View view(variables, output);
@@ -53,7 +49,7 @@ BENCHMARK(BM_ViewLoad1000Hotspots)->Unit(benchmark::kMillisecond);
 
 void BM_HotspotAt1000Octagons(benchmark::State& state) {
     Variables variables;
-    Silent output;
+    SilentOutput output;
     View view(variables, output);
     std::string error;
     view.load(bigViewFile(), GameFolder(), error);
@@ -78,7 +74,7 @@ BENCHMARK(BM_FrameMemcpy640x480)->Unit(benchmark::kMicrosecond);
 
 void BM_Script10000LetIf(benchmark::State& state) {
     Variables variables;
-    Silent output;
+    SilentOutput output;
     Interpreter interpreter(variables, output);
     interpreter.setEchoLines(false);
     Script script;

@@ -66,6 +66,17 @@ public:
     // automatic one, shot0.jpg, shot1.jpg, ... The back buffer's shots are reported on
     // the console. True when the file was written.
     bool takeScreenshot(Surface& surface, const std::string& fileName);
+    // Writes the slot's state file and thumbnail ("slot%d.sav", "slot%d.jpg"), each
+    // replacing the old one only once it is complete; a failure is named in red.
+    bool saveGame(int slot);
+    // Restores the slot's saved game after checking the whole state file; a missing or
+    // damaged file, or a load while another is restoring, changes nothing and is named
+    // in red. True when the game was restored.
+    bool loadGame(int slot);
+    // Builds and shows the save or load page (by the mode) for the current page.
+    void showSaveLoadScreen();
+    // Whether music is playing now (what a save records).
+    bool musicPlaying() const;
     // The overlay images and animations drawn onto a surface, and all overlays removed.
     void drawOverlays(Surface& surface);
     void clearOverlays();
@@ -90,6 +101,8 @@ private:
     void publishCursorVariables(int x, int y);
     void fadeInBackdrop(bool withOverlays);
     void switchBackdrop(const std::string& imageFile);
+    void clickSaveLoadPage(int x, int y);
+    bool writeThumbnail(int slot);
 
     EngineHost& host_;
     GameFolder folder_;
@@ -97,4 +110,5 @@ private:
     Interpreter interpreter_;
     Assets assets_;
     bool shutDown_ = false;
+    bool loadingGame_ = false;  // a saved game is being restored
 };

@@ -12,6 +12,7 @@
 #include "engine/pointer.h"
 #include "engine/transition.h"
 #include "game/inventory.h"
+#include "game/save_page.h"
 #include "media/mixer.h"
 #include "media/sound_slot.h"
 #include "platform/clock.h"
@@ -50,7 +51,7 @@ struct GameState {
     std::string lastMusic = "NONE";
     int32_t screenshotCounter = 0;
     std::array<SoundSlot, 5> soundSlots;
-    int32_t savePage = 0;
+    SavePage savePage;
     uint16_t realMouseX = 0, realMouseY = 0;
     // Windowed build: the pointer follows the last mouse-move message.
     bool windowed = false;

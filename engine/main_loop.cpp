@@ -75,8 +75,14 @@ void Engine::playFrame(int x, int y) {
     if (g.debugMode) drawDebugOverlay(x, y);
 
     if (pressed(KeyCode::F9)) takeScreenshot(g.screen->back(), "");
-    // F5 and F6 open the save and load pages once those exist; entering their modes
-    // without a page to leave by would strand the player.
+    if (pressed(KeyCode::F5)) {
+        g.mode = SaveScreen;
+        showSaveLoadScreen();
+    }
+    if (pressed(KeyCode::F6)) {
+        g.mode = LoadScreen;
+        showSaveLoadScreen();
+    }
     g.screen->present(1, 1, 0);
 }
 
@@ -84,21 +90,6 @@ void Engine::endingFrame() {
     GameState& g = state_;
     if (!g.screen) return;
     if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(g.screen->back(), 0, 0);
-    g.screen->present(1, 1, 0);
-}
-
-void Engine::saveLoadFrame(int x, int y) {
-    GameState& g = state_;
-    if (!g.screen) return;
-    Surface& back = g.screen->back();
-    if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
-    // The page's areas come with the save/load screen; until then nothing is active.
-    g.pointer.shape = 1;
-    if (g.pointer.shape == 1) {
-        if (g.pointer.idle && g.pointer.idle->valid()) g.pointer.idle->drawKeyed(back, x, y);
-    } else if (g.pointer.interactAnim) {
-        g.pointer.interactAnim->draw(x, y, back, 100);
-    }
     g.screen->present(1, 1, 0);
 }
 

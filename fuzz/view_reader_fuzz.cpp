@@ -8,11 +8,6 @@
 #include "platform/game_folder.h"
 #include "view/view.h"
 
-namespace {
-struct Silent : ScriptOutput {
-    void print(const std::string&, uint32_t) override {}
-};
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = "/tmp/vorlen-view-fuzz-" + std::to_string(getpid()) + ".scn";
@@ -21,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fwrite(data, 1, size, file);
     std::fclose(file);
     Variables variables;
-    Silent output;
+    SilentOutput output;
     View view(variables, output);
     std::string error;
     bool ok = view.load(path, GameFolder(), error);

@@ -12,3 +12,9 @@ public:
     virtual ~ScriptOutput() = default;
     virtual void print(const std::string& text, uint32_t colour) = 0;
 };
+
+// Prints nowhere: for reading files only to check them, and for tools.
+class SilentOutput : public ScriptOutput {
+public:
+    void print(const std::string&, uint32_t) override {}
+};

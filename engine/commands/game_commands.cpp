@@ -33,8 +33,13 @@ void registerGameCommands(Engine& engine) {
     // Saving is done from the save/load page; the command is accepted and ignored.
     interpreter.registerCommand("savegame",
                                 [](CommandContext&) { return CommandResult::Continue; });
+    // Restores slot 1; the script goes on with its next line.
+    interpreter.registerCommand("loadgame", [&engine](CommandContext&) {
+        engine.loadGame(1);
+        return CommandResult::Continue;
+    });
     for (const char* name :
-         {"playmovie", "loadgame", "soundlist", "playsound", "playoverlaymovie", "deloverlayimage",
+         {"playmovie", "soundlist", "playsound", "playoverlaymovie", "deloverlayimage",
           "addoverlayimage", "deloverlayanim", "addoverlayanim", "addoverlaymovie",
           "deloverlaymovie", "playmusic", "stopmusic"})
         interpreter.registerCommand(name, notAvailable);

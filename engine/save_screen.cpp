@@ -1,0 +1,124 @@
+// The save/load page: building it, its pointer and its clicks.
+#include <fstream>
+
+#include "engine/engine.h"
+#include "game/save_file.h"
+#include "platform/key_names.h"
+
+namespace {
+
+constexpr uint16_t kPageFade = 300;
+
+// The first line of a state file, enough for its time stamp.
+std::string firstLineOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    if (in) std::getline(in, line);
+    return line.substr(0, 256);
+}
+
+}  // namespace
+
+void Engine::showSaveLoadScreen() {
+    GameState& g = state_;
+    g.pointer.reset();
+    SavePage& page = g.savePage;
+    page.clearSlots();
+    for (int k = 0; k < kSlotsPerPage; ++k) {
+        const std::string file = slotStateFile(page.slot(k));
+        if (!folder_.exists(file)) continue;
+        page.used[static_cast<size_t>(k)] = true;
+        readSaveStamp(firstLineOf(folder_.path(file)), page.dates[static_cast<size_t>(k)],
+                      page.times[static_cast<size_t>(k)]);
+    }
+    if (!g.screen) return;
+    Screen& screen = *g.screen;
+    screen.fadeOut(kPageFade);
+
+    g.backdrop = std::make_unique<Surface>();
+    Surface& background = *g.backdrop;
+    // Without its picture the page still shows its texts, on black.
+    if (assets_.loadPicture(background, "saveload.jpg") != 1 || !background.valid())
+        background.create(&screen, 640, 480, kPlacementAny);
+
+    background.getDC();
+    background.createFont("pookie", 20, 40, 400);
+    background.drawText(205, 10, kWhite, g.mode == SaveScreen ? "SAVE GAME" : "LOAD GAME");
+    background.createFont("pookie", 10, 20, 400);
+    for (size_t k = 0; k < kSlotsPerPage; ++k) {
+        const SlotPlace& place = kSlotPlaces[k];
+        background.drawText(place.dateX, place.dateY, kWhite, page.dates[k]);
+        background.drawText(place.timeX, place.timeY, kWhite, page.times[k]);
+    }
+    background.drawText(280, 455, kWhite, "PAGE: " + std::to_string(page.page + 1));
+    background.releaseDC();
+
+    for (int k = 0; k < kSlotsPerPage; ++k) {
+        if (!page.used[static_cast<size_t>(k)]) continue;
+        // A state file without its picture shows a black box.
+        Surface thumbnail;
+        thumbnail.create(&screen, 160, 120, kPlacementAny);
+        thumbnail.fill(0);
+        const std::string picture = slotPictureFile(page.slot(k));
+        if (folder_.exists(picture)) assets_.drawPictureInto(picture, thumbnail);
+        const PageBox& box = kSlotPlaces[static_cast<size_t>(k)].box;
+        thumbnail.draw(background, box.left, box.top);
+    }
+    background.draw(screen.back(), 0, 0);
+    screen.fadeIn(kPageFade);
+}
+
+void Engine::clickSaveLoadPage(int x, int y) {
+    GameState& g = state_;
+    PageHit hit = hitTestPage(x, y);
+    switch (hit.area) {
+        case PageHit::Previous:
+            g.savePage.previous();
+            showSaveLoadScreen();
+            break;
+        case PageHit::Next:
+            g.savePage.next();
+            showSaveLoadScreen();
+            break;
+        case PageHit::Slot: {
+            const int slot = g.savePage.slot(hit.position);
+            if (g.mode == SaveScreen) {
+                // Saving stays on the page, which then shows the new picture and time.
+                saveGame(slot);
+                showSaveLoadScreen();
+            } else if (g.savePage.used[static_cast<size_t>(hit.position)]) {
+                loadGame(slot);
+                restoreView();
+                g.mode = Play;
+            }
+            break;
+        }
+        case PageHit::Exit:
+            restoreView();
+            g.pointer.shape = 1;
+            g.mode = Play;
+            break;
+        case PageHit::None:
+            break;
+    }
+}
+
+void Engine::saveLoadFrame(int x, int y) {
+    GameState& g = state_;
+    if (!g.screen) return;
+    Surface& back = g.screen->back();
+    if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
+    PageHit hover = hitTestPage(x, y);
+    bool active = hover.area != PageHit::None;
+    // In the load mode only filled slots answer.
+    if (hover.area == PageHit::Slot && g.mode == LoadScreen)
+        active = g.savePage.used[static_cast<size_t>(hover.position)];
+    g.pointer.shape = active ? 6 : 1;
+    if (g.pointer.shape == 1) {
+        if (g.pointer.idle && g.pointer.idle->valid()) g.pointer.idle->drawKeyed(back, x, y);
+    } else if (g.pointer.interactAnim) {
+        g.pointer.interactAnim->draw(x, y, back, 100);
+    }
+    if (pressed(KeyCode::MouseLeft)) clickSaveLoadPage(x, y);
+    if (g.screen) g.screen->present(1, 1, 0);
+}
