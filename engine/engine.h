@@ -73,8 +73,12 @@ public:
     // damaged file, or a load while another is restoring, changes nothing and is named
     // in red. True when the game was restored.
     bool loadGame(int slot);
-    // Builds and shows the save or load page (by the mode) for the current page.
+    // Builds and shows the save or load page (by the mode) for the current page, with
+    // its fades.
     void showSaveLoadScreen();
+    // The page's picture as the new backdrop: the slots' time stamps and thumbnails read
+    // afresh, the title and texts drawn.
+    void buildSaveLoadPage();
     // Whether music is playing now (what a save records).
     bool musicPlaying() const;
     // The overlay images and animations drawn onto a surface, and all overlays removed.

@@ -20,6 +20,18 @@ std::string firstLineOf(const std::string& path) {
 }  // namespace
 
 void Engine::showSaveLoadScreen() {
+    if (!state_.screen) {
+        buildSaveLoadPage();
+        return;
+    }
+    Screen& screen = *state_.screen;
+    screen.fadeOut(kPageFade);
+    buildSaveLoadPage();
+    if (state_.backdrop) state_.backdrop->draw(screen.back(), 0, 0);
+    screen.fadeIn(kPageFade);
+}
+
+void Engine::buildSaveLoadPage() {
     GameState& g = state_;
     g.pointer.reset();
     SavePage& page = g.savePage;
@@ -33,8 +45,6 @@ void Engine::showSaveLoadScreen() {
     }
     if (!g.screen) return;
     Screen& screen = *g.screen;
-    screen.fadeOut(kPageFade);
-
     g.backdrop = std::make_unique<Surface>();
     Surface& background = *g.backdrop;
     // Without its picture the page still shows its texts, on black.
@@ -64,8 +74,6 @@ void Engine::showSaveLoadScreen() {
         const PageBox& box = kSlotPlaces[static_cast<size_t>(k)].box;
         thumbnail.draw(background, box.left, box.top);
     }
-    background.draw(screen.back(), 0, 0);
-    screen.fadeIn(kPageFade);
 }
 
 void Engine::clickSaveLoadPage(int x, int y) {

@@ -434,18 +434,24 @@ void paintEnding(Canvas& c) {
     centred(440, "press any key", Colour{160, 160, 180}, 14);
 }
 
+// The save/load page's picture: the engine writes the title, time stamps, page number
+// and thumbnails over it; the frames, arrows and exit sit exactly on its hit areas.
 void paintSaveLoad(Canvas& c) {
+    const Colour brass{150, 110, 40}, ink{240, 220, 170}, well{20, 16, 14};
     c.verticalGradient(0, 0, 640, 480, Colour{40, 30, 24}, Colour{14, 10, 8});
     c.grain(0, 0, 640, 480, 6, 93);
-    c.text(230, 20, "SAVED GAMES", Colour{240, 220, 170}, 26);
+    c.rect(150, 56, 490, 58, brass);  // under the engine's title
     for (int i = 0; i < 6; ++i) {
-        int x = 60 + (i % 3) * 180, y = 90 + (i / 3) * 170;
-        c.rect(x - 4, y - 4, x + 164, y + 124, Colour{150, 110, 40});
-        c.rect(x, y, x + 160, y + 120, Colour{20, 16, 14});
+        int x = 30 + (i % 3) * 210, y = i < 3 ? 100 : 290;
+        c.rect(x - 3, y - 3, x + 164, y + 123, brass);
+        c.rect(x, y, x + 161, y + 121, well);
     }
-    c.text(20, 440, "<", Colour{240, 220, 170}, 30);
-    c.text(600, 440, ">", Colour{240, 220, 170}, 30);
-    c.text(290, 440, "BACK", Colour{240, 220, 170}, 22);
+    // The arrows fill their 21x21 areas; the exit its corner.
+    c.polygon({{263, 457}, {263, 478}, {243, 467.5f}}, ink);
+    c.polygon({{378, 457}, {378, 478}, {399, 467.5f}}, ink);
+    c.rect(576, 448, 640, 480, brass);
+    c.rect(579, 451, 640, 480, Colour{60, 44, 30});
+    c.text(586, 456, "EXIT", ink, 16);
 }
 
 void paintTestPattern(Canvas& c) {
