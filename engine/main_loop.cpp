@@ -56,7 +56,10 @@ void Engine::playFrame(int x, int y) {
         g.framesThisPeriod = 0;
     }
     if (pressed(KeyCode::Grave)) g.console.visible = !g.console.visible;
-    if (pressed(KeyCode::MouseRight)) g.inventory.cycle(g.screen.get(), folder_);
+    if (pressed(KeyCode::MouseRight)) {
+        g.inventory.cycle(
+            [this] { return assets_.sheet("invknight.bmp", 64, 64, 10, 100, true, false); });
+    }
     if (pressed(KeyCode::MouseLeft)) clickHotspot(x, y);
     if (g.mode == Ending) return;
 

@@ -37,8 +37,10 @@ void Engine::switchBackdrop(const std::string& imageFile) {
     GameState& g = state_;
     g.backdrop.reset();
     auto backdrop = std::make_unique<Surface>();
-    if (g.screen && backdrop->create(g.screen.get(), 640, 480, kPlacementAny) >= 0)
-        assets_.drawPictureInto(imageFile, *backdrop);
+    // A missing or unreadable picture leaves the backdrop black; the author is told.
+    if (g.screen && backdrop->create(g.screen.get(), 640, 480, kPlacementAny) >= 0 &&
+        !assets_.drawPictureInto(imageFile, *backdrop))
+        assets_.reportCouldNotLoad(imageFile);
     g.backdrop = std::move(backdrop);
     g.console.print("switching to " + imageFile, kWhite);
 }

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
-#include "platform/game_folder.h"
 
 namespace {
 constexpr const char* kKnight = "inv_knight";
 }
 
-void Inventory::cycle(Screen* screen, const GameFolder& folder) {
+void Inventory::cycle(const std::function<std::unique_ptr<FrameAnimation>()>& knightSheet) {
     const auto size = static_cast<int64_t>(items.size());
     if (size == 0 || selection + int64_t{1} >= size) {
         selection = -1;
@@ -16,11 +15,9 @@ void Inventory::cycle(Screen* screen, const GameFolder& folder) {
         return;
     }
     ++selection;
-    anim = std::make_unique<FrameAnimation>();
     auto knight = itemTable.emplace(kKnight, 0).first;
     // The sheet is chosen by the list position, not by the item it holds.
-    if (selection == knight->second)
-        anim->load(screen, folder.path("invknight.bmp"), 64, 64, 10, 100, 1, 0, 1, kPlacementAny);
+    anim = selection == knight->second ? knightSheet() : std::make_unique<FrameAnimation>();
 }
 
 bool Inventory::add(const std::string& name) {

@@ -2,6 +2,7 @@
 // The carried items: the item table, the list in the order acquired, the selection and
 // the held item's pointer.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -9,8 +10,6 @@
 
 #include "media/frame_animation.h"
 
-class GameFolder;
-class Screen;
 
 struct Inventory {
     // Item name to item number ("inventoryItems").
@@ -23,8 +22,9 @@ struct Inventory {
     std::unique_ptr<FrameAnimation> anim;
 
     // Right button: the next entry, or none after the last; replaces the held item's
-    // pointer (the "invknight.bmp" sheet for the list position of "inv_knight").
-    void cycle(Screen* screen, const GameFolder& folder);
+    // pointer: `knightSheet` (the "invknight.bmp" sheet) for the list position of
+    // "inv_knight", an empty animation for every other.
+    void cycle(const std::function<std::unique_ptr<FrameAnimation>()>& knightSheet);
     // By item name from the item table; false when the name is unknown.
     bool add(const std::string& name);
     // Removes the first entry of the item; the selection is cleared when one was removed.

@@ -88,7 +88,11 @@ protected:
     void drawPointer(int kind, int x, int y) {
         g().pointer.draw(kind, x, y, g().screen->back(), g().inventory, engine->assets());
     }
-    void cycleInventory() { g().inventory.cycle(g().screen.get(), engine->folder()); }
+    void cycleInventory() {
+        g().inventory.cycle([this] {
+            return engine->assets().sheet("invknight.bmp", 64, 64, 10, 100, true, false);
+        });
+    }
 
     std::vector<std::string> texts() const {
         std::vector<std::string> out;
