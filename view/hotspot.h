@@ -4,9 +4,7 @@
 #include <string>
 #include <vector>
 
-struct Point {
-    int32_t x = 0, y = 0;
-};
+#include "view/point.h"
 
 class Hotspot {
 public:
