@@ -13,15 +13,6 @@
 #include "editor/dialog_logic.h"
 #include "editor/shape.h"
 
-QString fromLatin(const std::string& s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::string toLatin(const QString& s) {
-    const QByteArray b = s.toLatin1();
-    return std::string(b.constData(), static_cast<size_t>(b.size()));
-}
-
 namespace {
 
 QPushButton* addButtonRow(QVBoxLayout* layout, QWidget* parent, const char* objectName,
@@ -68,7 +59,7 @@ hotprop::hotprop(QWidget* parent) : QDialog(parent) {
     resize(460, 520);
 }
 
-void hotprop::setvars(shape* shp) {
+void hotprop::setvars(const shape* shp) {
     holdshp = shp;
     namebox->setText(fromLatin(shp->getName()));
     const int cursor = shp->getCursor();
@@ -80,12 +71,15 @@ void hotprop::setvars(shape* shp) {
         coordlist->addItem(fromLatin(line));
 }
 
+HotspotFields hotprop::fields() const {
+    shape edited = holdshp ? *holdshp : shape();
+    dialogs::applyHotspot(edited, toLatin(namebox->text()), cursorcombo->currentIndex(),
+                          toLatin(condbox->toPlainText()), toLatin(scriptbox->toPlainText()));
+    return HotspotFields::of(edited);
+}
+
 void hotprop::okay() {
-    if (holdshp) {
-        dialogs::applyHotspot(*holdshp, toLatin(namebox->text()), cursorcombo->currentIndex(),
-                              toLatin(condbox->toPlainText()), toLatin(scriptbox->toPlainText()));
-        emit applied();
-    }
+    if (holdshp) emit applied();
     accept();
 }
 

@@ -4,6 +4,9 @@
 #include <QDialog>
 #include <string>
 
+#include "editor/qt_convert.h"
+#include "editor/view_edits.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -15,16 +18,19 @@ class hotprop : public QDialog {
     Q_OBJECT
 public:
     explicit hotprop(QWidget* parent);
-    // Fills the fields from the shape that "Okay" will write to.
-    void setvars(shape* shp);
+    // Fills the fields from the shape being edited.
+    void setvars(const shape* shp);
+    // What "Okay" sets on the shape: the typed fields as the dialog reads them.
+    HotspotFields fields() const;
 
 signals:
+    // "Okay" was pressed; fields() holds the change to make.
     void applied();
 
 private:
     void okay();
 
-    shape* holdshp = nullptr;
+    const shape* holdshp = nullptr;
     QLineEdit* namebox;
     QListWidget* coordlist;
     QComboBox* cursorcombo;
@@ -68,7 +74,3 @@ class frmAbout : public QDialog {
 public:
     explicit frmAbout(QWidget* parent);
 };
-
-// Text conversions between the 8-bit view text and the widgets.
-QString fromLatin(const std::string& s);
-std::string toLatin(const QString& s);

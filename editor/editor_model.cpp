@@ -27,9 +27,16 @@ std::string vertexCountCaption(int count) {
     return "No. Vert: " + std::to_string(count);
 }
 
-EditorModel::EditorModel(ToolHost* host) : host_(host ? host : &nullHost_) {
+EditorModel::EditorModel(ToolHost* host) {
+    host_.set(host);
     highlightTool();
     showVertexCount(0);
+}
+
+EditSink& EditorModel::edits() {
+    if (EditSink* sink = sink_.get()) return *sink;
+    direct_ = DirectEdits(*this);  // a copied model edits itself, not its original
+    return direct_;
 }
 
 shape* EditorModel::selected() {
@@ -59,11 +66,11 @@ void EditorModel::resetView() {
 }
 
 void EditorModel::leaveConstrained() {
-    host_->releaseCursor();
+    host().releaseCursor();
     constrainVisible = false;
     editMode = ModeNone;
     highlightTool();
-    host_->redraw();
+    host().redraw();
 }
 
 std::string EditorModel::numshapeCaption() const {
@@ -80,8 +87,8 @@ void EditorModel::enterConstrained(int16_t mode) {
     constrainVisible = true;
     editMode = mode;
     highlightTool();
-    host_->restrictCursor();
-    host_->redraw();
+    host().restrictCursor();
+    host().redraw();
 }
 
 void EditorModel::drawbut() {
@@ -89,16 +96,16 @@ void EditorModel::drawbut() {
     showPolygons = true;
     selectedShape = 0;
     editMode = ModeDraw;
-    host_->restrictCursor();
+    host().restrictCursor();
     highlightTool();
-    host_->redraw();
+    host().redraw();
 }
 
 void EditorModel::selectbut() {
     showPolygons = true;
     editMode = ModeSelect;
     highlightTool();
-    host_->redraw();
+    host().redraw();
 }
 
 void EditorModel::movepoint() {
@@ -116,15 +123,15 @@ void EditorModel::shapemove() {
 
 void EditorModel::delbut() {
     if (!selected()) return;
-    shapes.erase(shapes.begin() + (selectedShape - 1));
+    edits().deleteShape(selectedShape);
     selectedShape = 0;
     heldVertex = 0;
     showVertexCount(0);
-    host_->redraw();
+    host().redraw();
 }
 
 void EditorModel::refresh() {
-    host_->redraw();
+    host().redraw();
 }
 
 bool EditorModel::propertybut() {
@@ -135,22 +142,22 @@ bool EditorModel::propertybut() {
 void EditorModel::toggleShowPolygons() {
     showPolygons = !showPolygons;
     if (!showPolygons) selectedShape = 0;
-    host_->redraw();
+    host().redraw();
 }
 
 void EditorModel::positionoverlay() {
     if (!testOverlay) {
-        host_->noOverlayMessage();
+        host().noOverlayMessage();
         return;
     }
     editMode = ModeOverlay;
     constrainVisible = true;
-    host_->restrictCursor();
+    host().restrictCursor();
 }
 
 void EditorModel::setCoordinates(double X, double Y) {
     xycoord = "(" + std::to_string(wholePixel(X)) + ", " + std::to_string(wholePixel(Y)) + ")";
-    host_->coordinatesChanged();
+    host().coordinatesChanged();
 }
 
 int16_t EditorModel::hitVertex(const shape& shp, double X, double Y) const {
@@ -178,7 +185,7 @@ void EditorModel::pressOverlay(int button, double X, double Y) {
             testOverlay->setX(roundedPixel(X));
             testOverlay->setY(roundedPixel(Y));
         }
-        host_->redraw();
+        host().redraw();
     } else if (button == RightButton) {
         leaveConstrained();
     }
@@ -188,7 +195,7 @@ void EditorModel::pressShapeMove(int button, double X, double Y) {
     if (button == LeftButton) {
         heldVertex = 0;
         if (const shape* shp = selected()) heldVertex = hitVertex(*shp, X, Y);
-        host_->redraw();
+        host().redraw();
     } else if (button == RightButton) {
         leaveConstrained();
     }
@@ -197,15 +204,16 @@ void EditorModel::pressShapeMove(int button, double X, double Y) {
 void EditorModel::pressInsert(int button, double X, double Y) {
     if (button == LeftButton) {
         heldVertex = 0;
-        shape* shp = selected();
+        const shape* shp = selected();
         const int16_t i = shp ? hitVertex(*shp, X, Y) : 0;
-        if (i != 0 && shp->addPointAt(wholePixel(X), wholePixel(Y), i)) {
+        if (i != 0 && shp->numPoint() < shape::kMaxCount) {
+            edits().insertVertex(selectedShape, i, wholePixel(X), wholePixel(Y));
             editMode = ModeMovePoint;
             highlightedTool = ModeMovePoint;
             heldVertex = static_cast<int16_t>(i + 1);
-            host_->redraw();
+            host().redraw();
         }
-        host_->redraw();
+        host().redraw();
     } else if (button == RightButton) {
         leaveConstrained();
     }
@@ -215,16 +223,16 @@ void EditorModel::pressInsert(int button, double X, double Y) {
 void EditorModel::pressDelete(int button, double X, double Y) {
     if (button == LeftButton) {
         heldVertex = 0;
-        if (shape* shp = selected()) {
+        if (const shape* shp = selected()) {
             for (int16_t i = 1; i <= shp->numPoint(); ++i) {
                 if (distance(X, Y, shp->x(i), shp->y(i)) < kHitRadius && shp->numPoint() > 3) {
-                    shp->delpoint(i);
-                    host_->redraw();
+                    edits().deleteVertex(selectedShape, i);
+                    host().redraw();
                     break;
                 }
             }
         }
-        host_->redraw();
+        host().redraw();
     } else if (button == RightButton) {
         leaveConstrained();
     }
@@ -235,7 +243,7 @@ void EditorModel::pressMovePoint(int button, double X, double Y) {
     if (button == LeftButton) {
         heldVertex = 0;
         if (const shape* shp = selected()) heldVertex = hitVertex(*shp, X, Y);
-        host_->redraw();
+        host().redraw();
     } else if (button == RightButton) {
         leaveConstrained();
     }
@@ -254,7 +262,7 @@ void EditorModel::pressSelect(int button, double X, double Y) {
         }
     }
     showVertexCount(selectedShape);
-    host_->redraw();
+    host().redraw();
 }
 
 void EditorModel::setNumvertexFromNewShape() {
@@ -265,12 +273,12 @@ void EditorModel::completeShape() {
     if (shapeCount() >= shape::kMaxCount) return;  // the view is full; keep drawing
     newShape->setName("Shape" + std::to_string(shapeCounter));
     if (shapeCounter < shape::kMaxCount) ++shapeCounter;
-    shapes.push_back(*newShape);
+    edits().drawShape(*newShape);
     selectedShape = shapeCount();
     showVertexCount(selectedShape);
     newShape.reset();
     drawing = false;
-    host_->releaseCursor();
+    host().releaseCursor();
     constrainVisible = false;
 }
 
@@ -280,8 +288,8 @@ void EditorModel::cancelShape() {
     selectedShape = 0;
     showVertexCount(0);
     constrainVisible = false;
-    host_->releaseCursor();
-    host_->redraw();
+    host().releaseCursor();
+    host().redraw();
 }
 
 void EditorModel::pressDraw(int button, double X, double Y) {
@@ -292,14 +300,14 @@ void EditorModel::pressDraw(int button, double X, double Y) {
             newShape->makeshape();
             newShape->addPoint(px, py);
             drawing = true;
-            host_->restrictCursor();
+            host().restrictCursor();
             selectedShape = 0;
             numvertex = vertexCountCaption(1);
             showPolygons = true;
-            host_->redraw();
+            host().redraw();
         } else if (distance(X, Y, newShape->x(1), newShape->y(1)) >= kCloseRadius) {
             newShape->addPoint(px, py);
-        } else if (!host_->askClosePolygon()) {
+        } else if (!host().askClosePolygon()) {
             newShape->addPoint(px, py);
         } else if (newShape->numPoint() == 2) {
             const int16_t x1 = newShape->x(1), y1 = newShape->y(1);
@@ -315,14 +323,14 @@ void EditorModel::pressDraw(int button, double X, double Y) {
             completeShape();
         }
         if (newShape) setNumvertexFromNewShape();
-        host_->redraw();
+        host().redraw();
     } else if (button == RightButton) {
         if (drawing && newShape) {
             if (newShape->numPoint() <= 1) {
                 cancelShape();
             } else {
                 newShape->delpoint(newShape->numPoint());
-                host_->redraw();
+                host().redraw();
             }
             setNumvertexFromNewShape();
         } else {
@@ -331,8 +339,8 @@ void EditorModel::pressDraw(int button, double X, double Y) {
             selectedShape = 0;
             showVertexCount(0);
             constrainVisible = false;
-            host_->releaseCursor();
-            host_->redraw();
+            host().releaseCursor();
+            host().redraw();
         }
     }
 }
@@ -345,13 +353,13 @@ void EditorModel::mouseMove(int buttons, double X, double Y) {
                 testOverlay->setX(roundedPixel(X));
                 testOverlay->setY(roundedPixel(Y));
             }
-            host_->redraw();
+            host().redraw();
         } else if (buttons == RightButton) {
             leaveConstrained();
         }
     } else if (editMode == ModeShapeMove) {
         if (buttons == LeftButton) {
-            shape* shp = selected();
+            const shape* shp = selected();
             if (shp && heldVertex >= 1 && heldVertex <= shp->numPoint()) {
                 const int dx = wholePixel(X) - shp->x(heldVertex);
                 const int dy = wholePixel(Y) - shp->y(heldVertex);
@@ -360,32 +368,30 @@ void EditorModel::mouseMove(int buttons, double X, double Y) {
                     const int nx = shp->x(i) + dx, ny = shp->y(i) + dy;
                     allowed = nx >= 0 && nx <= kViewWidth && ny >= 0 && ny <= kViewHeight;
                 }
-                if (allowed && (dx != 0 || dy != 0)) {
-                    for (int16_t i = 1; i <= shp->numPoint(); ++i) {
-                        shp->setX(static_cast<int16_t>(shp->x(i) + dx), i);
-                        shp->setY(static_cast<int16_t>(shp->y(i) + dy), i);
-                    }
-                }
-                host_->setCursorPosition(shp->x(heldVertex), shp->y(heldVertex));
+                if (allowed && (dx != 0 || dy != 0))
+                    edits().moveShape(selectedShape, static_cast<int16_t>(dx),
+                                      static_cast<int16_t>(dy));
+                host().setCursorPosition(shp->x(heldVertex), shp->y(heldVertex));
             }
-            host_->redraw();
+            host().redraw();
         } else if (buttons == RightButton) {
             leaveConstrained();
         }
     } else if (editMode == ModeMovePoint) {
         if (buttons == LeftButton) {
-            shape* shp = selected();
+            const shape* shp = selected();
             if (shp && heldVertex >= 1 && heldVertex <= shp->numPoint()) {
-                shp->setX(wholePixel(X), heldVertex);
-                shp->setY(wholePixel(Y), heldVertex);
-                host_->setCursorPosition(shp->x(heldVertex), shp->y(heldVertex));
+                const int16_t x = wholePixel(X), y = wholePixel(Y);
+                if (x != shp->x(heldVertex) || y != shp->y(heldVertex))
+                    edits().moveVertex(selectedShape, heldVertex, x, y);
+                host().setCursorPosition(shp->x(heldVertex), shp->y(heldVertex));
             }
-            host_->redraw();
+            host().redraw();
         } else if (buttons == RightButton) {
             leaveConstrained();
         }
     }
-    if (drawing && newShape) host_->drawRubberBand(X, Y);
+    if (drawing && newShape) host().drawRubberBand(X, Y);
 }
 
 ViewDocument EditorModel::document() const {
@@ -396,6 +402,10 @@ void EditorModel::restore(const ViewDocument& doc) {
     viewname = doc.viewname;
     onloadscript = doc.onloadscript;
     shapes = doc.shapes;
+    dropStaleSelection();
+}
+
+void EditorModel::dropStaleSelection() {
     if (selectedShape > shapeCount()) selectedShape = 0;
     heldVertex = 0;
     showVertexCount(selectedShape);

@@ -9,6 +9,7 @@
 
 #include "editor/overlay.h"
 #include "editor/shape.h"
+#include "editor/view_edits.h"
 
 enum EditMode : int16_t {
     ModeNone = 0,
@@ -58,10 +59,29 @@ struct ViewDocument {
     bool operator!=(const ViewDocument& o) const { return !(*this == o); }
 };
 
+// A link to a window-side object that a copy of the model does not take over: a copy
+// is a separate view with no window and no history of its own.
+template <class T>
+class WindowLink {
+public:
+    WindowLink() = default;
+    WindowLink(const WindowLink&) {}
+    WindowLink& operator=(const WindowLink&) { return *this; }
+    void set(T* p) { p_ = p; }
+    T* get() const { return p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
 class EditorModel {
 public:
     explicit EditorModel(ToolHost* host = nullptr);
-    void setHost(ToolHost* host) { host_ = host ? host : &nullHost_; }
+    void setHost(ToolHost* host) { host_.set(host); }
+    // Where the tools send their changes to the view; without a sink they are made at
+    // once.
+    void setEditSink(EditSink* sink) { sink_.set(sink); }
+    EditSink& edits();
 
     // View state.
     std::string viewname = "View";
@@ -118,6 +138,9 @@ public:
     ViewDocument document() const;
     // Puts back an earlier document; selections that no longer exist are dropped.
     void restore(const ViewDocument& doc);
+    // After the view changed under the tools (undo, redo): a selection that no longer
+    // exists is dropped, no vertex is held, and the vertex count follows.
+    void dropStaleSelection();
 
 private:
     void setCoordinates(double X, double Y);
@@ -135,8 +158,12 @@ private:
     void pressSelect(int button, double X, double Y);
     void pressDraw(int button, double X, double Y);
 
-    ToolHost nullHost_;
-    ToolHost* host_;
+    ToolHost& host() { return host_.get() ? *host_.get() : nullHost_; }
+
+    ToolHost nullHost_;  // asks nothing, answers OK
+    WindowLink<ToolHost> host_;
+    WindowLink<EditSink> sink_;
+    DirectEdits direct_{*this};
 };
 
 // Caption text of "No. Vert:" for a count: one blank before the digits.

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "editor/view_file.h"
+#include "platform/image/file_writer.h"
 
 namespace fs = std::filesystem;
 
@@ -33,7 +33,7 @@ std::string prepareFolder(const std::string& gameFolder, const std::string& temp
         fs::remove_all(folder, ec);
         return std::string();
     }
-    if (!viewfile::writeFileAtomically((folder / "init.scn").string(), viewText, error)) {
+    if (!writeFileAtomically((folder / "init.scn").string(), viewText, &error)) {
         fs::remove_all(folder, ec);
         return std::string();
     }

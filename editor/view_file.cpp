@@ -1,18 +1,12 @@
 #include "editor/view_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "editor/text_util.h"
+#include "view/coordinates.h"
 
 namespace viewfile {
 
@@ -81,13 +75,8 @@ std::string rest(const std::string& line, size_t keywordLength) {
     return text::trimSpace(line.substr(keywordLength));
 }
 
-// Keeps the permissions of the file being replaced; a new file gets the usual ones.
-mode_t newFileMode(const std::string& path) {
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+int16_t clamp16(int32_t v) {
+    return static_cast<int16_t>(std::clamp<int32_t>(v, -32768, 32767));
 }
 
 }  // namespace
@@ -160,28 +149,12 @@ std::vector<std::string> engineProblems(const EditorModel& model) {
 }
 
 bool parseCoordinates(const std::string& word, shape& shp) {
-    std::string acc;
-    int16_t x = 0;
-    bool paren = false;
-    for (char c : word) {
-        if (c == '(') {
-            paren = true;
-        } else if (c == ')') {
-            const int16_t y = text::leadingInt16(acc);
-            acc.clear();
-            if (!shp.addPoint(x, y)) return false;
-            paren = false;
-        } else if (c == ',') {
-            if (paren) {
-                x = text::leadingInt16(acc);
-                acc.clear();
-            } else {
-                x = 0;
-            }
-        } else {
-            acc += c;
-        }
-    }
+    // The engine's own reading of the word, so both programs see the same vertices;
+    // the editor then holds each number to the 16-bit range its shapes store.
+    std::vector<Point> points;
+    parseCoordinateList(word, points);
+    if (points.size() > static_cast<size_t>(shape::kMaxCount - shp.numPoint())) return false;
+    for (const Point& p : points) shp.addPoint(clamp16(p.x), clamp16(p.y));
     return true;
 }
 
@@ -267,39 +240,6 @@ bool readFile(const std::string& path, std::string& bytes, std::string& error) {
     }
     bytes = ss.str();
     return true;
-}
-
-bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
-    std::string tmp = path + ".XXXXXX";
-    std::vector<char> name(tmp.begin(), tmp.end());
-    name.push_back('\0');
-    const int fd = mkstemp(name.data());
-    if (fd < 0) {
-        error = std::string("Cannot create ") + path + ": " + std::strerror(errno);
-        return false;
-    }
-    const std::string tmpPath(name.data());
-    size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    int savedErrno = ok ? 0 : errno;
-    if (ok && ::fsync(fd) != 0) ok = false, savedErrno = errno;
-    if (ok) fchmod(fd, newFileMode(path));
-    if (::close(fd) != 0 && ok) ok = false, savedErrno = errno;
-    if (ok && std::rename(tmpPath.c_str(), path.c_str()) != 0) ok = false, savedErrno = errno;
-    if (!ok) {
-        std::remove(tmpPath.c_str());
-        error = std::string("Cannot write ") + path + ": " + std::strerror(savedErrno);
-    }
-    return ok;
 }
 
 }  // namespace viewfile

@@ -28,12 +28,12 @@ ReadResult read(const std::string& bytes, EditorModel& model);
 // The name a view is saved under: ".scn" appended unless the name already ends in it.
 std::string saveName(const std::string& chosen);
 
-// Appends the vertices of a coordinate list to a shape.
+// Appends the vertices of a coordinate list to a shape, read as the engine reads them;
+// false (nothing added) when they would not fit in a shape.
 bool parseCoordinates(const std::string& word, shape& shp);
 
-// Whole-file helpers. Saving writes a temporary file beside the target and renames
-// it over, so a failed write leaves the previous file as it was.
+// The whole file. (Saving goes through writeFileAtomically in
+// platform/image/file_writer.h, so a failed write leaves the previous file as it was.)
 bool readFile(const std::string& path, std::string& bytes, std::string& error);
-bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
 
 }  // namespace viewfile

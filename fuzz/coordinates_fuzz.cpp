@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "view/coordinates.h"
+#include "view/hotspot.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view word(reinterpret_cast<const char*>(data), size);

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "view/hotspot.h"
+#include "view/point.h"
 
 // Appends the vertices of the word to `polygon`. Malformed lists still give vertices by
 // the reader's fixed rules ("(1,2),(5)" gives (1,2) and (0,5)); returns false when any

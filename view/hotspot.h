@@ -6,10 +6,7 @@
 
 #include "script/script_output.h"
 #include "script/variables.h"
-
-struct Point {
-    int32_t x = 0, y = 0;
-};
+#include "view/point.h"
 
 class Hotspot {
 public:

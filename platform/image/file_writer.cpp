@@ -6,31 +6,88 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <vector>
+#include <cstring>
+#include <random>
 
-bool writeFileAtomically(const std::string& path, const uint8_t* bytes, size_t size) {
-    if (path.empty()) return false;
-    std::string temp = path + ".XXXXXX";
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back('\0');
-    int fd = mkstemp(name.data());
-    if (fd < 0) return false;
-    // mkstemp makes the file private; give it the usual permissions of a new file.
-    mode_t mask = umask(0);
-    umask(mask);
-    bool ok = fchmod(fd, 0666 & ~mask) == 0;
+namespace {
+
+bool fail(std::string* error, const std::string& what, const std::string& path, int err) {
+    if (error) *error = what + " " + path + ": " + std::strerror(err);
+    return false;
+}
+
+// Opens a fresh file beside `path`. The mode 0666 lets the kernel apply the umask, so
+// the process-wide umask never has to be read (and changed) to find it.
+int createTemporary(const std::string& path, std::string& tempPath) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".%ld-%08x.tmp", static_cast<long>(::getpid()),
+                      static_cast<unsigned>(random()));
+        tempPath = path + suffix;
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool writeAll(int fd, const uint8_t* bytes, size_t size) {
     size_t done = 0;
-    while (ok && done < size) {
-        ssize_t n = write(fd, bytes + done, size - done);
+    while (done < size) {
+        const ssize_t n = ::write(fd, bytes + done, size - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
-            ok = false;
-            break;
+            if (n == 0) errno = EIO;
+            return false;
         }
         done += static_cast<size_t>(n);
     }
-    if (close(fd) != 0) ok = false;
-    if (ok && std::rename(name.data(), path.c_str()) != 0) ok = false;
-    if (!ok) unlink(name.data());
-    return ok;
+    return true;
+}
+
+// Makes the rename itself durable. Some file systems cannot sync a folder; that is
+// no failure of the write.
+int syncFolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    int result = 0;
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EOPNOTSUPP)
+        result = errno;
+    ::close(fd);
+    return result;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::string& path, const uint8_t* bytes, size_t size,
+                         std::string* error) {
+    if (path.empty()) {
+        if (error) *error = "Cannot write a file without a name";
+        return false;
+    }
+    std::string tempPath;
+    const int fd = createTemporary(path, tempPath);
+    if (fd < 0) return fail(error, "Cannot create", path, errno);
+
+    bool ok = true;
+    int err = 0;
+    struct stat old;
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+        ::fchmod(fd, old.st_mode & 07777) != 0)
+        ok = false, err = errno;
+    if (ok && !writeAll(fd, bytes, size)) ok = false, err = errno;
+    if (ok && ::fsync(fd) != 0) ok = false, err = errno;
+    if (::close(fd) != 0 && ok) ok = false, err = errno;
+    if (ok && std::rename(tempPath.c_str(), path.c_str()) != 0) ok = false, err = errno;
+    if (!ok) {
+        ::unlink(tempPath.c_str());
+        return fail(error, "Cannot write", path, err);
+    }
+    if (const int syncError = syncFolderOf(path))
+        return fail(error, "Cannot write", path, syncError);
+    return true;
 }

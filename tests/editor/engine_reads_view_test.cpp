@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "editor/view_file.h"
+#include "platform/image/file_writer.h"
 
 namespace fs = std::filesystem;
 
@@ -53,8 +54,7 @@ TEST(EngineReadsEditorView, HotspotsWhereDrawn) {
     model.shapes.push_back(
         makeShape("Window", 1, "let window=1", {{400, 300}, {500, 300}, {450, 400}}));
     std::string error;
-    ASSERT_TRUE(
-        viewfile::writeFileAtomically((dir / "init.scn").string(), viewfile::write(model), error));
+    ASSERT_TRUE(writeFileAtomically((dir / "init.scn").string(), viewfile::write(model), &error));
     std::ofstream(dir / "input.txt") << "frames 2\nstate\nmove 200 120\ntap MOUSE LEFT\n"
                                         "move 20 20\ntap MOUSE LEFT\nstate\nclose\n";
 

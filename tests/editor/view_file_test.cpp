@@ -1,12 +1,15 @@
 #include "editor/view_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+#include "platform/image/file_writer.h"
 
 namespace fs = std::filesystem;
 
@@ -210,8 +213,8 @@ TEST(ViewFile, FailedWriteKeepsThePreviousFile) {
     fs::create_directories(dir);
     const std::string path = (dir / "room.scn").string();
     std::string error;
-    ASSERT_TRUE(viewfile::writeFileAtomically(path, "first", error)) << error;
-    ASSERT_TRUE(viewfile::writeFileAtomically(path, "second", error)) << error;
+    ASSERT_TRUE(writeFileAtomically(path, "first", &error)) << error;
+    ASSERT_TRUE(writeFileAtomically(path, "second", &error)) << error;
     std::string bytes;
     ASSERT_TRUE(viewfile::readFile(path, bytes, error));
     EXPECT_EQ(bytes, "second");
@@ -219,13 +222,36 @@ TEST(ViewFile, FailedWriteKeepsThePreviousFile) {
     // The target is a folder: the rename fails and nothing is left behind.
     const std::string blocked = (dir / "blocked.scn").string();
     fs::create_directories(fs::path(blocked) / "inside");
-    EXPECT_FALSE(viewfile::writeFileAtomically(blocked, "data", error));
+    EXPECT_FALSE(writeFileAtomically(blocked, "data", &error));
     EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(viewfile::writeFileAtomically((dir / "missing" / "x.scn").string(), "d", error));
+    EXPECT_FALSE(writeFileAtomically((dir / "missing" / "x.scn").string(), "d", &error));
     size_t entries = 0;
     for (auto& e : fs::directory_iterator(dir)) (void)e, ++entries;
     EXPECT_EQ(entries, 2u);  // room.scn and the folder
     EXPECT_FALSE(viewfile::readFile((dir / "nothing.scn").string(), bytes, error));
+    fs::remove_all(dir);
+}
+
+TEST(ViewFile, SavingKeepsThePermissionsOfTheFileItReplaces) {
+    const fs::path dir = fs::temp_directory_path() / ("pandrel-mode-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "room.scn").string();
+    const mode_t oldMask = ::umask(027);
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(path, "new", &error)) << error;
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);  // a new file: 0666 less the umask
+
+    ::umask(022);
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    ASSERT_TRUE(writeFileAtomically(path, "again", &error)) << error;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    ::umask(oldMask);
+    std::string bytes;
+    ASSERT_TRUE(viewfile::readFile(path, bytes, error));
+    EXPECT_EQ(bytes, "again");
     fs::remove_all(dir);
 }
 

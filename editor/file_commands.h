@@ -1,0 +1,45 @@
+#pragma once
+// The commands on whole files: New View, Open View, Save View, Exit and Load Base
+// Image. They keep the game folder: the folder of the view opened or saved last, where
+// the pictures a view names are looked for.
+#include <QString>
+#include <functional>
+#include <string>
+
+class EditorModel;
+class PointerConfinement;
+class QUndoStack;
+class QWidget;
+class ViewPicture;
+
+class FileCommands {
+public:
+    // `show` makes the panel and the drawing area show the model again.
+    FileCommands(QWidget* window, EditorModel& model, ViewPicture& picture,
+                 PointerConfinement& pointer, QUndoStack* undo, std::function<void()> show);
+
+    void newview();
+    void openview();
+    void saveview();
+    void exitCommand();
+    void loadnewbaseimage();
+
+    // The file parts of Open View and Save View, once a path is chosen.
+    bool openFrom(const QString& path);
+    bool saveTo(const QString& chosenPath);
+
+    const std::string& gameFolder() const { return gameFolder_; }
+
+private:
+    bool abandon();
+    void setCaption(const QString& path);
+    void loadBaseImageFrom(const std::string& name);
+
+    QWidget* window_;
+    EditorModel& model_;
+    ViewPicture& picture_;
+    PointerConfinement& pointer_;
+    QUndoStack* undo_;
+    std::function<void()> show_;
+    std::string gameFolder_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// The main window's menu bar: File, Edit, Load Base Image, Overlay, Display Options and
+// Help. The actions carry the names the window and the tests find them by; the window
+// connects them.
+class QAction;
+class QMainWindow;
+class QUndoStack;
+
+struct MainMenus {
+    QAction* newview;
+    QAction* openview;
+    QAction* saveview;
+    QAction* testview;
+    QAction* exit;
+    QAction* undo;
+    QAction* redo;
+    QAction* loadnewbaseimage;
+    QAction* editoverlay;  // checked while a test overlay exists
+    QAction* positionoverlay;
+    QAction* picklinecolour;
+    QAction* showpolygon;  // checked while polygons are shown
+    QAction* about;
+};
+
+MainMenus buildMainMenus(QMainWindow* window, QUndoStack* undo);
