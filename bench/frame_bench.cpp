@@ -17,6 +17,8 @@
 #include "engine/startup.h"
 #include "platform/event_source.h"
 #include "platform/image/bmp_writer.h"
+#include "platform/jpeg/jpeg_format.h"
+#include "platform/sdl/sdl_text_renderer.h"
 
 namespace {
 
@@ -67,7 +69,9 @@ fs::path makeGame() {
 
 // The engine started in the game folder as the headless runner starts it.
 struct Session {
-    HeadlessHost host;
+    SdlTextRenderer text;
+    PictureFormats pictures = pictureFormatsWithJpeg();
+    HeadlessHost host{&text, &pictures};
     fs::path previous = fs::current_path();
     fs::path dir = makeGame();
     double startMillis = 0;

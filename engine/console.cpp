@@ -71,8 +71,6 @@ void drawPanel() {
     back.line(0, 0, 0, 150, white);
     back.line(639, 0, 639, 150, white);
 
-    // One device-context acquisition for all the text of the panel.
-    back.getDC();
     size_t count = g.consoleLines.size();
     for (int i = 0; i < kRows; ++i) {
         // Negative indices wrap to huge unsigned values and are skipped with the rest.
@@ -81,7 +79,6 @@ void drawPanel() {
         drawTextLine(back, 5, 5 + kRowHeight * i, g.consoleColours[index], g.consoleLines[index]);
     }
     drawTextLine(back, 5, 131, kWhite, "> " + g.consoleInput + "|");
-    back.releaseDC();
 }
 
 }  // namespace

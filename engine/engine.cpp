@@ -15,7 +15,7 @@ void fadeInBackdrop(bool withOverlays) {
     GameState& g = game();
     Surface& back = g.screen->back();
     back.fill(0);
-    g.screen->present(1, 1, 0);
+    g.screen->present(Present::Wait | Present::Whole);
     if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
     if (withOverlays) drawOverlaysOnto(back);
     g.screen->fadeIn(kFadeSpeed);
@@ -56,7 +56,10 @@ void restoreView() {
 }
 
 bool loadImageInto(const std::string& path, Surface& surface) {
-    std::unique_ptr<Picture> bitmap = LoadBitmapFile(path, 0, 0);
+    const Screen* screen = surface.screen();
+    const PictureFormats* formats = screen ? screen->pictureFormats() : nullptr;
+    if (!formats) return false;
+    std::unique_ptr<Picture> bitmap = LoadBitmapFile(*formats, path, 0, 0);
     if (!bitmap || !surface.valid()) return false;
     Surface picture;
     if (picture.fromPicture(*bitmap, surface.format()) < 0 || !picture.valid()) return false;

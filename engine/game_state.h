@@ -51,7 +51,9 @@ struct GameState {
 
     int32_t mode = Play;
     int32_t appActive = 1;
-    MillisecondTimer frameTimer;
+    // Transitional: reads the process-wide engineClock() until the engine hands its
+    // clock down.
+    MillisecondTimer frameTimer{engineClock()};
     int32_t framesThisPeriod = 0;
     int32_t fps = 0;
     bool consoleVisible = false;

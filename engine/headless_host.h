@@ -31,7 +31,9 @@ private:
 
 class HeadlessHost : public EngineHost {
 public:
-    HeadlessHost() : input_(std::make_shared<ScriptedInputState>()) {}
+    // The text renderer and picture formats are the caller's and must outlive the run.
+    HeadlessHost(TextRenderer* text, const PictureFormats* pictures)
+        : text_(text), pictures_(pictures), input_(std::make_shared<ScriptedInputState>()) {}
     bool windowed() const override { return true; }
     bool createWindow() override { return true; }
     // Every present moves the virtual clock on by the frame step.
@@ -43,7 +45,9 @@ public:
         return std::make_unique<ScriptedInputBackend>(input_);
     }
 
-    VirtualClock& clock() { return clock_; }
+    VirtualClock& clock() override { return clock_; }
+    TextRenderer* textRenderer() override { return text_; }
+    const PictureFormats* pictureFormats() override { return pictures_; }
     void setFrameStep(int ms) { frameStep_ = ms; }
     void setKey(int code, bool down) {
         if (code >= 0 && code < kKeyCodeCount) input_->down[static_cast<size_t>(code)] = down;
@@ -51,6 +55,8 @@ public:
 
 private:
     VirtualClock clock_;
+    TextRenderer* text_;
+    const PictureFormats* pictures_;
     int frameStep_ = 10;
     std::shared_ptr<ScriptedInputState> input_;
 };

@@ -71,7 +71,8 @@ private:
 
 class Runner {
 public:
-    Runner(std::ostream& out, std::ostream& err) : out_(out), err_(err), reporter_(out) {}
+    Runner(std::ostream& out, std::ostream& err, TextRenderer& text, const PictureFormats& pictures)
+        : out_(out), err_(err), reporter_(out), host_(&text, &pictures) {}
 
     int run(std::istream& in) {
         resetGame();
@@ -233,10 +234,11 @@ private:
 
 }  // namespace
 
-int runHeadless(std::istream& in, std::ostream& out, std::ostream& err) {
+int runHeadless(std::istream& in, std::ostream& out, std::ostream& err, TextRenderer& text,
+                const PictureFormats& pictures) {
     // No window and a silent sound output, whatever the environment asks for.
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    Runner runner(out, err);
+    Runner runner(out, err, text, pictures);
     return runner.run(in);
 }

@@ -30,7 +30,7 @@ void countFrame() {
 
 void present() {
     GameState& g = game();
-    if (g.screen) g.screen->present(1, 1, 0);
+    if (g.screen) g.screen->present(Present::Wait | Present::Whole);
 }
 
 void clickHotspot(int x, int y) {
@@ -124,7 +124,7 @@ void saveLoadFrame(int x, int y) {
     if (g.pointerShape == 1) {
         if (g.pointerIdle && g.pointerIdle->valid()) g.pointerIdle->drawKeyed(back, x, y);
     } else if (g.interactAnim) {
-        g.interactAnim->draw(x, y, back, 100);
+        g.interactAnim->draw(x, y, back, DrawMode::Keyed);
     }
     present();
 }

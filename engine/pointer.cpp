@@ -51,9 +51,13 @@ void startTransition(int sheetShape, int target, bool reverse) {
     g.pointerTransition = std::make_unique<FrameAnimation>();
     g.pointerTarget = target;
     if (!sheet.file) return;
-    int loaded =
-        g.pointerTransition->load(g.screen.get(), sheet.file, kSheetFrameSize, kSheetFrameSize,
-                                  kSheetFrames, sheet.delay, 0, reverse ? 1 : 0, 1, kPlacementAny);
+    AnimationSettings settings;
+    settings.frameWidth = settings.frameHeight = kSheetFrameSize;
+    settings.frameCount = kSheetFrames;
+    settings.frameDelay = sheet.delay;
+    settings.reverse = reverse;
+    settings.depth = 1;
+    int loaded = g.pointerTransition->load(g.screen.get(), sheet.file, settings);
     if (loaded != 1 && g.reportedMissing.insert(sheet.file).second) {
         reportCouldNotLoad(sheet.file);
     }
@@ -124,7 +128,7 @@ void drawStill(Surface* image, Surface& back, int x, int y) {
 }
 
 void drawAnimated(FrameAnimation* anim, Surface& back, int x, int y) {
-    if (anim) anim->draw(x, y, back, 100);
+    if (anim) anim->draw(x, y, back, DrawMode::Keyed);
 }
 
 }  // namespace
@@ -137,9 +141,9 @@ void drawPointer(int kind, int x, int y) {
     if (g.inventoryAnim && g.inventorySelection != -1) {
         // The held item moves only over hotspots where it can be used.
         if (kind == Take) {
-            g.inventoryAnim->draw(x, y, back, 100);
+            g.inventoryAnim->draw(x, y, back, DrawMode::Keyed);
         } else {
-            g.inventoryAnim->drawFrame(x, y, 0, back, 100);
+            g.inventoryAnim->drawFrame(x, y, 0, back, DrawMode::Keyed);
         }
         g.pointerShape = Idle;
         g.pointerTransition.reset();
@@ -149,7 +153,7 @@ void drawPointer(int kind, int x, int y) {
     if (!g.pointerTransition) chooseShape(kind);
 
     if (g.pointerTransition) {
-        g.pointerTransition->draw(x, y, back, 100);
+        g.pointerTransition->draw(x, y, back, DrawMode::Keyed);
         // A sheet that could not be loaded has no frames: it is over at once, so the
         // pointer never stays invisible waiting for it.
         if (g.pointerTransition->isFinished() || g.pointerTransition->frameCount() == 0) {

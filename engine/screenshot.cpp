@@ -13,8 +13,10 @@ bool takeScreenshot(Surface& surface, const std::string& fileName) {
     Picture picture;
     ImageRecord record;
     InitImageRecord(record);
-    bool written = surface.toPicture(picture) && CopyBitmapToRecord(picture, record, 0) &&
-                   WriteRecordJpeg(name, record, 100);
+    const PictureFormats* formats = g.screen ? g.screen->pictureFormats() : nullptr;
+    bool written = formats && surface.toPicture(picture) &&
+                   CopyBitmapToRecord(picture, record, 0) &&
+                   WriteRecordJpeg(*formats, name, record, 100);
     FreeImageRecord(record);
     // Only pictures of the screen are reported; saved-game thumbnails stay quiet.
     if (g.screen && &surface == &g.screen->back()) {

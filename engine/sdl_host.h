@@ -4,4 +4,5 @@
 #include "engine/startup.h"
 
 // Runs the whole program: start-up, the main loop, and the exit code of its quit message.
-int runSdlEngine(bool windowed);
+// The picture formats are the program's (the core ones and the codecs it links).
+int runSdlEngine(bool windowed, const PictureFormats& pictures);

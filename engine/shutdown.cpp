@@ -2,14 +2,15 @@
 
 #include "engine/game_state.h"
 #include "engine/transition.h"
-#include "platform/font.h"
+#include "platform/text_renderer.h"
 
 void shutdownEngine() {
     GameState& g = game();
     if (g.shutDown) return;
     g.shutDown = true;
 
-    unregisterFontFile("pookie.ttf");
+    if (g.screen && g.screen->textRenderer())
+        g.screen->textRenderer()->unregisterFontFile("pookie.ttf");
     // Music and sounds are stopped by their own layers as they come; the order of the
     // objects below is fixed.
     clearAllOverlays();

@@ -4,7 +4,7 @@
 #include "engine/engine.h"
 #include "engine/game_state.h"
 #include "engine/window_events.h"
-#include "platform/font.h"
+#include "platform/text_renderer.h"
 #include "script/interpreter.h"
 
 namespace {
@@ -30,7 +30,13 @@ std::unique_ptr<Surface> loadKeyedPicture(const std::string& file) {
 
 std::unique_ptr<FrameAnimation> loadPointerAnimation(const std::string& file, uint16_t delay) {
     auto anim = std::make_unique<FrameAnimation>();
-    if (anim->load(game().screen.get(), file, 64, 64, 6, delay, 1, 0, 1, kPlacementAny) != 1) {
+    AnimationSettings settings;
+    settings.frameWidth = settings.frameHeight = 64;
+    settings.frameCount = 6;
+    settings.frameDelay = delay;
+    settings.looping = true;
+    settings.depth = 1;
+    if (anim->load(game().screen.get(), file, settings) != 1) {
         reportCouldNotLoad(file);
     }
     return anim;
@@ -38,7 +44,8 @@ std::unique_ptr<FrameAnimation> loadPointerAnimation(const std::string& file, ui
 
 bool createDisplay(EngineHost& host) {
     GameState& g = game();
-    g.screen = std::make_unique<Screen>(host.createDisplay());
+    g.screen = std::make_unique<Screen>(host.createDisplay(), host.clock(), host.textRenderer(),
+                                        host.pictureFormats());
     if (host.windowed()) {
         if (g.screen->createWindowed(640, 480) != 0) {
             reportError(g.screen.get(), "could not set video mode 640x480 windowed");
@@ -65,14 +72,15 @@ bool setUpWindow(EngineHost& host) {
     createDisplay(host);
     host.afterScreenCreated();
 
-    g.input = std::make_unique<InputDevice>();
+    g.input = std::make_unique<InputDevice>(host.clock());
     if (g.input->create(host.createInput()) != 0) {
         reportError(g.screen.get(), "Could not create InputDevice object!");
     }
     g.mixer = std::make_unique<Mixer>();
     g.mixer->create();
     for (SoundSlot& slot : g.soundSlots) slot = SoundSlot();
-    bool fontRegistered = registerFontFile(kFontFile);
+    TextRenderer* text = host.textRenderer();
+    bool fontRegistered = text && text->registerFontFile(kFontFile);
 
     consolePrint("VORLEN", kWhite);
     consolePrint("By Nivok", kWhite);

@@ -4,9 +4,12 @@
 // display, input devices, message queue) comes from an EngineHost.
 #include <memory>
 
+class Clock;
 class DisplayBackend;
-class InputBackend;
 class EventSource;
+class InputBackend;
+class PictureFormats;
+class TextRenderer;
 
 class EngineHost {
 public:
@@ -19,6 +22,12 @@ public:
     virtual void* windowHandle() { return nullptr; }
     virtual std::unique_ptr<DisplayBackend> createDisplay() = 0;
     virtual std::unique_ptr<InputBackend> createInput() = 0;
+    // What the screen and the input devices are made with; the host keeps them for the
+    // whole run. Without a text renderer no text shows; without picture formats only
+    // the pictures stored in the program load.
+    virtual const Clock& clock() = 0;
+    virtual TextRenderer* textRenderer() = 0;
+    virtual const PictureFormats* pictureFormats() = 0;
     // Called once the font file is registered and the screen exists.
     virtual void afterScreenCreated() {}
 };

@@ -48,7 +48,7 @@ void runTransition(const std::string& imageFile) {
             for (int level = 255; picture && level > 0; level -= step) {
                 g.backdrop->draw(screen.back(), 0, 0);
                 picture->drawAlpha(screen.back(), 0, 0, nullptr, level);
-                screen.present(0, 1, 0);
+                screen.present(Present::NoWait | Present::Whole);
             }
         }
         g.transitionType.clear();
@@ -58,7 +58,7 @@ void runTransition(const std::string& imageFile) {
             screen.fadeOut(500);
             auto picture = incomingPicture(screen, imageFile);
             screen.back().fill(0);
-            screen.present(1, 1, 0);
+            screen.present(Present::Wait | Present::Whole);
             if (picture) picture->draw(screen.back(), 0, 0);
             screen.fadeIn(500);
         }

@@ -21,9 +21,15 @@ void cycleInventory() {
     g.inventoryAnim = std::make_unique<FrameAnimation>();
     auto knight = g.inventoryItems.emplace(kKnight, 0).first;
     // The sheet is chosen by the list position, not by the item it holds.
-    if (g.inventorySelection == knight->second)
-        g.inventoryAnim->load(g.screen.get(), "invknight.bmp", 64, 64, 10, 100, 1, 0, 1,
-                              kPlacementAny);
+    if (g.inventorySelection == knight->second) {
+        AnimationSettings settings;
+        settings.frameWidth = settings.frameHeight = 64;
+        settings.frameCount = 10;
+        settings.frameDelay = 100;
+        settings.looping = true;
+        settings.depth = 1;
+        g.inventoryAnim->load(g.screen.get(), "invknight.bmp", settings);
+    }
 }
 
 bool addInventoryItem(const std::string& name) {

@@ -3,9 +3,20 @@
 #include <chrono>
 
 namespace {
+
 constexpr uint64_t kNanosPerMilli = 1000000;
-SteadyClock steadyClock;
-Clock* installed = nullptr;
+
+// Transitional process-wide clock (see clock.h).
+const Clock* installed = nullptr;
+
+class InstalledClock : public Clock {
+public:
+    uint64_t nowNanos() const override {
+        static const SteadyClock steady;
+        return installed ? installed->nowNanos() : steady.nowNanos();
+    }
+};
+
 }  // namespace
 
 uint64_t SteadyClock::nowNanos() const {
@@ -14,19 +25,24 @@ uint64_t SteadyClock::nowNanos() const {
                                      .count());
 }
 
-Clock& engineClock() { return installed ? *installed : steadyClock; }
+const Clock& engineClock() {
+    static const InstalledClock forwarding;
+    return forwarding;
+}
 
-void installClock(Clock* clock) { installed = clock; }
+void installClock(const Clock* clock) {
+    installed = clock;
+}
 
 bool MillisecondTimer::start() {
-    start_ = engineClock().nowNanos();
+    start_ = clock_->nowNanos();
     started_ = true;
     return true;
 }
 
 uint64_t MillisecondTimer::elapsed() {
     if (!started_) start();
-    uint64_t now = engineClock().nowNanos();
+    uint64_t now = clock_->nowNanos();
     return now >= start_ ? (now - start_) / kNanosPerMilli : 0;
 }
 
@@ -35,7 +51,7 @@ void MillisecondTimer::reset() {
         start();
         return;
     }
-    uint64_t now = engineClock().nowNanos();
+    uint64_t now = clock_->nowNanos();
     uint64_t remainder = now >= start_ ? (now - start_) % kNanosPerMilli : 0;
     start_ = now - remainder;
 }

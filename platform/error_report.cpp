@@ -1,5 +1,3 @@
-#include <SDL.h>
-
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -8,30 +6,17 @@
 
 namespace {
 
-// Shows a message box when there is a real display, standard error otherwise; the
-// quit request is the SDL quit event the main loop watches for.
-class SdlErrorReporter : public ErrorReporter {
+// Used until a program installs its own reporter (the SDL programs show a message box,
+// the headless runner prints): standard error, and no event loop to ask to quit.
+class StandardErrorReporter : public ErrorReporter {
 public:
     void showError(const std::string& title, const std::string& text) override {
-        if (SDL_WasInit(SDL_INIT_VIDEO)) {
-            const char* driver = SDL_GetCurrentVideoDriver();
-            const bool real = driver && std::strcmp(driver, "dummy") != 0 &&
-                              std::strcmp(driver, "offscreen") != 0;
-            if (real && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(),
-                                                 nullptr) == 0)
-                return;
-        }
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
     }
-    void requestQuit(int) override {
-        if (!SDL_WasInit(SDL_INIT_EVENTS)) return;  // no event loop to tell
-        SDL_Event event{};
-        event.type = SDL_QUIT;
-        SDL_PushEvent(&event);
-    }
+    void requestQuit(int) override {}
 };
 
-SdlErrorReporter defaultReporter;
+StandardErrorReporter defaultReporter;
 ErrorReporter* installedReporter = nullptr;
 
 ErrorReporter& reporter() {
@@ -61,7 +46,6 @@ constexpr ErrorName kErrorNames[] = {
     {kDisplayTextureUpdateFailed, "DISPLAYERR_SDL_UPDATETEXTURE"},
     {kDisplayNoFont, "DISPLAYERR_NOFONT"},
     {kDisplayTextRenderFailed, "DISPLAYERR_TTF_RENDER"},
-    {kDisplayNotLocked, "DISPLAYERR_NOTLOCKED"},
 };
 
 }  // namespace

@@ -13,7 +13,7 @@ protected:
         resetGame();
         installClock(&clock);
         keys = std::make_shared<ScriptedInputState>();
-        game().input = std::make_unique<InputDevice>();
+        game().input = std::make_unique<InputDevice>(clock);
         game().input->create(std::make_unique<ScriptedInputBackend>(keys));
         auto queue = std::make_unique<QueuedEventSource>();
         events = queue.get();

@@ -1,6 +1,7 @@
 #pragma once
 // A game folder of pointer sheets in a temporary directory, entered for the test (the
-// engine names files relative to the working directory), and a 640x480 screen.
+// engine names files relative to the working directory), and a 640x480 screen on the
+// fixture's virtual clock, with text and the core picture formats.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,7 +9,9 @@
 
 #include "engine/game_state.h"
 #include "platform/image/bmp_writer.h"
+#include "platform/image/picture_formats.h"
 #include "platform/null_display.h"
+#include "platform/sdl/sdl_text_renderer.h"
 
 class SheetFixture : public ::testing::Test {
 protected:
@@ -23,7 +26,8 @@ protected:
         installClock(&clock);
         resetGame();
         game().screen = std::make_unique<Screen>(
-            std::make_unique<NullDisplay>([this] { clock.advanceMillis(10); }));
+            std::make_unique<NullDisplay>([this] { clock.advanceMillis(10); }), clock, &text,
+            &formats);
         ASSERT_EQ(game().screen->createWindowed(640, 480), 0);
     }
     void TearDown() override {
@@ -71,5 +75,7 @@ protected:
     void clearBack() { game().screen->back().fill(0); }
 
     VirtualClock clock;
+    SdlTextRenderer text;
+    PictureFormats formats = corePictureFormats();
     std::filesystem::path dir, previous;
 };

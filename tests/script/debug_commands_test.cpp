@@ -2,11 +2,15 @@
 #include "platform/image/imagelib.h"
 #include "platform/null_display.h"
 #include "script/script_test_fixture.h"
+#include "support/test_pictures.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 using DebugCommands = ScriptTest;
+
+// Screens made here outlive the test bodies (the fixture's tear-down ends them).
+const SteadyClock clock;
 
 TEST_F(DebugCommands, DebugToggles) {
     run({"debug", "debug"});
@@ -40,7 +44,8 @@ TEST_F(DebugCommands, SetvolClampsAndSetsBothChannels) {
 }
 
 TEST_F(DebugCommands, ScreenshotNamesAndCounter) {
-    game().screen = std::make_unique<Screen>(std::make_unique<NullDisplay>());
+    game().screen = std::make_unique<Screen>(std::make_unique<NullDisplay>(), clock, nullptr,
+                                             &testPictureFormats());
     ASSERT_EQ(game().screen->createWindowed(640, 480), 0);
     run({"screenshot", "screenshot room", "screenshot room.JpG", "screenshot .jpg", "screenshot"});
     EXPECT_THAT(texts(),
@@ -63,12 +68,13 @@ namespace {
 
 // The written picture keeps the screen's colours, channel order included.
 TEST_F(DebugCommands, ScreenshotKeepsColours) {
-    game().screen = std::make_unique<Screen>(std::make_unique<NullDisplay>());
+    game().screen = std::make_unique<Screen>(std::make_unique<NullDisplay>(), clock, nullptr,
+                                             &testPictureFormats());
     ASSERT_EQ(game().screen->createWindowed(640, 480), 0);
     Surface& back = game().screen->back();
     back.fill(back.format().map(255, 0, 0));
     run({"screenshot red"});
-    std::unique_ptr<Picture> picture = LoadBitmapFile("red.jpg", 0, 0);
+    std::unique_ptr<Picture> picture = LoadBitmapFile(testPictureFormats(), "red.jpg", 0, 0);
     ASSERT_NE(picture, nullptr);
     ASSERT_EQ(picture->width, 640);
     ASSERT_EQ(picture->height, 480);

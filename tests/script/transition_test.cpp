@@ -1,5 +1,6 @@
 #include "platform/null_display.h"
 #include "script/script_test_fixture.h"
+#include "support/test_pictures.h"
 
 namespace {
 
@@ -9,7 +10,8 @@ protected:
         ScriptTest::SetUp();
         auto display = std::make_unique<NullDisplay>();
         display_ = display.get();
-        game().screen = std::make_unique<Screen>(std::move(display));
+        game().screen =
+            std::make_unique<Screen>(std::move(display), clock_, nullptr, &testPictureFormats());
         ASSERT_EQ(game().screen->createWindowed(640, 480), 0);
         game().backdrop = std::make_unique<Surface>();
         game().backdrop->create(game().screen.get(), 640, 480, kPlacementAny);
@@ -22,6 +24,7 @@ protected:
         return display_->shows() - before;
     }
     NullDisplay* display_ = nullptr;
+    SteadyClock clock_;
 };
 
 TEST_F(Transitions, CrossFadeFramesFollowTheStep) {

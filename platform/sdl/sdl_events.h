@@ -6,7 +6,7 @@
 
 #include "platform/event_source.h"
 #include "platform/screen.h"
-#include "platform/sdl_input.h"
+#include "platform/sdl/sdl_input.h"
 
 struct SDL_Window;
 
