@@ -91,6 +91,24 @@ TEST_F(FrameAnimationTest, EachFrameStaysForItsDelay) {
     EXPECT_EQ(shown, (std::vector<int>{0, 0, 0, 1, 1, 1, 2, 2, 2}));
 }
 
+// Steps follow the clock of the screen the sheet was loaded with, and no other.
+TEST_F(FrameAnimationTest, StepsFollowTheLoadingScreensClock) {
+    writeSheet("s.bmp", 6);
+    VirtualClock own;
+    Screen other(std::make_unique<NullDisplay>(), own, nullptr, &formats);
+    ASSERT_EQ(other.createWindowed(640, 480), 0);
+    FrameAnimation anim;
+    ASSERT_EQ(anim.load(&other, "s.bmp", sheet(6, 25, true, false)), 1);
+    Surface& back = game().screen->back();
+    anim.draw(0, 0, back, DrawMode::Keyed);
+    clock.advanceMillis(100);  // the fixture's screen's clock
+    anim.draw(0, 0, back, DrawMode::Keyed);
+    EXPECT_EQ(anim.current(), 0);
+    own.advanceMillis(25);
+    anim.draw(0, 0, back, DrawMode::Keyed);
+    EXPECT_EQ(anim.current(), 1);
+}
+
 TEST_F(FrameAnimationTest, KeyedDrawingSkipsTheKeyColour) {
     writeSheet("s.bmp", 2);
     FrameAnimation anim;
