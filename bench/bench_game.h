@@ -2,24 +2,25 @@
 // A small game for the benchmarks: a backdrop, every pointer picture and sheet, the
 // console panel and a view of 20 rectangular hotspots, in a folder of its own, and an
 // engine started in it as the headless runner starts it.
+#include <unistd.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
-#include <unistd.h>
-
 #include "engine/engine.h"
 #include "engine/headless_host.h"
 #include "platform/image/bmp_writer.h"
+#include "platform/jpeg/jpeg_format.h"
+#include "platform/sdl/sdl_text_renderer.h"
 
 namespace bench_game {
 
 constexpr size_t kFrameBytes = 640 * 480 * 2;
 
 namespace fs = std::filesystem;
-
 
 inline void writePicture(const fs::path& path, int width, int height, uint32_t seed) {
     Picture p;
@@ -64,7 +65,9 @@ inline fs::path makeGame() {
 
 // The engine started in the game folder as the headless runner starts it.
 struct Session {
-    HeadlessHost host;
+    SdlTextRenderer text;
+    PictureFormats pictures = pictureFormatsWithJpeg();
+    HeadlessHost host{&text, &pictures};
     fs::path dir = makeGame();
     std::unique_ptr<Engine> engine = std::make_unique<Engine>(host, GameFolder(dir.string()));
     double startMillis = 0;

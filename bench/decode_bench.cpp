@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "platform/image/bmp_writer.h"
-#include "platform/image/image_reader.h"
-#include "platform/image/jpeg_writer.h"
+#include "platform/image/builtin_pictures.h"
+#include "platform/jpeg/jpeg_writer.h"
+#include "support/test_pictures.h"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
@@ -126,7 +127,8 @@ void ownDecoder(benchmark::State& state, const Bytes Files::*which) {
     const Bytes& b = files().*which;
     for (auto _ : state) {
         Picture pic;
-        if (!ImageReader::decode(b.data(), b.size(), 0, pic)) state.SkipWithError("decode failed");
+        if (!testPictureFormats().decode(b.data(), b.size(), 0, pic))
+            state.SkipWithError("decode failed");
         benchmark::DoNotOptimize(pic.pixels.data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kW * kH * 3);

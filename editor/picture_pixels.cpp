@@ -2,8 +2,9 @@
 
 #include <vector>
 
-#include "platform/image/image_reader.h"
+#include "platform/image/picture_formats.h"
 #include "platform/image/picture_rows.h"
+#include "platform/jpeg/jpeg_format.h"
 
 bool pictureToRgb(const Picture& pic, RgbImage& out) {
     out = RgbImage();
@@ -24,8 +25,10 @@ bool pictureToRgb(const Picture& pic, RgbImage& out) {
 }
 
 bool loadPictureFile(const std::string& path, RgbImage& out, std::string* error) {
+    // Every format the engine reads; the table never changes once made.
+    static const PictureFormats formats = pictureFormatsWithJpeg();
     Picture pic;
-    if (!ImageReader::readFile(path, pic, 0, error)) return false;
+    if (!formats.readFile(path, pic, 0, error)) return false;
     if (!pictureToRgb(pic, out)) {
         if (error) *error = "unusable picture layout";
         return false;

@@ -23,8 +23,15 @@ std::unique_ptr<FrameAnimation> Assets::sheet(const std::string& file, int frame
                                               int frameHeight, int frameCount, uint16_t frameDelay,
                                               bool looping, bool reverse) {
     auto anim = std::make_unique<FrameAnimation>();
-    if (anim->load(screen_, folder_.path(file), frameWidth, frameHeight, frameCount, frameDelay,
-                   looping ? 1 : 0, reverse ? 1 : 0, 1, kPlacementAny) != 1) {
+    AnimationSettings settings;
+    settings.frameWidth = frameWidth;
+    settings.frameHeight = frameHeight;
+    settings.frameCount = frameCount;
+    settings.frameDelay = frameDelay;
+    settings.looping = looping;
+    settings.reverse = reverse;
+    settings.depth = 1;
+    if (anim->load(screen_, folder_.path(file), settings) != 1) {
         reportCouldNotLoad(file);
     }
     return anim;
@@ -37,7 +44,8 @@ int Assets::loadPicture(Surface& surface, const std::string& file) {
 }
 
 bool Assets::drawPictureInto(const std::string& file, Surface& surface) const {
-    std::unique_ptr<Picture> bitmap = LoadBitmapFile(folder_.path(file), 0, 0);
+    if (!pictures_) return false;
+    std::unique_ptr<Picture> bitmap = LoadBitmapFile(*pictures_, folder_.path(file), 0, 0);
     if (!bitmap || !surface.valid()) return false;
     Surface picture;
     if (picture.fromPicture(*bitmap, surface.format()) < 0 || !picture.valid()) return false;

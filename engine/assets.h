@@ -12,12 +12,14 @@
 #include "platform/surface.h"
 #include "script/script_output.h"
 
+class PictureFormats;
 class Screen;
 
 class Assets {
 public:
-    // Both outlive the loader.
-    Assets(const GameFolder& folder, ScriptOutput& output) : folder_(folder), output_(output) {}
+    // All outlive the loader; without picture formats only built-in pictures load.
+    Assets(const GameFolder& folder, const PictureFormats* pictures, ScriptOutput& output)
+        : folder_(folder), pictures_(pictures), output_(output) {}
 
     void setScreen(Screen* screen) { screen_ = screen; }
     const GameFolder& folder() const { return folder_; }
@@ -42,6 +44,7 @@ public:
 
 private:
     const GameFolder& folder_;
+    const PictureFormats* pictures_;
     ScriptOutput& output_;
     Screen* screen_ = nullptr;
     std::set<std::string> reported_;

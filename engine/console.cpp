@@ -71,8 +71,6 @@ void Console::drawPanel(Surface& back) {
     back.line(0, 0, 0, 150, white);
     back.line(639, 0, 639, 150, white);
 
-    // One device-context acquisition for all the text of the panel.
-    back.getDC();
     size_t count = lines.size();
     for (int i = 0; i < kRows; ++i) {
         // Negative indices wrap to huge unsigned values and are skipped with the rest.
@@ -81,7 +79,6 @@ void Console::drawPanel(Surface& back) {
         drawTextLine(back, 5, 5 + kRowHeight * i, colours[index], lines[index]);
     }
     drawTextLine(back, 5, 131, kWhite, "> " + input + "|");
-    back.releaseDC();
 }
 
 void Console::runFrame(InputDevice* device, Surface* back,

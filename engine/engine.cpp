@@ -15,20 +15,18 @@ constexpr uint16_t kFadeSpeed = 500;
 Engine::Engine(EngineHost& host, GameFolder folder)
     : host_(host),
       folder_(std::move(folder)),
+      state_(host.clock()),
       interpreter_(state_.variables, state_.console),
-      assets_(folder_, state_.console) {
+      assets_(folder_, host.pictureFormats(), state_.console) {
     // Every successful assignment re-evaluates the view's conditions.
     interpreter_.setAssignmentListener([this] {
         if (state_.currentView) state_.currentView->reevaluateConditions();
     });
     registerEngineCommands(*this);
-    // Transitional: the drawing layer still reads one installed clock.
-    installClock(const_cast<Clock*>(&host.clock()));
 }
 
 Engine::~Engine() {
     shutdown();
-    installClock(nullptr);
 }
 
 void Engine::reportError(const char* format, ...) {
@@ -52,7 +50,7 @@ void Engine::fadeInBackdrop(bool withOverlays) {
     GameState& g = state_;
     Surface& back = g.screen->back();
     back.fill(0);
-    g.screen->present(1, 1, 0);
+    g.screen->present(Present::Wait | Present::Whole);
     if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
     if (withOverlays) drawOverlays(back);
     g.screen->fadeIn(kFadeSpeed);
@@ -88,8 +86,10 @@ bool Engine::takeScreenshot(Surface& surface, const std::string& fileName) {
     Picture picture;
     ImageRecord record;
     InitImageRecord(record);
-    bool written = surface.toPicture(picture) && CopyBitmapToRecord(picture, record, 0) &&
-                   WriteRecordJpeg(folder_.path(name), record, 100);
+    const PictureFormats* formats = host_.pictureFormats();
+    bool written = formats && surface.toPicture(picture) &&
+                   CopyBitmapToRecord(picture, record, 0) &&
+                   WriteRecordJpeg(*formats, folder_.path(name), record, 100);
     FreeImageRecord(record);
     // Only pictures of the screen are reported; saved-game thumbnails stay quiet.
     if (g.screen && &surface == &g.screen->back()) {

@@ -9,6 +9,8 @@ class DisplayBackend;
 class ErrorReporter;
 class EventSource;
 class InputBackend;
+class PictureFormats;
+class TextRenderer;
 
 class EngineHost {
 public:
@@ -21,6 +23,11 @@ public:
     virtual const Clock& clock() const = 0;
     // Fatal message boxes.
     virtual ErrorReporter& errorReporter() = 0;
+    // Fonts for every text the engine draws; null: no text shows.
+    virtual TextRenderer* textRenderer() = 0;
+    // The picture files the program reads and writes (the core formats and the codecs
+    // it links); null: only the pictures stored in the program load.
+    virtual const PictureFormats* pictureFormats() = 0;
     // The main window's message queue; created once, before start-up.
     virtual std::unique_ptr<EventSource> createEvents() = 0;
     // Creates and shows the main window; false when it could not be made.

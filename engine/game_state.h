@@ -26,6 +26,8 @@
 enum Mode : int32_t { Play = 1, Ending = 2, SaveScreen = 4, LoadScreen = 5 };
 
 struct GameState {
+    explicit GameState(const Clock& clock) : frameTimer(clock) {}
+
     std::unique_ptr<Screen> screen;
     std::unique_ptr<InputDevice> input;
     std::unique_ptr<Mixer> mixer;

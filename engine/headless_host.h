@@ -36,11 +36,15 @@ private:
 
 class HeadlessHost : public EngineHost, private ErrorReporter {
 public:
-    HeadlessHost() : input_(std::make_shared<ScriptedInputState>()) {}
+    // The text renderer and picture formats are the caller's and outlive the host.
+    HeadlessHost(TextRenderer* text, const PictureFormats* pictures)
+        : text_(text), pictures_(pictures), input_(std::make_shared<ScriptedInputState>()) {}
 
     bool windowed() const override { return true; }
     const Clock& clock() const override { return clock_; }
     ErrorReporter& errorReporter() override { return *this; }
+    TextRenderer* textRenderer() override { return text_; }
+    const PictureFormats* pictureFormats() override { return pictures_; }
     std::unique_ptr<EventSource> createEvents() override;
     bool createWindow() override { return true; }
     // Every present moves the virtual clock on by the frame step.
@@ -64,6 +68,8 @@ private:
     void requestQuit(int code) override;
 
     VirtualClock clock_;
+    TextRenderer* text_;
+    const PictureFormats* pictures_;
     int frameStep_ = 10;
     std::shared_ptr<ScriptedInputState> input_;
     QueuedEventSource* queue_ = nullptr;

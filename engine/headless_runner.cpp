@@ -39,7 +39,8 @@ std::string colourPrefix(uint32_t colour) {
 
 class Runner {
 public:
-    Runner(std::ostream& out, std::ostream& err) : out_(out), err_(err), engine_(host_) {
+    Runner(std::ostream& out, std::ostream& err, TextRenderer& text, const PictureFormats& pictures)
+        : out_(out), err_(err), host_(&text, &pictures), engine_(host_) {
         host_.onMessageBox = [this](const std::string& text) {
             std::string escaped;
             for (char c : text) {
@@ -200,9 +201,10 @@ private:
 
 }  // namespace
 
-int runHeadless(std::istream& in, std::ostream& out, std::ostream& err) {
+int runHeadless(std::istream& in, std::ostream& out, std::ostream& err, TextRenderer& text,
+                const PictureFormats& pictures) {
     // Until the sound output is part of the host, the mixer's device must stay silent.
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    Runner runner(out, err);
+    Runner runner(out, err, text, pictures);
     return runner.run(in);
 }

@@ -4,7 +4,12 @@
 #include <iosfwd>
 #include <string>
 
+class PictureFormats;
+class TextRenderer;
+
 // Runs the engine in the working directory on the commands read from `in`; `out`
 // receives the console, message-box and state lines, `err` the runner's own complaints.
-// Returns the exit status.
-int runHeadless(std::istream& in, std::ostream& out, std::ostream& err);
+// Text and picture files go through the program's renderer and formats. Returns the exit
+// status.
+int runHeadless(std::istream& in, std::ostream& out, std::ostream& err, TextRenderer& text,
+                const PictureFormats& pictures);

@@ -86,14 +86,14 @@ void Engine::playFrame(int x, int y) {
         g.mode = LoadScreen;
         showSaveLoadScreen();
     }
-    g.screen->present(1, 1, 0);
+    g.screen->present(Present::Wait | Present::Whole);
 }
 
 void Engine::endingFrame() {
     GameState& g = state_;
     if (!g.screen) return;
     if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(g.screen->back(), 0, 0);
-    g.screen->present(1, 1, 0);
+    g.screen->present(Present::Wait | Present::Whole);
 }
 
 bool Engine::runLoopPass(int& exitCode) {

@@ -54,7 +54,7 @@ void drawStill(Surface* image, Surface& back, int x, int y) {
 }
 
 void drawAnimated(FrameAnimation* anim, Surface& back, int x, int y) {
-    if (anim) anim->draw(x, y, back, 100);
+    if (anim) anim->draw(x, y, back, DrawMode::Keyed);
 }
 
 }  // namespace
@@ -121,9 +121,9 @@ void Pointer::draw(int kind, int x, int y, Surface& back, Inventory& inventory, 
     if (inventory.anim && inventory.selection != -1) {
         // The held item moves only over hotspots where it can be used.
         if (kind == Take) {
-            inventory.anim->draw(x, y, back, 100);
+            inventory.anim->draw(x, y, back, DrawMode::Keyed);
         } else {
-            inventory.anim->drawFrame(x, y, 0, back, 100);
+            inventory.anim->drawFrame(x, y, 0, back, DrawMode::Keyed);
         }
         shape = Idle;
         transition.reset();
@@ -133,7 +133,7 @@ void Pointer::draw(int kind, int x, int y, Surface& back, Inventory& inventory, 
     if (!transition) chooseShape(kind, assets);
 
     if (transition) {
-        transition->draw(x, y, back, 100);
+        transition->draw(x, y, back, DrawMode::Keyed);
         // A sheet that could not be loaded has no frames: it is over at once, so the
         // pointer never stays invisible waiting for it.
         if (transition->isFinished() || transition->frameCount() == 0) {

@@ -51,7 +51,6 @@ void Engine::buildSaveLoadPage() {
     if (assets_.loadPicture(background, "saveload.jpg") != 1 || !background.valid())
         background.create(&screen, 640, 480, kPlacementAny);
 
-    background.getDC();
     background.createFont("pookie", 20, 40, 400);
     background.drawText(205, 10, kWhite, g.mode == SaveScreen ? "SAVE GAME" : "LOAD GAME");
     background.createFont("pookie", 10, 20, 400);
@@ -61,7 +60,6 @@ void Engine::buildSaveLoadPage() {
         background.drawText(place.timeX, place.timeY, kWhite, page.times[k]);
     }
     background.drawText(280, 455, kWhite, "PAGE: " + std::to_string(page.page + 1));
-    background.releaseDC();
 
     for (int k = 0; k < kSlotsPerPage; ++k) {
         if (!page.used[static_cast<size_t>(k)]) continue;
@@ -125,8 +123,8 @@ void Engine::saveLoadFrame(int x, int y) {
     if (g.pointer.shape == 1) {
         if (g.pointer.idle && g.pointer.idle->valid()) g.pointer.idle->drawKeyed(back, x, y);
     } else if (g.pointer.interactAnim) {
-        g.pointer.interactAnim->draw(x, y, back, 100);
+        g.pointer.interactAnim->draw(x, y, back, DrawMode::Keyed);
     }
     if (pressed(KeyCode::MouseLeft)) clickSaveLoadPage(x, y);
-    if (g.screen) g.screen->present(1, 1, 0);
+    if (g.screen) g.screen->present(Present::Wait | Present::Whole);
 }

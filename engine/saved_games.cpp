@@ -38,9 +38,10 @@ bool Engine::writeThumbnail(int slot) {
     Picture picture;
     ImageRecord record;
     InitImageRecord(record);
-    bool written = small.toPicture(picture) && CopyBitmapToRecord(picture, record, 0) &&
+    const PictureFormats* formats = host_.pictureFormats();
+    bool written = formats && small.toPicture(picture) && CopyBitmapToRecord(picture, record, 0) &&
                    ConvertRecordToGrey(record) &&
-                   WriteRecordJpeg(folder_.path(slotPictureFile(slot)), record, 100);
+                   WriteRecordJpeg(*formats, folder_.path(slotPictureFile(slot)), record, 100);
     FreeImageRecord(record);
     return written;
 }

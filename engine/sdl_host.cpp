@@ -3,20 +3,23 @@
 #include "engine/engine.h"
 #include "engine/window_icon.h"
 #include "platform/clock.h"
-#include "platform/sdl_display.h"
-#include "platform/sdl_events.h"
-#include "platform/sdl_input.h"
+#include "platform/sdl/sdl_display.h"
+#include "platform/sdl/sdl_events.h"
+#include "platform/sdl/sdl_input.h"
+#include "platform/sdl/sdl_text_renderer.h"
 
 namespace {
 
 class SdlHost : public EngineHost {
 public:
-    explicit SdlHost(bool windowed)
-        : windowed_(windowed), pending_(std::make_shared<SdlPendingInput>()) {}
+    SdlHost(bool windowed, const PictureFormats& pictures)
+        : windowed_(windowed), pictures_(pictures), pending_(std::make_shared<SdlPendingInput>()) {}
 
     bool windowed() const override { return windowed_; }
     const Clock& clock() const override { return clock_; }
     ErrorReporter& errorReporter() override { return *reporter_; }
+    TextRenderer* textRenderer() override { return &text_; }
+    const PictureFormats* pictureFormats() override { return &pictures_; }
     std::unique_ptr<EventSource> createEvents() override {
         auto events = std::make_unique<SdlEventSource>(pending_);
         reporter_ = std::make_unique<SdlEngineErrorReporter>(*events);
@@ -40,7 +43,9 @@ public:
 
 private:
     bool windowed_;
+    const PictureFormats& pictures_;
     SteadyClock clock_;
+    SdlTextRenderer text_;
     std::shared_ptr<SdlPendingInput> pending_;
     // Message boxes; the quit request goes to the engine's message queue.
     std::unique_ptr<ErrorReporter> reporter_ = std::make_unique<StandardErrorReporter>();
@@ -49,8 +54,8 @@ private:
 
 }  // namespace
 
-int runSdlEngine(bool windowed) {
-    SdlHost host(windowed);
+int runSdlEngine(bool windowed, const PictureFormats& pictures) {
+    SdlHost host(windowed, pictures);
     Engine engine(host);
     int exitCode = 0;
     if (!engine.start(exitCode)) exitCode = engine.runMainLoop();

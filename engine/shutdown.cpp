@@ -1,13 +1,14 @@
 // Shutdown, run from the window's destroy message: everything released in a fixed order.
 #include "engine/engine.h"
-#include "platform/font.h"
+#include "platform/text_renderer.h"
 
 void Engine::shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
     GameState& g = state_;
 
-    unregisterFontFile(folder_.path("pookie.ttf"));
+    if (TextRenderer* text = host_.textRenderer())
+        text->unregisterFontFile(folder_.path("pookie.ttf"));
     // Music and sounds are stopped by their own layers as they come; the order of the
     // objects below is fixed.
     clearOverlays();

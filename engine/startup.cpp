@@ -2,7 +2,7 @@
 // title movie and the first view, in their fixed order.
 #include "engine/engine.h"
 #include "platform/event_source.h"
-#include "platform/font.h"
+#include "platform/text_renderer.h"
 
 namespace {
 constexpr const char* kTitleMovie = "nivoktit.mpg";
@@ -11,7 +11,8 @@ constexpr const char* kFontFile = "pookie.ttf";
 
 void Engine::createDisplay() {
     GameState& g = state_;
-    g.screen = std::make_unique<Screen>(host_.createDisplay());
+    g.screen = std::make_unique<Screen>(host_.createDisplay(), host_.clock(), host_.textRenderer(),
+                                        host_.pictureFormats());
     if (host_.windowed()) {
         if (g.screen->createWindowed(640, 480) != 0) {
             reportError("could not set video mode 640x480 windowed");
@@ -37,13 +38,14 @@ bool Engine::setUpWindow() {
     assets_.setScreen(g.screen.get());
     host_.afterScreenCreated();
 
-    g.input = std::make_unique<InputDevice>();
+    g.input = std::make_unique<InputDevice>(host_.clock());
     if (g.input->create(host_.createInput()) != 0)
         reportError("Could not create InputDevice object!");
     g.mixer = std::make_unique<Mixer>();
     g.mixer->create();
     for (SoundSlot& slot : g.soundSlots) slot = SoundSlot();
-    bool fontRegistered = registerFontFile(folder_.path(kFontFile));
+    TextRenderer* text = host_.textRenderer();
+    bool fontRegistered = text && text->registerFontFile(folder_.path(kFontFile));
 
     g.console.print("VORLEN", kWhite);
     g.console.print("By Nivok", kWhite);

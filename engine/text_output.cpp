@@ -3,7 +3,5 @@
 #include "platform/surface.h"
 
 void drawTextLine(Surface& destination, int x, int y, uint32_t colour, const std::string& text) {
-    destination.getDC();
     destination.drawText(x, y, colour, text);
-    destination.releaseDC();
 }

@@ -1,7 +1,6 @@
 #pragma once
-// One line of text with the surface's font, in one device-context acquisition. The
-// font keeps the lines it rendered last, so rows drawn every frame are not rendered
-// from the outlines again.
+// One line of text with the surface's font. The font keeps the lines it rendered
+// last, so rows drawn every frame are not rendered from the outlines again.
 #include <cstdint>
 #include <string>
 

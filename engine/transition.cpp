@@ -21,7 +21,7 @@ void Transitions::crossFade(Screen& screen, Surface& outgoing,
     for (int level = 255; picture && level > 0; level -= levelStep) {
         outgoing.draw(screen.back(), 0, 0);
         picture->drawAlpha(screen.back(), 0, 0, nullptr, level);
-        screen.present(0, 1, 0);
+        screen.present(Present::NoWait | Present::Whole);
     }
 }
 
@@ -30,7 +30,7 @@ void Transitions::throughBlack(Screen& screen,
     screen.fadeOut(500);
     auto picture = makeIncoming();
     screen.back().fill(0);
-    screen.present(1, 1, 0);
+    screen.present(Present::Wait | Present::Whole);
     if (picture) picture->draw(screen.back(), 0, 0);
     screen.fadeIn(500);
 }

@@ -31,7 +31,7 @@ void Engine::handleWindowEvent(const WindowEvent& event) {
             g.realMouseY = static_cast<uint16_t>(event.y);
             break;
         case WindowEvent::Moving:
-            if (g.screen) g.screen->present(0, 1, 0);
+            if (g.screen) g.screen->present(Present::NoWait | Present::Whole);
             break;
         case WindowEvent::EnterMove:
             // The grey snapshot belongs to the transitions; nothing else is needed here.

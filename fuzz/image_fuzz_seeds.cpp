@@ -6,8 +6,9 @@
 
 #include "image/image_fixtures.h"
 #include "platform/image/bmp_writer.h"
+#include "platform/image/builtin_pictures.h"
 #include "platform/image/image_reader.h"
-#include "platform/image/jpeg_writer.h"
+#include "platform/jpeg/jpeg_writer.h"
 
 namespace {
 

@@ -1,33 +1,39 @@
 #include "media/frame_animation.h"
 
+#include "platform/screen.h"
+
 FrameAnimation::FrameAnimation() = default;
 FrameAnimation::~FrameAnimation() = default;
 
-int FrameAnimation::load(Screen* screen, const std::string& file, int frameWidth, int frameHeight,
-                         int frameCount, uint16_t frameDelay, uint8_t looping, uint8_t reverse,
-                         int depth, int placement) {
-    reverse_ = reverse;
-    looping_ = looping;
-    depth_ = depth;
-    frameDelay_ = frameDelay;
+int FrameAnimation::load(Screen* screen, const std::string& file,
+                         const AnimationSettings& settings) {
+    reverse_ = settings.reverse;
+    looping_ = settings.looping;
+    depth_ = settings.depth;
+    frameDelay_ = settings.frameDelay;
     frameRects_.clear();
     frameCount_ = 0;
-    if (file.empty()) return 0;
-    if (loadImage(screen, file, placement) != 1 || !valid()) return 0;
-    setColourKeyFromTopLeft();
+    stepTimer_.reset();  // a timer reads one clock; a reload may bring another screen's
+    // Steps are timed on the screen's clock, so there is nothing to play without one.
+    if (file.empty() || !screen) return 0;
+    if (sheet_.loadImage(screen, file, settings.placement) != 1 || !sheet_.valid()) return 0;
+    sheet_.setColourKeyFromTopLeft();
+    clock_ = &screen->clock();
 
     // A frame size that does not fit the picture would divide by zero or index past
     // the picture; such a sheet has no frames and draws nothing.
-    if (frameWidth <= 0 || frameHeight <= 0 || frameWidth > width_ || frameHeight > height_ ||
-        frameCount < 0) {
+    const int width = sheet_.width(), height = sheet_.height();
+    const int frameWidth = settings.frameWidth, frameHeight = settings.frameHeight;
+    if (frameWidth <= 0 || frameHeight <= 0 || frameWidth > width || frameHeight > height ||
+        settings.frameCount < 0) {
         return 0;
     }
     frameWidth_ = frameWidth;
     frameHeight_ = frameHeight;
-    columns_ = width_ / frameWidth_;
-    rows_ = height_ / frameHeight_;
+    columns_ = width / frameWidth_;
+    rows_ = height / frameHeight_;
     int available = columns_ * rows_;
-    frameCount_ = frameCount == 0 ? available : frameCount;
+    frameCount_ = settings.frameCount == 0 ? available : settings.frameCount;
     // More frames than the sheet holds would read below its last row; keep those that
     // exist.
     if (frameCount_ > available) frameCount_ = available;
@@ -35,7 +41,7 @@ int FrameAnimation::load(Screen* screen, const std::string& file, int frameWidth
     frameRects_.assign(static_cast<size_t>(frameCount_), Rect());
     unsigned fx = 0, fy = 0;
     for (int i = 0; i < frameCount_; ++i) {
-        if (fx > static_cast<unsigned>(width_ - frameWidth_)) {
+        if (fx > static_cast<unsigned>(width - frameWidth_)) {
             fx = 0;
             fy += static_cast<unsigned>(frameHeight_);
         }
@@ -50,19 +56,17 @@ int FrameAnimation::load(Screen* screen, const std::string& file, int frameWidth
 }
 
 int FrameAnimation::loadNamed(const std::string& name, int x, int y, Screen* screen,
-                              const std::string& file, int frameWidth, int frameHeight,
-                              int frameCount, uint16_t frameDelay, uint8_t looping, uint8_t reverse,
-                              int depth, int placement) {
+                              const std::string& file, const AnimationSettings& settings) {
     x_ = x;
     y_ = y;
     name_ = name;
-    return load(screen, file, frameWidth, frameHeight, frameCount, frameDelay, looping, reverse,
-                depth, placement);
+    return load(screen, file, settings);
 }
 
 bool FrameAnimation::stepDue() {
+    // Only animations with frames step, and those were loaded with a clock.
     if (!stepTimer_) {
-        stepTimer_ = std::make_unique<MillisecondTimer>();
+        stepTimer_ = std::make_unique<MillisecondTimer>(*clock_);
         stepTimer_->start();
     }
     if (stepTimer_->elapsed() < frameDelay_) return false;
@@ -71,22 +75,22 @@ bool FrameAnimation::stepDue() {
 }
 
 int FrameAnimation::nextFrame(int current) {
-    if (!stepDue()) return current;
+    if (!clock_ || !stepDue()) return current;
     if (current + 1 != frameCount_) return current + 1;
-    if (looping_ == 1) return 0;
+    if (looping_) return 0;
     finished_ = true;
     return current;
 }
 
 int FrameAnimation::previousFrame(int current) {
-    if (!stepDue()) return current;
+    if (!clock_ || !stepDue()) return current;
     if (current != 0) return current - 1;
-    if (looping_ == 1) return frameCount_ - 1;
+    if (looping_) return frameCount_ - 1;
     finished_ = true;
     return 0;
 }
 
-void FrameAnimation::draw(int x, int y, Surface& destination, int mode) {
+void FrameAnimation::draw(int x, int y, Surface& destination, DrawMode mode) {
     if (frameCount_ <= 0) return;
     if (reverse_) {
         if (current_ == -1) current_ = frameCount_ - 1;
@@ -98,38 +102,36 @@ void FrameAnimation::draw(int x, int y, Surface& destination, int mode) {
     drawRect(x, y, destination, mode);
 }
 
-void FrameAnimation::drawAtOwnPosition(Surface& destination, int mode) {
+void FrameAnimation::drawAtOwnPosition(Surface& destination, DrawMode mode) {
     draw(x_, y_, destination, mode);
 }
 
-void FrameAnimation::drawFrame(int x, int y, int frame, Surface& destination, int mode) {
+void FrameAnimation::drawFrame(int x, int y, int frame, Surface& destination, DrawMode mode) {
     current_ = frame;
     drawRect(x, y, destination, mode);
 }
 
-void FrameAnimation::drawRect(int x, int y, Surface& destination, int mode) {
+void FrameAnimation::drawRect(int x, int y, Surface& destination, DrawMode mode) {
     if (current_ < 0 || current_ >= frameCount_) return;
     const Rect* src = &frameRects_[static_cast<size_t>(current_)];
     switch (mode) {
-        case 0:
-            Surface::draw(destination, x, y, src);
+        case DrawMode::Plain:
+            sheet_.draw(destination, x, y, src);
             break;
-        case 2:
-            drawHalf(destination, x, y, src);
+        case DrawMode::Half:
+            sheet_.drawHalf(destination, x, y, src);
             break;
-        case 11:
-            drawAlpha(destination, x, y, src, 25);
+        case DrawMode::Alpha25:
+            sheet_.drawAlpha(destination, x, y, src, 25);
             break;
-        case 100:
-            drawKeyed(destination, x, y, src);
+        case DrawMode::Keyed:
+            sheet_.drawKeyed(destination, x, y, src);
             break;
-        case 102:
-            drawKeyedHalf(destination, x, y, src);
+        case DrawMode::KeyedHalf:
+            sheet_.drawKeyedHalf(destination, x, y, src);
             break;
-        case 111:
-            drawKeyedAlpha(destination, x, y, src, 25);
-            break;
-        default:
+        case DrawMode::KeyedAlpha25:
+            sheet_.drawKeyedAlpha(destination, x, y, src, 25);
             break;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A surface holding a strip or grid of equally sized frames, stepped at a fixed rate.
+// A picture holding a strip or grid of equally sized frames, stepped at a fixed rate on
+// the clock of the screen it was loaded with, and drawn one frame at a time.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,29 +9,54 @@
 #include "platform/clock.h"
 #include "platform/surface.h"
 
-class FrameAnimation : public Surface {
+// How a frame is put onto the destination.
+enum class DrawMode : int {
+    Plain = 0,           // copy
+    Half = 2,            // 50 % blend
+    Alpha25 = 11,        // blend at level 25
+    Keyed = 100,         // copy skipping the key colour (every engine animation)
+    KeyedHalf = 102,     // 50 % blend skipping the key colour
+    KeyedAlpha25 = 111,  // level-25 blend skipping the key colour
+};
+// A mode number as scripts and stored state give it; numbers without a name draw
+// nothing.
+constexpr DrawMode drawModeOf(int number) {
+    return static_cast<DrawMode>(number);
+}
+
+// How a sheet is cut into frames and played.
+struct AnimationSettings {
+    int frameWidth = 0, frameHeight = 0;
+    int frameCount = 0;       // 0: every whole frame the picture holds
+    uint16_t frameDelay = 0;  // least milliseconds between two steps
+    bool looping = false;     // wrap around at the end (a script's looping value 1)
+    bool reverse = false;     // play from the last frame towards the first
+    int depth = 0;            // drawing order of overlay animations; the pointers use 1
+    int placement = kPlacementAny;
+};
+
+class FrameAnimation {
 public:
     FrameAnimation();
-    ~FrameAnimation() override;
+    virtual ~FrameAnimation();
+    FrameAnimation(const FrameAnimation&) = delete;
+    FrameAnimation& operator=(const FrameAnimation&) = delete;
 
-    // 1 on success, 0 when the picture could not be loaded (then there are no frames and
-    // nothing is drawn).
-    int load(Screen* screen, const std::string& file, int frameWidth, int frameHeight,
-             int frameCount, uint16_t frameDelay, uint8_t looping, uint8_t reverse, int depth,
-             int placement);
+    // 1 on success; 0 when there is no screen or file name, the picture could not be
+    // loaded or the frame size does not fit it (then there are no frames and nothing is
+    // drawn).
+    int load(Screen* screen, const std::string& file, const AnimationSettings& settings);
+    // Sets the name and own position first (overlay animations), then loads.
     int loadNamed(const std::string& name, int x, int y, Screen* screen, const std::string& file,
-                  int frameWidth, int frameHeight, int frameCount, uint16_t frameDelay,
-                  uint8_t looping, uint8_t reverse, int depth, int placement);
-
-    using Surface::draw;
+                  const AnimationSettings& settings);
 
     virtual int nextFrame(int current);
     virtual int previousFrame(int current);
-    // Advances, then draws by mode: 0 draw, 2 half, 11 alpha 25, 100 keyed, 102 keyed
-    // half, 111 keyed alpha 25; other modes draw nothing.
-    virtual void draw(int x, int y, Surface& destination, int mode);
-    virtual void drawAtOwnPosition(Surface& destination, int mode);
-    void drawFrame(int x, int y, int frame, Surface& destination, int mode);
+    // Advances, then draws the current frame with its top left at (x, y).
+    virtual void draw(int x, int y, Surface& destination, DrawMode mode);
+    virtual void drawAtOwnPosition(Surface& destination, DrawMode mode);
+    // Shows `frame` without advancing.
+    void drawFrame(int x, int y, int frame, Surface& destination, DrawMode mode);
 
     bool isFinished() const { return finished_; }
     int getDepth() const { return depth_; }
@@ -38,16 +64,20 @@ public:
     int frameCount() const { return frameCount_; }
     int current() const { return current_; }
     const std::vector<Rect>& frameRects() const { return frameRects_; }
+    // The whole sheet.
+    const Surface& sheet() const { return sheet_; }
 
 private:
     // Starts the step timer on first use; true when the frame delay has passed.
     bool stepDue();
-    void drawRect(int x, int y, Surface& destination, int mode);
+    void drawRect(int x, int y, Surface& destination, DrawMode mode);
 
+    Surface sheet_;
+    const Clock* clock_ = nullptr;  // the loading screen's
     int frameWidth_ = 0, frameHeight_ = 0, frameCount_ = 0, columns_ = 0, rows_ = 0;
     std::vector<Rect> frameRects_;
     uint16_t frameDelay_ = 0;
-    uint8_t looping_ = 0, reverse_ = 0;
+    bool looping_ = false, reverse_ = false;
     bool finished_ = false;
     int current_ = -1;
     std::unique_ptr<MillisecondTimer> stepTimer_;

@@ -22,6 +22,12 @@ struct BlitKernels {
     void (*blend)(uint8_t* pixel, uint32_t colour, int level);
 };
 
+// Blend levels are 16-bit values; anything above 256 leaves the destination alone.
+inline int clampLevel16(int level) {
+    const int l = static_cast<uint16_t>(level);
+    return l < 256 ? l : 256;
+}
+
 // The instruction sets the kernels are built for. Surfaces use the best one the
 // processor has; the others are there to be checked against it.
 enum class KernelSet { Baseline, Avx2 };

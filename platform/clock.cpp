@@ -3,9 +3,9 @@
 #include <chrono>
 
 namespace {
+
 constexpr uint64_t kNanosPerMilli = 1000000;
-SteadyClock steadyClock;
-Clock* installed = nullptr;
+
 }  // namespace
 
 uint64_t SteadyClock::nowNanos() const {
@@ -14,19 +14,15 @@ uint64_t SteadyClock::nowNanos() const {
                                      .count());
 }
 
-Clock& engineClock() { return installed ? *installed : steadyClock; }
-
-void installClock(Clock* clock) { installed = clock; }
-
 bool MillisecondTimer::start() {
-    start_ = engineClock().nowNanos();
+    start_ = clock_->nowNanos();
     started_ = true;
     return true;
 }
 
 uint64_t MillisecondTimer::elapsed() {
     if (!started_) start();
-    uint64_t now = engineClock().nowNanos();
+    uint64_t now = clock_->nowNanos();
     return now >= start_ ? (now - start_) / kNanosPerMilli : 0;
 }
 
@@ -35,7 +31,7 @@ void MillisecondTimer::reset() {
         start();
         return;
     }
-    uint64_t now = engineClock().nowNanos();
+    uint64_t now = clock_->nowNanos();
     uint64_t remainder = now >= start_ ? (now - start_) % kNanosPerMilli : 0;
     start_ = now - remainder;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The one clock every time-dependent part of the engine reads. Programs install a
-// real steady clock; the headless runner and the tests install a virtual one so
-// that runs are repeatable.
+// The clock every time-dependent part of the engine reads, handed to whatever needs
+// it: programs use a real steady clock; the headless runner and the tests a virtual one
+// so that runs are repeatable.
 #include <cstdint>
 
 class Clock {
@@ -28,21 +28,20 @@ private:
     uint64_t now_ = 0;
 };
 
-// The installed clock; a SteadyClock until something else is installed. The caller
-// keeps ownership of an installed clock and must outlive its use.
-Clock& engineClock();
-void installClock(Clock* clock);  // nullptr restores the steady clock
-
-// Whole milliseconds since start; reset keeps the sub-millisecond remainder so that
-// periods measured back to back lose nothing.
+// Whole milliseconds since start, read from the given clock (which must outlive the
+// timer); reset keeps the sub-millisecond remainder so that periods measured back to
+// back lose nothing.
 class MillisecondTimer {
 public:
+    explicit MillisecondTimer(const Clock& clock) : clock_(&clock) {}
+
     bool start();
     uint64_t elapsed();  // starts the timer on first use
     void reset();
     bool started() const { return started_; }
 
 private:
+    const Clock* clock_;
     uint64_t start_ = 0;
     bool started_ = false;
 };

@@ -29,7 +29,6 @@ constexpr ErrorName kErrorNames[] = {
     {kDisplayTextureUpdateFailed, "DISPLAYERR_SDL_UPDATETEXTURE"},
     {kDisplayNoFont, "DISPLAYERR_NOFONT"},
     {kDisplayTextRenderFailed, "DISPLAYERR_TTF_RENDER"},
-    {kDisplayNotLocked, "DISPLAYERR_NOTLOCKED"},
 };
 
 }  // namespace

@@ -36,8 +36,9 @@ int scaleJoystickAxis(int raw) {
     return scaled < 0 ? -out : out;
 }
 
-InputDevice::InputDevice()
-    : minX_(INT_MIN),
+InputDevice::InputDevice(const Clock& clock)
+    : clock_(clock),
+      minX_(INT_MIN),
       minY_(INT_MIN),
       maxX_(INT_MAX),
       maxY_(INT_MAX),
@@ -122,7 +123,7 @@ void InputDevice::update(int code, bool down) {
             s = Held;
         } else {
             s = Pressed;
-            pressTimes_[code] = engineClock().nowNanos() / 1000000u;
+            pressTimes_[code] = clock_.nowNanos() / 1000000u;
             pressX_[code] = realX_;
             pressY_[code] = realY_;
         }

@@ -8,6 +8,8 @@
 
 #include "platform/key_names.h"
 
+class Clock;
+
 enum class InputDeviceKind { Keyboard, Mouse, Joystick };
 
 // Returned by a backend when the window does not have the foreground; acquiring then
@@ -50,7 +52,8 @@ class InputDevice {
 public:
     enum State : uint8_t { Up = 0, Released = 1, Pressed = 2, Held = 3 };
 
-    InputDevice();
+    // The clock stamps key presses; it must outlive the device.
+    explicit InputDevice(const Clock& clock);
     virtual ~InputDevice();
 
     // Opens the devices through the backend; 0 or the backend's error.
@@ -61,7 +64,7 @@ public:
     int poll();
 
     uint8_t keyState(int code) const;
-    uint64_t pressTime(int code) const;  // milliseconds on the engine clock
+    uint64_t pressTime(int code) const;  // milliseconds on the device's clock
     void pressPosition(int code, int& x, int& y) const;
     void pointerPosition(int& x, int& y) const {
         x = x_;
@@ -100,6 +103,7 @@ private:
     // One axis of pointer movement after acceleration and the factor.
     int accelerate(int m) const;
 
+    const Clock& clock_;
     std::unique_ptr<InputBackend> backend_;
     std::array<uint8_t, kKeyCodeCount> states_{};
     std::array<uint64_t, kKeyCodeCount> pressTimes_{};

@@ -1,6 +1,6 @@
-#include <cstdint>
+#include "platform/pixel_format.h"
 
-#include "platform/surface.h"
+#include <cstdint>
 
 namespace {
 

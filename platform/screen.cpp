@@ -9,7 +9,13 @@ constexpr uint64_t kNanosPerMilli = 1000000;
 constexpr uint32_t kFpsColour = 0x00FFF0;  // red 240, green 255, blue 0
 }  // namespace
 
-Screen::Screen(std::unique_ptr<DisplayBackend> backend) : backend_(std::move(backend)) {
+Screen::Screen(std::unique_ptr<DisplayBackend> backend, const Clock& clock, TextRenderer* text,
+               const PictureFormats* pictures)
+    : backend_(std::move(backend)),
+      clock_(clock),
+      text_(text),
+      pictures_(pictures),
+      frameTimer_(clock) {
     if (backend_) modes_ = backend_->modes();
     frameTimer_.start();
 }
@@ -25,8 +31,8 @@ bool Screen::hasMode(int width, int height, int bits) const {
 int Screen::setUpBuffers(int width, int height, int bits) {
     PixelFormat format = PixelFormat::ofType(bits == 15 ? 15 : bits);
     if (format.type == 0) return kDisplayModeNotSet;
-    if (front_.create(format, width, height) != 0) return kDisplayNoFrontSurface;
-    if (back_.create(format, width, height) != 0) return kDisplayNoBackBuffer;
+    if (front_.create(format, width, height, this) != 0) return kDisplayNoFrontSurface;
+    if (back_.create(format, width, height, this) != 0) return kDisplayNoBackBuffer;
     format_ = format;
     width_ = width;
     height_ = height;
@@ -59,7 +65,7 @@ int Screen::createWindowed(int width, int height) {
     return 0;
 }
 
-int Screen::present(int wait, int whole, int showFps) {
+int Screen::present(Present options) {
     if (!created_) return kDisplayNoService;
     periodMillis_ += frameTimer_.elapsed();
     frameTimer_.reset();
@@ -70,12 +76,12 @@ int Screen::present(int wait, int whole, int showFps) {
     }
     ++framesInPeriod_;
 
-    if (showFps) {
+    if (has(options, Present::ShowFps)) {
         char text[32];
         std::snprintf(text, sizeof text, "FPS = %d", lastFps_);
         back_.drawText(10, 20, kFpsColour, text);
     }
-    int rc = backend_->show(back_, wait == 1, whole != 0);
+    int rc = backend_->show(back_, has(options, Present::Wait), has(options, Present::Whole));
     // The front surface keeps what is on display; the back buffer keeps its content, as
     // a windowed display would, so callers may draw over the last frame.
     std::memcpy(front_.pixels(), back_.pixels(), static_cast<size_t>(back_.pitch()) * height_);
@@ -102,20 +108,20 @@ int Screen::fadeIn(uint16_t speed) {
         if (rc != 0 && firstError == 0) firstError = rc;
     };
     Surface saved;
-    int rc = saved.create(format_, width_, height_);
+    int rc = saved.create(format_, width_, height_, this);
     if (rc != 0) return rc;
     note(back_.draw(saved, 0, 0));
     note(back_.fill(0));
-    note(present(1, 0, 0));
+    note(present(Present::Wait));
     int level = 0;
     do {
-        const uint64_t start = engineClock().nowNanos();
+        const uint64_t start = clock_.nowNanos();
         note(saved.drawFaded(back_, 0, 0, nullptr, level));
-        note(present(1, 0, 0));
-        level += fadeStep(speed, millisBetween(start, engineClock().nowNanos()));
+        note(present(Present::Wait));
+        level += fadeStep(speed, millisBetween(start, clock_.nowNanos()));
     } while (level < 256);
     note(saved.draw(back_, 0, 0));
-    note(present(1, 0, 0));
+    note(present(Present::Wait));
     return firstError;
 }
 
@@ -129,17 +135,17 @@ int Screen::fadeOut(uint16_t speed) {
     // Full screen: the back surface's clip rectangle; a window shows the whole surface.
     const Rect area = fullScreen_ ? back_.clipRect() : Rect{0, 0, width_, height_};
     Surface shown;
-    int rc = shown.create(format_, width_, height_);
+    int rc = shown.create(format_, width_, height_, this);
     if (rc != 0) return rc;
     note(front_.draw(shown, area.left, area.top, &area));
     int level = 256;
     while (level > 0) {
-        const uint64_t start = engineClock().nowNanos();
+        const uint64_t start = clock_.nowNanos();
         note(shown.drawFaded(back_, 0, 0, nullptr, level));
-        note(present(1, 0, 0));
-        level -= fadeStep(speed, millisBetween(start, engineClock().nowNanos()));
+        note(present(Present::Wait));
+        level -= fadeStep(speed, millisBetween(start, clock_.nowNanos()));
     }
     note(back_.fill(0));
-    note(present(1, 0, 0));
+    note(present(Present::Wait));
     return firstError;
 }

@@ -10,6 +10,9 @@
 #include "platform/clock.h"
 #include "platform/surface.h"
 
+class TextRenderer;
+class PictureFormats;
+
 struct DisplayMode {
     int width = 0, height = 0, bits = 0;
 };
@@ -30,10 +33,32 @@ public:
     virtual void releaseForMessage() {}
 };
 
+// What Screen::present does besides showing the back surface; combine with |.
+enum class Present : unsigned {
+    NoWait = 0,
+    Wait = 1u << 0,     // pace to the display's refresh
+    Whole = 1u << 1,    // windowed: stretch the whole back surface over the window
+    ShowFps = 1u << 2,  // first draw "FPS = n" onto the back surface
+};
+constexpr Present operator|(Present a, Present b) {
+    return static_cast<Present>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+constexpr bool has(Present options, Present option) {
+    return (static_cast<unsigned>(options) & static_cast<unsigned>(option)) != 0;
+}
+
 class Screen {
 public:
-    explicit Screen(std::unique_ptr<DisplayBackend> backend);
+    // The clock (frame counter, fades, and the frame animations loaded on this screen),
+    // the text renderer (text on its surfaces) and the picture formats (Surface::loadImage)
+    // are the caller's and must outlive the screen and its surfaces. Without a renderer
+    // no text is drawn; without picture formats only the pictures stored in the program
+    // load.
+    Screen(std::unique_ptr<DisplayBackend> backend, const Clock& clock,
+           TextRenderer* text = nullptr, const PictureFormats* pictures = nullptr);
     ~Screen();
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
 
     bool hasMode(int width, int height, int bits) const;
     // 0, or -1 no display service / already created, -2 exclusive access refused,
@@ -42,7 +67,8 @@ public:
     // A window of the given client size on the desktop; the same codes.
     int createWindowed(int width, int height);
 
-    int present(int wait, int whole, int showFps);
+    // 0 or the display's error.
+    int present(Present options);
     int fadeOut(uint16_t speed);
     int fadeIn(uint16_t speed);
 
@@ -58,15 +84,21 @@ public:
     DisplayBackend& backend() { return *backend_; }
     DisplayBackend* displayBackend() { return backend_.get(); }
     bool created() const { return created_; }
+    const Clock& clock() const { return clock_; }
+    TextRenderer* textRenderer() const { return text_; }
+    const PictureFormats* pictureFormats() const { return pictures_; }
 
 private:
     int setUpBuffers(int width, int height, int bits);
-    // Milliseconds between two instants of the engine clock.
+    // Milliseconds between two instants of the clock.
     static uint64_t millisBetween(uint64_t from, uint64_t to);
     // Levels step by 512 / ((speed + 1) / ms per frame), kept within 2..512.
     static int fadeStep(uint16_t speed, uint64_t frameMillis);
 
     std::unique_ptr<DisplayBackend> backend_;
+    const Clock& clock_;
+    TextRenderer* text_;
+    const PictureFormats* pictures_;
     std::vector<DisplayMode> modes_;
     Surface front_, back_;
     PixelFormat format_ = PixelFormat::ofType(16);

@@ -19,8 +19,8 @@ Colour shade(Colour c, float factor) {
             clampByte(static_cast<int>(c.b * factor))};
 }
 
-Canvas::Canvas(int width, int height) {
-    surface_.create(PixelFormat::ofType(32), width, height);
+Canvas::Canvas(Screen& screen, int width, int height) : screen_(screen) {
+    surface_.create(PixelFormat::ofType(32), width, height, &screen);
 }
 
 Colour Canvas::get(int x, int y) const {
@@ -148,8 +148,8 @@ void Canvas::text(int x, int y, const std::string& str, Colour c, int pixelHeigh
     surface_.drawText(x, y, bgr, str);
 }
 
-int Canvas::textWidth(const std::string& str, int pixelHeight) {
-    Canvas scratch(static_cast<int>(str.size()) * pixelHeight + 16, pixelHeight * 2 + 8);
+int Canvas::textWidth(const std::string& str, int pixelHeight) const {
+    Canvas scratch(screen_, static_cast<int>(str.size()) * pixelHeight + 16, pixelHeight * 2 + 8);
     scratch.fill({0, 0, 0});
     scratch.text(0, 0, str, {255, 255, 255}, pixelHeight);
     int right = 0;

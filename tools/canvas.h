@@ -1,6 +1,7 @@
 #pragma once
 // A small painter for the demo generator: shapes, gradients and texture noise on a
-// 32-bit surface. Everything is integer or float maths on the surface's own pixels.
+// 32-bit surface. Everything is integer or float maths on the surface's own pixels;
+// text goes through the screen's text renderer.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -21,7 +22,8 @@ struct Vec2 {
 
 class Canvas {
 public:
-    Canvas(int width, int height);
+    // The screen lends its text renderer; it must outlive the canvas.
+    Canvas(Screen& screen, int width, int height);
 
     int width() const { return surface_.width(); }
     int height() const { return surface_.height(); }
@@ -50,9 +52,10 @@ public:
     void vignette(float strength);
     void text(int x, int y, const std::string& text, Colour c, int pixelHeight);
     // Width in pixels of the inked part of the text, measured by drawing it.
-    static int textWidth(const std::string& text, int pixelHeight);
+    int textWidth(const std::string& text, int pixelHeight) const;
 
 private:
+    Screen& screen_;
     Surface surface_;
 };
 

@@ -175,8 +175,8 @@ void paintGate(Canvas& c) {
     c.thickLine(240, 150, 400, 150, 4, Colour{20, 20, 24});
     paintSign(c, 250, 124, 140, 24, "HARROW HOUSE", 14, kBoard, kInk);
     paintSign(c, 470, 296, 120, 46, "", 13, Colour{220, 214, 196}, kInk);
-    c.text(530 - Canvas::textWidth("VISITORS", 13) / 2, 302, "VISITORS", kInk, 13);
-    c.text(530 - Canvas::textWidth("WELCOME", 13) / 2, 320, "WELCOME", kInk, 13);
+    c.text(530 - c.textWidth("VISITORS", 13) / 2, 302, "VISITORS", kInk, 13);
+    c.text(530 - c.textWidth("WELCOME", 13) / 2, 320, "WELCOME", kInk, 13);
     c.vignette(0.4f);
 }
 
@@ -427,7 +427,7 @@ void paintTower(Canvas& c) {
 void paintEnding(Canvas& c) {
     paintSky(c, Colour{4, 6, 20}, Colour{30, 30, 70}, 480, 300, 91);
     auto centred = [&](int y, const std::string& line, Colour colour, int size) {
-        c.text(320 - Canvas::textWidth(line, size) / 2, y, line, colour, size);
+        c.text(320 - c.textWidth(line, size) / 2, y, line, colour, size);
     };
     centred(180, "THE END", Colour{250, 230, 170}, 60);
     centred(270, "Thank you for visiting Harrow House", Colour{220, 210, 190}, 16);

@@ -8,6 +8,10 @@
 #include "platform/image/bmp_writer.h"
 #include "platform/image/imagelib.h"
 #include "platform/image/picture.h"
+#include "platform/jpeg/jpeg_format.h"
+#include "platform/null_display.h"
+#include "platform/screen.h"
+#include "platform/sdl/sdl_text_renderer.h"
 #include "tools/demo_sprites.h"
 #include "tools/demo_views.h"
 
@@ -17,12 +21,18 @@ namespace {
 
 const char* kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
-bool writeJpeg(Canvas& c, const fs::path& path) {
+// Where the pictures go, and the screen that lends the canvases its text and formats.
+struct Output {
+    fs::path dir;
+    Screen& screen;
+};
+
+bool writeJpeg(const Output& out, Canvas& c, const fs::path& path) {
     Picture picture;
     ImageRecord record;
     InitImageRecord(record);
     bool ok = c.surface().toPicture(picture) && CopyBitmapToRecord(picture, record, 0) &&
-              WriteRecordJpeg(path.string(), record, 92);
+              WriteRecordJpeg(*out.screen.pictureFormats(), path.string(), record, 92);
     FreeImageRecord(record);
     return ok;
 }
@@ -34,24 +44,25 @@ bool writeBmp(Canvas& c, const fs::path& path) {
 
 int failures = 0;
 
-void produce(const fs::path& dir, const std::string& name, int width, int height,
+void produce(const Output& out, const std::string& name, int width, int height,
              const std::function<void(Canvas&)>& paint) {
-    Canvas canvas(width, height);
+    Canvas canvas(out.screen, width, height);
     paint(canvas);
+    const fs::path path = out.dir / name;
     bool jpeg = name.size() > 4 && name.substr(name.size() - 4) == ".jpg";
-    bool ok = jpeg ? writeJpeg(canvas, dir / name) : writeBmp(canvas, dir / name);
+    bool ok = jpeg ? writeJpeg(out, canvas, path) : writeBmp(canvas, path);
     if (!ok) {
-        std::fprintf(stderr, "make-demo: could not write %s\n", (dir / name).c_str());
+        std::fprintf(stderr, "make-demo: could not write %s\n", path.c_str());
         ++failures;
     }
 }
 
-void sheet(const fs::path& dir, const std::string& name, Arrow to) {
-    produce(dir, name, 384, 64, [to](Canvas& c) { paintTransition(c, to); });
+void sheet(const Output& out, const std::string& name, Arrow to) {
+    produce(out, name, 384, 64, [to](Canvas& c) { paintTransition(c, to); });
 }
 
-void pointer(const fs::path& dir, const std::string& name, Arrow arrow) {
-    produce(dir, name, 64, 64, [arrow](Canvas& c) {
+void pointer(const Output& out, const std::string& name, Arrow arrow) {
+    produce(out, name, 64, 64, [arrow](Canvas& c) {
         c.fill(kKey);
         paintPointer(c, 0, arrow);
     });
@@ -64,14 +75,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make-demo OUTPUT-FOLDER VIEW-FILE-FOLDER\n");
         return 2;
     }
-    fs::path out = argv[1], views = argv[2];
+    fs::path dir = argv[1], views = argv[2];
     std::error_code error;
-    fs::create_directories(out, error);
+    fs::create_directories(dir, error);
     if (error) {
-        std::fprintf(stderr, "make-demo: cannot create %s: %s\n", out.c_str(),
+        std::fprintf(stderr, "make-demo: cannot create %s: %s\n", dir.c_str(),
                      error.message().c_str());
         return 1;
     }
+    // A screen that shows nothing, for the text and picture formats the engine uses.
+    SteadyClock clock;
+    SdlTextRenderer text;
+    const PictureFormats pictures = pictureFormatsWithJpeg();
+    Screen screen(std::make_unique<NullDisplay>(), clock, &text, &pictures);
+    const Output out{dir, screen};
 
     produce(out, "gate.jpg", 640, 480, paintGate);
     produce(out, "court.jpg", 640, 480, [](Canvas& c) { paintCourtyard(c, false, false); });
@@ -108,14 +125,14 @@ int main(int argc, char** argv) {
 
     for (const auto& entry : fs::directory_iterator(views, error)) {
         if (entry.path().extension() != ".scn") continue;
-        fs::copy_file(entry.path(), out / entry.path().filename(),
+        fs::copy_file(entry.path(), dir / entry.path().filename(),
                       fs::copy_options::overwrite_existing, error);
         if (error) {
             std::fprintf(stderr, "make-demo: cannot copy %s\n", entry.path().c_str());
             ++failures;
         }
     }
-    fs::copy_file(kFont, out / "pookie.ttf", fs::copy_options::overwrite_existing, error);
+    fs::copy_file(kFont, dir / "pookie.ttf", fs::copy_options::overwrite_existing, error);
     if (error) std::fprintf(stderr, "make-demo: no font at %s; text falls back\n", kFont);
     return failures ? 1 : 0;
 }

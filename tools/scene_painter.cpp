@@ -138,6 +138,6 @@ void paintSign(Canvas& c, int x, int y, int w, int h, const std::string& text, i
     c.rect(x + 2, y + 2, x + w - 2, y + h - 2, board);
     c.grain(x + 2, y + 2, x + w - 2, y + h - 2, 10, static_cast<uint32_t>(x * 31 + y));
     if (text.empty()) return;
-    int width = Canvas::textWidth(text, textHeight);
+    int width = c.textWidth(text, textHeight);
     c.text(x + (w - width) / 2, y + (h - textHeight) / 2 - 1, text, ink, textHeight);
 }

@@ -3,7 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/image/decoders.h"
+#include "platform/image/bmp_writer.h"
+#include "platform/image/decoder_support.h"
+#include "platform/image/image_reader.h"
+#include "platform/image/picture_formats.h"
 
 namespace imagedetail {
 namespace {
@@ -97,7 +100,10 @@ void expand555(const uint8_t* src, size_t srcStride, Picture& out) {
     }
 }
 
-}  // namespace
+// The file starts with "BM".
+bool detectBitmap(const uint8_t* bytes, size_t size) {
+    return size >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
+}
 
 bool decodeBitmap(const uint8_t* bytes, size_t size, Picture& out, std::string& error) {
     if (size < kFileHeader + kInfoHeader) return fail(error, "bitmap header truncated");
@@ -160,6 +166,17 @@ bool decodeBitmap(const uint8_t* bytes, size_t size, Picture& out, std::string& 
     }
     out = std::move(pic);
     return true;
+}
+
+// Writes 24-bit uncompressed files; bitmaps have no quality setting.
+bool encodeBitmap(const Picture& picture, int, std::vector<uint8_t>& out) {
+    return encodeBmp24(picture, out);
+}
+
+}  // namespace
+
+PictureFormat bitmapFormat() {
+    return {ImageReader::Bitmap, "Windows bitmap", detectBitmap, decodeBitmap, encodeBitmap};
 }
 
 }  // namespace imagedetail

@@ -1,10 +1,10 @@
 // Pictures drawn by the program itself, so a game folder that lacks the test pattern
 // or the pointer images still shows something usable.
+#include "platform/image/builtin_pictures.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-#include "platform/image/image_reader.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <new>
 
 #include "platform/image/image_reader.h"
-#include "platform/image/jpeg_writer.h"
 #include "platform/image/picture_rows.h"
 
 namespace {
@@ -35,9 +34,10 @@ bool recordToPicture(const ImageRecord& record, Picture& out) {
 
 }  // namespace
 
-std::unique_ptr<Picture> LoadBitmapFile(const std::string& fileName, int, int) {
+std::unique_ptr<Picture> LoadBitmapFile(const PictureFormats& formats, const std::string& fileName,
+                                        int, int) {
     auto picture = std::make_unique<Picture>();
-    if (!ImageReader::readFile(fileName, *picture)) return nullptr;
+    if (!formats.readFile(fileName, *picture)) return nullptr;
     return picture;
 }
 
@@ -105,14 +105,15 @@ std::unique_ptr<Picture> CopyRecordToBitmap(const ImageRecord& record) {
     return picture;
 }
 
-bool WriteRecordJpeg(const std::string& fileName, const ImageRecord& record, int quality) {
+bool WriteRecordJpeg(const PictureFormats& formats, const std::string& fileName,
+                     const ImageRecord& record, int quality) {
     Picture picture;
     try {
         if (!recordToPicture(record, picture)) return false;
     } catch (const std::bad_alloc&) {
         return false;
     }
-    return writeJpeg(fileName, picture, quality);
+    return formats.writeFile(ImageReader::Jpeg, fileName, picture, quality);
 }
 
 void FreeImageRecord(ImageRecord& record) {

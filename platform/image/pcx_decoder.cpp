@@ -5,7 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/image/decoders.h"
+#include "platform/image/decoder_support.h"
+#include "platform/image/image_reader.h"
+#include "platform/image/picture_formats.h"
 
 namespace imagedetail {
 namespace {
@@ -32,7 +34,10 @@ bool unpack(const uint8_t* p, const uint8_t* end, uint8_t* dst, size_t total, st
     return true;
 }
 
-}  // namespace
+// Manufacturer 10, version 5, run-length encoding 1.
+bool detectPcx(const uint8_t* bytes, size_t size) {
+    return size >= 3 && bytes[0] == 10 && bytes[1] == 5 && bytes[2] == 1;
+}
 
 bool decodePcx(const uint8_t* bytes, size_t size, Picture& out, std::string& error) {
     if (size < kHeader) return fail(error, "PCX header truncated");
@@ -93,6 +98,12 @@ bool decodePcx(const uint8_t* bytes, size_t size, Picture& out, std::string& err
     }
     out = std::move(pic);
     return true;
+}
+
+}  // namespace
+
+PictureFormat pcxFormat() {
+    return {ImageReader::Pcx, "PCX", detectPcx, decodePcx};
 }
 
 }  // namespace imagedetail

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/image/decoders.h"
+#include "platform/image/decoder_support.h"
+#include "platform/image/image_reader.h"
+#include "platform/image/picture_formats.h"
 
 namespace imagedetail {
 namespace {
@@ -43,7 +45,10 @@ inline void scatter(const uint8_t* src, uint8_t* dst, size_t width) {
     for (size_t x = 0; x < width; ++x, dst += 4) *dst = src[x];
 }
 
-}  // namespace
+// "8BPS" followed by a zero byte (the high byte of version 1).
+bool detectPhotoshop(const uint8_t* bytes, size_t size) {
+    return size >= 5 && std::memcmp(bytes, "8BPS", 4) == 0 && bytes[4] == 0;
+}
 
 bool decodePhotoshop(const uint8_t* bytes, size_t size, Picture& out, std::string& error) {
     if (size < kHeader + 2) return fail(error, "Photoshop header truncated");
@@ -113,6 +118,12 @@ bool decodePhotoshop(const uint8_t* bytes, size_t size, Picture& out, std::strin
     }
     out = std::move(pic);
     return true;
+}
+
+}  // namespace
+
+PictureFormat photoshopFormat() {
+    return {ImageReader::Photoshop, "Photoshop", detectPhotoshop, decodePhotoshop};
 }
 
 }  // namespace imagedetail

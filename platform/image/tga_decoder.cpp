@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/image/decoders.h"
+#include "platform/image/decoder_support.h"
+#include "platform/image/image_reader.h"
+#include "platform/image/picture_formats.h"
 
 namespace imagedetail {
 namespace {
@@ -75,7 +77,13 @@ bool readColourMap(const uint8_t* p, size_t first, size_t length, int entryBits,
     return true;
 }
 
-}  // namespace
+// Only files with the version-2 footer are recognised: its signature sits 18 bytes
+// before the end, and the header's pixel depth must be one we read.
+bool detectTarga(const uint8_t* bytes, size_t size) {
+    if (size < 18 || std::memcmp(bytes + size - 18, "TRUEVISION-XFILE", 16) != 0) return false;
+    const uint8_t depth = bytes[16];
+    return depth == 8 || depth == 16 || depth == 24 || depth == 32;
+}
 
 bool decodeTarga(const uint8_t* bytes, size_t size, Picture& out, std::string& error) {
     if (size < kHeader) return fail(error, "TGA header truncated");
@@ -191,6 +199,12 @@ bool decodeTarga(const uint8_t* bytes, size_t size, Picture& out, std::string& e
     }
     out = std::move(pic);
     return true;
+}
+
+}  // namespace
+
+PictureFormat targaFormat() {
+    return {ImageReader::Targa, "Truevision TGA", detectTarga, decodeTarga};
 }
 
 }  // namespace imagedetail

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "platform/image/image_reader.h"
 #include "support/headless_run.h"
+#include "support/test_pictures.h"
 
 namespace fs = std::filesystem;
 using headless_test::GameFolder;
@@ -116,9 +116,9 @@ TEST_F(DemoGame, ShotsShowTheViewOnScreen) {
          {std::tuple{"court.bmp", "court.jpg", "garden.jpg"},
           std::tuple{"garden.bmp", "garden.jpg", "court.jpg"}}) {
         Picture shot, view, other;
-        ASSERT_TRUE(ImageReader::readFile((dir / shotName).string(), shot)) << shotName;
-        ASSERT_TRUE(ImageReader::readFile((dir / viewName).string(), view));
-        ASSERT_TRUE(ImageReader::readFile((dir / otherName).string(), other));
+        ASSERT_TRUE(testPictureFormats().readFile((dir / shotName).string(), shot)) << shotName;
+        ASSERT_TRUE(testPictureFormats().readFile((dir / viewName).string(), view));
+        ASSERT_TRUE(testPictureFormats().readFile((dir / otherName).string(), other));
         ASSERT_EQ(shot.width, 640);
         ASSERT_EQ(shot.height, 480);
         int same = 0, sameAsOther = 0;

@@ -9,6 +9,8 @@
 
 #include "engine/engine.h"
 #include "engine/headless_host.h"
+#include "platform/jpeg/jpeg_format.h"
+#include "platform/sdl/sdl_text_renderer.h"
 
 namespace {
 
@@ -49,7 +51,9 @@ struct Game {
     GameState& state() { return engine->state(); }
 
     std::string dir;
-    HeadlessHost host;
+    SdlTextRenderer text;
+    PictureFormats pictures = pictureFormatsWithJpeg();
+    HeadlessHost host{&text, &pictures};
     std::unique_ptr<Engine> engine;
     std::vector<std::string> printed;
 };
@@ -79,6 +83,8 @@ TEST(TwoEngines, EachKeepsItsOwnConsoleVariablesAndView) {
     EXPECT_THAT(a.printed, ::testing::Contains("Loading next.scn"));
     EXPECT_THAT(b.printed, ::testing::Not(::testing::Contains("Loading next.scn")));
     EXPECT_EQ(b.printed.back(), "1");
+    // Each engine's clock moved only with its own frames.
+    EXPECT_NE(a.host.virtualClock().nowNanos(), b.host.virtualClock().nowNanos());
     EXPECT_EQ(a.state().console.lines.size(), a.printed.size());
     EXPECT_EQ(b.state().console.lines.size(), b.printed.size());
 }

@@ -1,9 +1,9 @@
 // engine-headless end to end: start-up lines, the ending, the input language's errors.
 #include <gtest/gtest.h>
 
-#include "support/headless_run.h"
 #include "platform/image/bmp_writer.h"
-#include "platform/image/image_reader.h"
+#include "support/headless_run.h"
+#include "support/test_pictures.h"
 
 namespace {
 
@@ -137,7 +137,7 @@ TEST(HeadlessShot, ShowsThePointerWhereItWasMoved) {
     game.writeBmp("pointidle.bmp", 16, 16, 0x00FF00);
     {
         Picture p;
-        ASSERT_TRUE(ImageReader::readFile((game.path() / "pointidle.bmp").string(), p));
+        ASSERT_TRUE(testPictureFormats().readFile((game.path() / "pointidle.bmp").string(), p));
         p.row(0)[0] = 0xFF;
         p.row(0)[1] = 0x00;
         p.row(0)[2] = 0xFF;
@@ -147,7 +147,7 @@ TEST(HeadlessShot, ShowsThePointerWhereItWasMoved) {
     RunResult run = runHeadless(game, "move 200 150\nframes 2\nshot s.bmp\nclose\n");
     ASSERT_EQ(run.status, 0) << run.all();
     Picture shot;
-    ASSERT_TRUE(ImageReader::readFile((game.path() / "s.bmp").string(), shot)) << run.all();
+    ASSERT_TRUE(testPictureFormats().readFile((game.path() / "s.bmp").string(), shot)) << run.all();
     ASSERT_EQ(shot.width, 640);
     ASSERT_EQ(shot.height, 480);
     auto rgb = [&](int x, int y) {

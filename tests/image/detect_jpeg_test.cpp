@@ -5,12 +5,14 @@
 #include <cstring>
 
 #include "image/image_fixtures.h"
-#include "platform/image/image_reader.h"
-#include "platform/image/jpeg_writer.h"
+#include "platform/jpeg/jpeg_writer.h"
+#include "support/test_pictures.h"
 
 namespace {
 
-using ImageReader::detect;
+int detect(const uint8_t* bytes, size_t size) {
+    return testPictureFormats().detect(bytes, size);
+}
 
 Picture patternPicture(int w, int h) {
     Picture p;
@@ -76,7 +78,7 @@ TEST(Detection, JpegNeedsJfifAtSix) {
     std::memcpy(&file[6], "Exif", 4);
     Picture pic;
     std::string error;
-    EXPECT_FALSE(ImageReader::decode(file.data(), file.size(), 0, pic, &error));
+    EXPECT_FALSE(testPictureFormats().decode(file.data(), file.size(), 0, pic, &error));
     EXPECT_EQ(error, "Unsupported Image type.");
 }
 
@@ -96,7 +98,7 @@ TEST(JpegCodec, WriteThenReadKeepsSizeAndColours) {
         Bytes file;
         ASSERT_TRUE(encodeJpeg(src, 100, file));
         Picture back;
-        ASSERT_TRUE(ImageReader::decode(file.data(), file.size(), 0, back));
+        ASSERT_TRUE(testPictureFormats().decode(file.data(), file.size(), 0, back));
         ASSERT_EQ(back.width, src.width);
         ASSERT_EQ(back.height, src.height);
         long total = 0;
@@ -122,12 +124,12 @@ TEST(JpegCodec, CorruptOrTruncatedDataFailsCleanly) {
     ASSERT_TRUE(encodeJpeg(patternPicture(40, 24), 80, file));
     Picture pic;
     for (size_t cut : {size_t{11}, size_t{40}, file.size() / 2, file.size() - 2}) {
-        EXPECT_FALSE(ImageReader::decode(file.data(), cut, ImageReader::Jpeg, pic)) << cut;
+        EXPECT_FALSE(testPictureFormats().decode(file.data(), cut, ImageReader::Jpeg, pic)) << cut;
         EXPECT_TRUE(pic.pixels.empty());
     }
     Bytes garbage = file;
     for (size_t i = 20; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 37);
-    EXPECT_FALSE(ImageReader::decode(garbage.data(), garbage.size(), 0, pic));
+    EXPECT_FALSE(testPictureFormats().decode(garbage.data(), garbage.size(), 0, pic));
 }
 
 // Four-channel JPEGs (stored the Adobe way, inverted) come out as B,G,R.
@@ -161,7 +163,7 @@ TEST(JpegCodec, CmykPicturesConvertToColour) {
     std::free(data);
 
     Picture pic;
-    ASSERT_TRUE(ImageReader::decode(file.data(), file.size(), ImageReader::Jpeg, pic));
+    ASSERT_TRUE(testPictureFormats().decode(file.data(), file.size(), ImageReader::Jpeg, pic));
     const Bgr c = pixelAt(pic, 8, 4);
     EXPECT_GT(c.r, 240);
     EXPECT_LT(c.g, 15);

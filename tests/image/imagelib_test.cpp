@@ -8,7 +8,8 @@
 
 #include "image/image_fixtures.h"
 #include "platform/image/bmp_writer.h"
-#include "platform/image/image_reader.h"
+#include "platform/image/builtin_pictures.h"
+#include "support/test_pictures.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ TEST(BmpWriter, RoundTripsAnyPictureAsTwentyFourBit) {
     TempFolder dir;
     Picture src = palettedPicture();
     ASSERT_TRUE(writeBmp24(dir.path("out.bmp"), src));
-    auto loaded = LoadBitmapFile(dir.path("out.bmp"), 0, 0);
+    auto loaded = LoadBitmapFile(testPictureFormats(), dir.path("out.bmp"), 0, 0);
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->bitsPerPixel, 24);
     EXPECT_FALSE(loaded->topDown);
@@ -67,7 +68,7 @@ TEST(ImageLibrary, RecordsCarryPixelsBothWays) {
     EXPECT_TRUE(record.pixels.empty());
     EXPECT_FALSE(CopyRecordToBitmap(record));
     EXPECT_FALSE(CopyBitmapToRecord(Picture(), record, 0));
-    EXPECT_FALSE(LoadBitmapFile("/nonexistent/file.bmp", 0, 0));
+    EXPECT_FALSE(LoadBitmapFile(testPictureFormats(), "/nonexistent/file.bmp", 0, 0));
 }
 
 TEST(ImageLibrary, AllocateChecksTheRequestedSize) {
@@ -125,9 +126,9 @@ TEST(ImageLibrary, JpegWritingReplacesOrLeavesNothing) {
     record.height = 120;
     record.bitCount = 32;
     ASSERT_TRUE(AllocateImageRecord(record));
-    ASSERT_TRUE(WriteRecordJpeg(path, record, 100));
+    ASSERT_TRUE(WriteRecordJpeg(testPictureFormats(), path, record, 100));
     Picture pic;
-    ASSERT_TRUE(ImageReader::readFile(path, pic));
+    ASSERT_TRUE(testPictureFormats().readFile(path, pic));
     EXPECT_EQ(pic.width, 160);
     EXPECT_EQ(pic.height, 120);
 
@@ -135,15 +136,15 @@ TEST(ImageLibrary, JpegWritingReplacesOrLeavesNothing) {
     record.width = 80;
     record.height = 60;
     ASSERT_TRUE(AllocateImageRecord(record));
-    ASSERT_TRUE(WriteRecordJpeg(path, record, 100));
+    ASSERT_TRUE(WriteRecordJpeg(testPictureFormats(), path, record, 100));
     const std::string written = slurp(path);
     ImageRecord broken = record;
     broken.pixels.resize(5);
-    EXPECT_FALSE(WriteRecordJpeg(path, broken, 100));
+    EXPECT_FALSE(WriteRecordJpeg(testPictureFormats(), path, broken, 100));
     EXPECT_EQ(slurp(path), written);
-    EXPECT_FALSE(WriteRecordJpeg(dir.path("missing/x.jpg"), record, 100));
+    EXPECT_FALSE(WriteRecordJpeg(testPictureFormats(), dir.path("missing/x.jpg"), record, 100));
     EXPECT_EQ(dir.files(), std::vector<std::string>{"slot1.jpg"});
-    ASSERT_TRUE(ImageReader::readFile(path, pic));
+    ASSERT_TRUE(testPictureFormats().readFile(path, pic));
     EXPECT_EQ(pic.width, 80);
 }
 

@@ -7,8 +7,9 @@
 
 #include "image/image_fixtures.h"
 #include "platform/image/bmp_writer.h"
-#include "platform/image/image_reader.h"
-#include "platform/image/jpeg_writer.h"
+#include "platform/image/builtin_pictures.h"
+#include "platform/jpeg/jpeg_writer.h"
+#include "support/test_pictures.h"
 
 namespace {
 
@@ -59,14 +60,14 @@ TEST(MalformedFiles, EveryPrefixOfAValidFileFails) {
     for (const Sample& sample : samples()) {
         Picture pic;
         std::string error;
-        ASSERT_TRUE(
-            ImageReader::decode(sample.file.data(), sample.file.size(), sample.type, pic, &error))
+        ASSERT_TRUE(testPictureFormats().decode(sample.file.data(), sample.file.size(), sample.type,
+                                                pic, &error))
             << sample.name << ": " << error;
         for (size_t cut = 0; cut < sample.file.size(); ++cut) {
             // A copy of exactly `cut` bytes, so a read past it is a real overrun.
             std::unique_ptr<uint8_t[]> prefix(new uint8_t[cut + 1]);
             std::memcpy(prefix.get(), sample.file.data(), cut);
-            EXPECT_FALSE(ImageReader::decode(prefix.get(), cut, sample.type, pic))
+            EXPECT_FALSE(testPictureFormats().decode(prefix.get(), cut, sample.type, pic))
                 << sample.name << " cut at " << cut;
             ASSERT_TRUE(pic.pixels.empty());
         }
@@ -77,13 +78,13 @@ TEST(MalformedFiles, ReadFileReportsMissingAndEmptyFiles) {
     TempFolder dir;
     Picture pic;
     std::string error;
-    EXPECT_FALSE(ImageReader::readFile(dir.path("none.bmp"), pic, 0, &error));
+    EXPECT_FALSE(testPictureFormats().readFile(dir.path("none.bmp"), pic, 0, &error));
     EXPECT_FALSE(error.empty());
     std::FILE* f = std::fopen(dir.path("empty.bmp").c_str(), "wb");
     ASSERT_TRUE(f);
     std::fclose(f);
-    EXPECT_FALSE(ImageReader::readFile(dir.path("empty.bmp"), pic));
-    EXPECT_FALSE(ImageReader::readFile(dir.path(""), pic));  // a folder
+    EXPECT_FALSE(testPictureFormats().readFile(dir.path("empty.bmp"), pic));
+    EXPECT_FALSE(testPictureFormats().readFile(dir.path(""), pic));  // a folder
 }
 
 }  // namespace

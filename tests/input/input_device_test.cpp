@@ -40,12 +40,10 @@ public:
 class InputDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        installClock(&clock);
         auto b = std::make_unique<FakeBackend>();
         backend = b.get();
         ASSERT_EQ(input.create(std::move(b)), 0);
     }
-    void TearDown() override { installClock(nullptr); }
 
     void move(int dx, int dy, int wheel = 0) {
         MouseReading m;
@@ -57,7 +55,7 @@ protected:
     }
 
     VirtualClock clock;
-    InputDevice input;
+    InputDevice input{clock};
     FakeBackend* backend = nullptr;
 };
 

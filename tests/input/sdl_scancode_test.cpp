@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/key_names.h"
-#include "platform/sdl_input.h"
+#include "platform/sdl/sdl_input.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// Screen set-up, presenting, the frame counter and fades, on the null display with a
-// virtual clock.
+// Screen set-up, presenting, the frame counter and fades, on the null display with the
+// virtual clock it is given.
 #include "platform/screen.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 
 #include "platform/clock.h"
 #include "platform/null_display.h"
+#include "platform/sdl/sdl_text_renderer.h"
 
 namespace {
 
@@ -15,30 +16,30 @@ namespace {
 // records the top-left pixel of every frame shown.
 struct ScreenRig {
     VirtualClock clock;
+    SdlTextRenderer text;
     uint64_t frameMillis = 10;
     std::unique_ptr<Screen> screen;
     std::vector<uint32_t> shown;
 
     explicit ScreenRig(int bits = 16) {
-        installClock(&clock);
         auto display = std::make_unique<NullDisplay>();
         NullDisplay* raw = display.get();
-        screen = std::make_unique<Screen>(std::move(display));
+        screen = std::make_unique<Screen>(std::move(display), clock, &text);
         raw->setOnShow([this] {
             clock.advanceMillis(frameMillis);
             shown.push_back(screen->back().getPixel(0, 0));
         });
         EXPECT_EQ(screen->createFullScreen(640, 480, bits, 0), 0);
     }
-    ~ScreenRig() { installClock(nullptr); }
 };
 
 TEST(Screen, ModesAndSetUp) {
-    Screen screen(std::make_unique<NullDisplay>());
+    VirtualClock clock;
+    Screen screen(std::make_unique<NullDisplay>(), clock);
     EXPECT_TRUE(screen.hasMode(640, 480, 16));
     EXPECT_TRUE(screen.hasMode(640, 480, 15));
     EXPECT_FALSE(screen.hasMode(640, 480, 32));
-    EXPECT_LT(screen.present(1, 0, 0), 0);  // nothing to present before a mode is set
+    EXPECT_LT(screen.present(Present::Wait), 0);  // nothing to present before a mode is set
     EXPECT_EQ(screen.createFullScreen(640, 480, 32, 0), kDisplayModeNotSet);
     EXPECT_EQ(screen.createFullScreen(640, 480, 15, 0), 0);
     EXPECT_EQ(screen.format().type, 15);
@@ -46,7 +47,7 @@ TEST(Screen, ModesAndSetUp) {
     EXPECT_EQ(screen.back().width(), 640);
     EXPECT_EQ(screen.createFullScreen(640, 480, 16, 0), kDisplayNoService);  // only once
 
-    Screen none(nullptr);
+    Screen none(nullptr, clock);
     EXPECT_EQ(none.createWindowed(640, 480), kDisplayNoService);
 }
 
@@ -63,7 +64,7 @@ TEST(Screen, SurfacesTakeTheScreensFormatAndSerials) {
 TEST(Screen, FrontHoldsWhatWasPresentedAndBackKeepsItsContent) {
     ScreenRig rig;
     rig.screen->back().fill(0x1234);
-    EXPECT_EQ(rig.screen->present(1, 0, 0), 0);
+    EXPECT_EQ(rig.screen->present(Present::Wait), 0);
     EXPECT_EQ(rig.screen->front().getPixel(100, 100), 0x1234u);
     EXPECT_EQ(rig.screen->back().getPixel(100, 100), 0x1234u);
     rig.screen->back().fill(0x4321);
@@ -75,18 +76,18 @@ TEST(Screen, FirstFpsFigureComesAfterMoreThanASecond) {
     for (int i = 0; i < 100; ++i) {
         rig.clock.advanceMillis(10);
         rig.frameMillis = 0;
-        rig.screen->present(1, 0, 0);
+        rig.screen->present(Present::Wait);
     }
     EXPECT_EQ(rig.screen->lastFps(), 0);  // exactly 1000 ms so far
     rig.clock.advanceMillis(10);
-    rig.screen->present(1, 0, 0);
+    rig.screen->present(Present::Wait);
     EXPECT_EQ(rig.screen->lastFps(), 100 * 1000 / 1010);
 }
 
 TEST(Screen, ShowFpsDrawsTheFigureInItsColour) {
     ScreenRig rig;
     rig.screen->back().fill(0);
-    rig.screen->present(1, 0, 1);
+    rig.screen->present(Present::Wait | Present::ShowFps);
     const uint32_t colour = rig.screen->format().map(240, 255, 0);
     int inked = 0;
     for (int y = 15; y < 50; ++y)
@@ -103,7 +104,7 @@ TEST(Screen, ShowFpsDrawsTheFigureInItsColour) {
 TEST(ScreenFade, SpeedFiveHundredAtTenMillisecondsPerFrame) {
     ScreenRig rig;
     rig.screen->back().fill(0xFFFF);
-    rig.screen->present(1, 0, 0);
+    rig.screen->present(Present::Wait);
     rig.shown.clear();
     EXPECT_EQ(rig.screen->fadeOut(500), 0);
     // (500 + 1) / 10 = 50 -> 10 level units a frame: 26 faded frames, then black.
@@ -140,6 +141,51 @@ TEST(ScreenFade, StepRuleLimits) {
         rig.screen->fadeIn(0);
         EXPECT_EQ(rig.shown.size(), 1u + 1u + 1u);
     }
+}
+
+TEST(Screen, PresentOptionsReachTheDisplay) {
+    struct Recorder : NullDisplay {
+        std::vector<std::pair<bool, bool>> shows;
+        int show(const Surface& back, bool wait, bool whole) override {
+            shows.emplace_back(wait, whole);
+            return NullDisplay::show(back, wait, whole);
+        }
+    };
+    VirtualClock clock;
+    auto owned = std::make_unique<Recorder>();
+    Recorder& display = *owned;
+    Screen screen(std::move(owned), clock);
+    ASSERT_EQ(screen.createWindowed(640, 480), 0);
+    screen.present(Present::NoWait);
+    screen.present(Present::Wait);
+    screen.present(Present::NoWait | Present::Whole);
+    screen.present(Present::Wait | Present::Whole | Present::ShowFps);
+    EXPECT_EQ(display.shows, (std::vector<std::pair<bool, bool>>{
+                                 {false, false}, {true, false}, {false, true}, {true, true}}));
+}
+
+TEST(Screen, WithoutATextRendererTheFpsFigureIsLeftOut) {
+    VirtualClock clock;
+    Screen screen(std::make_unique<NullDisplay>(), clock);
+    ASSERT_EQ(screen.createFullScreen(640, 480, 16, 0), 0);
+    screen.back().fill(0);
+    EXPECT_EQ(screen.present(Present::Wait | Present::ShowFps), 0);
+    for (int y = 15; y < 50; ++y)
+        for (int x = 5; x < 120; ++x) ASSERT_EQ(screen.back().getPixel(x, y), 0u);
+}
+
+// Two screens on two clocks keep separate time: nothing is shared through a global.
+TEST(Screen, EachScreenReadsItsOwnClock) {
+    ScreenRig fast, slow;
+    fast.frameMillis = 0;
+    slow.frameMillis = 0;
+    for (int i = 0; i < 11; ++i) {
+        fast.clock.advanceMillis(100);
+        fast.screen->present(Present::Wait);
+        slow.screen->present(Present::Wait);
+    }
+    EXPECT_EQ(fast.screen->lastFps(), 10 * 1000 / 1100);
+    EXPECT_EQ(slow.screen->lastFps(), 0);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The SDL display on the dummy video driver: windows open, frames reach the renderer.
-#include "platform/sdl_display.h"
+#include "platform/sdl/sdl_display.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -14,9 +14,10 @@ uint32_t renderedPixel(SdlDisplay& display, int x, int y) {
 }
 
 TEST(SdlDisplay, WindowedFramesReachTheRenderer) {
+    VirtualClock clock;
     auto owned = std::make_unique<SdlDisplay>();
     SdlDisplay& display = *owned;
-    Screen screen(std::move(owned));
+    Screen screen(std::move(owned), clock);
     ASSERT_TRUE(screen.hasMode(640, 480, 16));
     ASSERT_EQ(screen.createWindowed(640, 480), 0);
     ASSERT_NE(display.window(), nullptr);
@@ -25,23 +26,24 @@ TEST(SdlDisplay, WindowedFramesReachTheRenderer) {
 
     screen.back().fill(0xF800);  // red
     screen.back().putPixel(5, 5, 0x001F);
-    EXPECT_EQ(screen.present(1, 1, 0), 0);
+    EXPECT_EQ(screen.present(Present::Wait | Present::Whole), 0);
     EXPECT_EQ(renderedPixel(display, 100, 100), 0xFF0000u);
     EXPECT_EQ(renderedPixel(display, 5, 5), 0x0000FFu);
-    EXPECT_EQ(screen.present(0, 0, 1), 0);
+    EXPECT_EQ(screen.present(Present::NoWait | Present::ShowFps), 0);
 }
 
 TEST(SdlDisplay, FullScreenFifteenBitAndIcon) {
+    VirtualClock clock;
     auto owned = std::make_unique<SdlDisplay>();
     SdlDisplay& display = *owned;
     Surface icon;
     ASSERT_EQ(icon.create(PixelFormat::ofType(16), 32, 32), 0);
     icon.fill(0x07E0);
     display.setIcon(icon);  // kept until the window exists
-    Screen screen(std::move(owned));
+    Screen screen(std::move(owned), clock);
     ASSERT_EQ(screen.createFullScreen(640, 480, 15, 0), 0);
     screen.back().fill(0x03E0);  // green in 5-5-5
-    EXPECT_EQ(screen.present(1, 0, 0), 0);
+    EXPECT_EQ(screen.present(Present::Wait), 0);
     EXPECT_EQ(screen.createFullScreen(640, 480, 15, 0), kDisplayNoService);
     display.releaseForMessage();
 }

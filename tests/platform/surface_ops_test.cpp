@@ -9,6 +9,9 @@
 
 #include "platform/image/bmp_writer.h"
 #include "platform/image/picture.h"
+#include "platform/image/picture_formats.h"
+#include "platform/null_display.h"
+#include "platform/screen.h"
 #include "platform/surface.h"
 
 namespace {
@@ -236,14 +239,24 @@ TEST(SurfacePicture, PalettePicturesAndBadPicturesAreHandled) {
     EXPECT_EQ(keep.getPixel(1, 1), 0x1234u);  // untouched after a refusal
 }
 
+// A 15-bit screen that reads the core picture formats.
+struct LoadRig {
+    VirtualClock clock;
+    PictureFormats formats = corePictureFormats();
+    Screen screen{std::make_unique<NullDisplay>(), clock, nullptr, &formats};
+    LoadRig() { EXPECT_EQ(screen.createFullScreen(640, 480, 15, 0), 0); }
+};
+
 TEST(SurfaceLoad, MissingNamesAndFilesGiveTheirCodes) {
+    LoadRig rig;
     Surface s;
-    EXPECT_EQ(s.loadImage(nullptr, "", kPlacementAny), -1);
-    EXPECT_EQ(s.loadImage(nullptr, "no-such-picture-anywhere.bmp", kPlacementAny), -2);
+    EXPECT_EQ(s.loadImage(&rig.screen, "", kPlacementAny), -1);
+    EXPECT_EQ(s.loadImage(&rig.screen, "no-such-picture-anywhere.bmp", kPlacementAny), -2);
     EXPECT_FALSE(s.valid());
 }
 
 TEST(SurfaceLoad, FilesAndStoredPicturesLoadInTheScreensFormat) {
+    LoadRig rig;
     Picture p;
     p.width = 5;
     p.height = 3;
@@ -254,17 +267,29 @@ TEST(SurfaceLoad, FilesAndStoredPicturesLoadInTheScreensFormat) {
     const std::string path = "/tmp/vorlen-surface-load-" + std::to_string(getpid()) + ".bmp";
     ASSERT_TRUE(writeBmp24(path, p));
     Surface s;
-    EXPECT_EQ(s.loadImage(nullptr, path, kPlacementAny), 1);
-    std::remove(path.c_str());
+    EXPECT_EQ(s.loadImage(&rig.screen, path, kPlacementAny), 1);
     EXPECT_EQ(s.width(), 5);
-    EXPECT_EQ(s.format().type, 16);
-    EXPECT_EQ(s.getPixel(4, 2), 0x07E0u);
+    EXPECT_EQ(s.format().type, 15);
+    EXPECT_EQ(s.getPixel(4, 2), 0x03E0u);
     EXPECT_EQ(s.fileName(), path);
+    EXPECT_EQ(s.screen(), &rig.screen);
+
+    // Without picture formats (no screen, or a screen given none) files are not read,
+    // but the pictures stored in the program still stand in.
+    Surface unread;
+    EXPECT_EQ(unread.loadImage(nullptr, path, kPlacementAny), -2);
+    VirtualClock clock;
+    Screen bare(std::make_unique<NullDisplay>(), clock);
+    EXPECT_EQ(unread.loadImage(&bare, path, kPlacementAny), -2);
+    std::remove(path.c_str());
 
     // A game folder without the pointer picture still gets one.
     Surface pointer;
-    EXPECT_EQ(pointer.loadImage(nullptr, "pointidle.bmp", kPlacementAny), 1);
+    EXPECT_EQ(pointer.loadImage(&rig.screen, "pointidle.bmp", kPlacementAny), 1);
     EXPECT_TRUE(pointer.valid());
+    EXPECT_EQ(pointer.format().type, 15);
+    Surface alone;
+    EXPECT_EQ(alone.loadImage(nullptr, "pointidle.bmp", kPlacementAny), 1);
 }
 
 }  // namespace

@@ -1,15 +1,25 @@
-// Text through registered font files, and the fatal error reporters.
+// Text through the SDL_ttf renderer and registered font files, and the fatal error
+// reporters.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/error_reporter.h"
-#include "platform/font.h"
+#include "platform/null_display.h"
 #include "platform/screen.h"
+#include "platform/sdl/sdl_text_renderer.h"
 #include "platform/surface.h"
 
 namespace {
+
+// A screen that lends its surfaces the renderer.
+struct TextRig {
+    VirtualClock clock;
+    SdlTextRenderer text;
+    Screen screen{std::make_unique<NullDisplay>(), clock, &text};
+};
 
 int countInk(const Surface& s, uint32_t background, uint32_t colour, bool* otherColour) {
     int n = 0;
@@ -24,9 +34,10 @@ int countInk(const Surface& s, uint32_t background, uint32_t colour, bool* other
 }
 
 TEST(Text, DrawsSolidInkInTheGivenColourOverATransparentBackground) {
+    TextRig rig;
     for (int type : {15, 16, 24, 32}) {
         Surface s;
-        ASSERT_EQ(s.create(PixelFormat::ofType(type), 200, 40), 0);
+        ASSERT_EQ(s.create(PixelFormat::ofType(type), 200, 40, &rig.screen), 0);
         const uint32_t background = s.format().map(10, 20, 30);
         s.fill(background);
         ASSERT_EQ(s.createFont("no such face", 0, 16, 400), 0);        // falls back to DejaVu
@@ -38,8 +49,9 @@ TEST(Text, DrawsSolidInkInTheGivenColourOverATransparentBackground) {
 }
 
 TEST(Text, EmptyTextAndClippedTextAreHarmless) {
+    TextRig rig;
     Surface s;
-    ASSERT_EQ(s.create(PixelFormat::ofType(16), 60, 20), 0);
+    ASSERT_EQ(s.create(PixelFormat::ofType(16), 60, 20, &rig.screen), 0);
     EXPECT_EQ(s.drawText(0, 0, 0xFFFFFF, ""), 0);
     s.setClipRect({10, 5, 30, 15});
     EXPECT_EQ(s.drawText(-7, -3, 0xFFFFFF, "WWWWWWWWWWWWWWWW"), 0);
@@ -51,18 +63,75 @@ TEST(Text, EmptyTextAndClippedTextAreHarmless) {
             }
 }
 
+// Surfaces of a screen without a renderer, or of no screen, draw no text and say so.
+TEST(Text, WithoutARendererNothingIsDrawn) {
+    VirtualClock clock;
+    Screen bare(std::make_unique<NullDisplay>(), clock);
+    Surface onBare, alone;
+    ASSERT_EQ(onBare.create(PixelFormat::ofType(16), 60, 20, &bare), 0);
+    ASSERT_EQ(alone.create(PixelFormat::ofType(16), 60, 20), 0);
+    for (Surface* s : {&onBare, &alone}) {
+        EXPECT_EQ(s->createFont("DejaVu Sans", 0, 16, 400), -2);
+        EXPECT_EQ(s->drawText(0, 0, 0xFFFFFF, "W"), -1);
+        EXPECT_EQ(s->drawText(0, 0, 0xFFFFFF, ""), 0);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 60; ++x) ASSERT_EQ(s->getPixel(x, y), 0u);
+    }
+}
+
 TEST(Fonts, RegisteredFacesAreFoundByFamilyAndStemAndSizedInPixels) {
+    SdlTextRenderer text;
     const std::string path = kFallbackFontPath;
-    ASSERT_TRUE(registerFontFile(path));
-    auto byFamily = Font::create("DejaVu Sans", 0, 40, 400);
-    auto byStem = Font::create("dejavusans", 0, 40, 400);
+    ASSERT_TRUE(text.registerFontFile(path));
+    EXPECT_EQ(text.pathOf("DejaVu Sans"), path);
+    EXPECT_EQ(text.pathOf("DEJAVUSANS"), path);
+    auto byFamily = text.openFont("DejaVu Sans", 0, 40, 400);
+    auto byStem = text.openFont("dejavusans", 0, 40, 400);
     ASSERT_TRUE(byFamily && byStem);
-    EXPECT_EQ(byFamily->path(), path);
     EXPECT_EQ(byFamily.get(), byStem.get());  // same face and size: shared
     EXPECT_EQ(byFamily->lineHeight(), 40);
-    EXPECT_TRUE(unregisterFontFile(path));
-    EXPECT_FALSE(unregisterFontFile(path));
-    EXPECT_FALSE(registerFontFile("/nonexistent/font.ttf"));
+    EXPECT_NE(text.openFont("DejaVu Sans", 0, 40, 700), byFamily);  // bold is another font
+    EXPECT_TRUE(text.unregisterFontFile(path));
+    EXPECT_FALSE(text.unregisterFontFile(path));
+    EXPECT_EQ(text.pathOf("DejaVu Sans"), "");
+    EXPECT_FALSE(text.registerFontFile("/nonexistent/font.ttf"));
+}
+
+// Each renderer keeps its own registrations: nothing is shared through a global.
+TEST(Fonts, RegistrationsBelongToTheirRenderer) {
+    SdlTextRenderer one, other;
+    ASSERT_TRUE(one.registerFontFile(kFallbackFontPath));
+    EXPECT_EQ(one.pathOf("DejaVu Sans"), kFallbackFontPath);
+    EXPECT_EQ(other.pathOf("DejaVu Sans"), "");
+}
+
+// A missing face falls back to the fallback face; a renderer whose fallback file is
+// missing too has no font at all.
+TEST(Fonts, MissingFacesFallBack) {
+    SdlTextRenderer text;
+    auto font = text.openFont("no such face", 0, 16, 400);
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font.get(), text.defaultFont());
+    const TextMask* mask = font->render("Hello");
+    ASSERT_NE(mask, nullptr);
+    EXPECT_GT(mask->width, 10);
+    EXPECT_EQ(mask->height, font->lineHeight());
+    EXPECT_EQ(font->render(""), nullptr);
+
+    SdlTextRenderer nothing("/nonexistent/fallback.ttf");
+    EXPECT_EQ(nothing.openFont("no such face", 0, 16, 400), nullptr);
+    EXPECT_EQ(nothing.defaultFont(), nullptr);
+}
+
+// A surface may hold its font after the renderer is gone; the font still draws.
+TEST(Fonts, AFontOutlivesItsRenderer) {
+    std::shared_ptr<TextFont> font;
+    {
+        SdlTextRenderer text;
+        font = text.openFont("", 0, 20, 400);
+    }
+    ASSERT_TRUE(font);
+    EXPECT_NE(font->render("still here"), nullptr);
 }
 
 struct Captured : ErrorReporter {

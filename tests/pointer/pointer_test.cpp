@@ -47,7 +47,7 @@ TEST_F(PointerTest, OntoAForwardExitPlaysTheSheetForwardsThenShowsTheArrow) {
     ASSERT_TRUE(g().pointer.transition);
     EXPECT_EQ(g().pointer.shape, 0);
     EXPECT_EQ(g().pointer.target, 2);
-    EXPECT_EQ(g().pointer.transition->fileName(), path("idle2forward.bmp"));
+    EXPECT_EQ(g().pointer.transition->sheet().fileName(), path("idle2forward.bmp"));
     std::vector<int> shown = runTransition(2);
     shown.insert(shown.begin(), 0);
     EXPECT_EQ(distinct(shown), (std::vector<int>{0, 1, 2, 3, 4, 5}));
@@ -68,14 +68,14 @@ TEST_F(PointerTest, LeftToRightPassesThroughIdleAndRightStepsEvery75ms) {
     g().pointer.shape = 4;
     frame(5);
     ASSERT_TRUE(g().pointer.transition);
-    EXPECT_EQ(g().pointer.transition->fileName(), path("idle2left.bmp"));
+    EXPECT_EQ(g().pointer.transition->sheet().fileName(), path("idle2left.bmp"));
     EXPECT_EQ(g().pointer.target, 1);
     runTransition(5);
     EXPECT_EQ(g().pointer.shape, 1);
 
     frame(5);
     ASSERT_TRUE(g().pointer.transition);
-    EXPECT_EQ(g().pointer.transition->fileName(), path("idle2right.bmp"));
+    EXPECT_EQ(g().pointer.transition->sheet().fileName(), path("idle2right.bmp"));
     std::vector<int> shown = runTransition(5);
     shown.insert(shown.begin(), 0);
     EXPECT_EQ(distinct(shown), (std::vector<int>{0, 1, 2, 3, 4, 5}));
@@ -95,7 +95,7 @@ TEST_F(PointerTest, InteractComesAndGoesAtOnce) {
     // From take or a direction, the sheet runs backwards with interact as the target.
     g().pointer.shape = 7;
     frame(6);
-    EXPECT_EQ(g().pointer.transition->fileName(), path("idle2take.bmp"));
+    EXPECT_EQ(g().pointer.transition->sheet().fileName(), path("idle2take.bmp"));
     EXPECT_EQ(g().pointer.target, 6);
     runTransition(6);
     EXPECT_EQ(g().pointer.shape, 6);
@@ -139,9 +139,13 @@ TEST_F(PointerTest, CursorOneOrOutOfRangeShowsNothingButLetsATransitionFinish) {
 TEST_F(PointerTest, AHeldItemReplacesThePointerAndClearsTheTransition) {
     writeSheet("item.bmp", 4);
     g().inventory.anim = std::make_unique<FrameAnimation>();
-    ASSERT_EQ(g().inventory.anim->load(g().screen.get(), path("item.bmp"), 64, 64, 4, 10, 1, 0, 1,
-                                       kPlacementAny),
-              1);
+    AnimationSettings settings;
+    settings.frameWidth = settings.frameHeight = 64;
+    settings.frameCount = 4;
+    settings.frameDelay = 10;
+    settings.looping = true;
+    settings.depth = 1;
+    ASSERT_EQ(g().inventory.anim->load(g().screen.get(), path("item.bmp"), settings), 1);
     frame(2);
     ASSERT_TRUE(g().pointer.transition);
     g().inventory.selection = 0;

@@ -40,8 +40,7 @@ TEST_F(DebugCommands, SetvolClampsAndSetsBothChannels) {
 }
 
 TEST_F(DebugCommands, ScreenshotNamesAndCounter) {
-    g().screen = std::make_unique<Screen>(std::make_unique<NullDisplay>());
-    ASSERT_EQ(g().screen->createWindowed(640, 480), 0);
+    addScreen();
     run({"screenshot", "screenshot room", "screenshot room.JpG", "screenshot .jpg", "screenshot"});
     EXPECT_THAT(texts(),
                 ElementsAre("Wrote Screenshot to shot0.jpg", "Wrote Screenshot to room.jpg",
@@ -63,12 +62,11 @@ namespace {
 
 // The written picture keeps the screen's colours, channel order included.
 TEST_F(DebugCommands, ScreenshotKeepsColours) {
-    g().screen = std::make_unique<Screen>(std::make_unique<NullDisplay>());
-    ASSERT_EQ(g().screen->createWindowed(640, 480), 0);
+    addScreen();
     Surface& back = g().screen->back();
     back.fill(back.format().map(255, 0, 0));
     run({"screenshot red"});
-    std::unique_ptr<Picture> picture = LoadBitmapFile(path("red.jpg"), 0, 0);
+    std::unique_ptr<Picture> picture = LoadBitmapFile(pictures, path("red.jpg"), 0, 0);
     ASSERT_NE(picture, nullptr);
     ASSERT_EQ(picture->width, 640);
     ASSERT_EQ(picture->height, 480);

@@ -16,7 +16,9 @@
 #include "engine/engine.h"
 #include "engine/headless_host.h"
 #include "platform/image/bmp_writer.h"
+#include "platform/jpeg/jpeg_format.h"
 #include "platform/key_names.h"
+#include "platform/sdl/sdl_text_renderer.h"
 
 class EngineTest : public ::testing::Test {
 protected:
@@ -52,13 +54,13 @@ protected:
 
     // A 640x480 screen whose every present moves the clock on by 10 ms.
     void addScreen() {
-        g().screen = std::make_unique<Screen>(host.createDisplay());
+        g().screen = std::make_unique<Screen>(host.createDisplay(), host.clock(), &text, &pictures);
         ASSERT_EQ(g().screen->createWindowed(640, 480), 0);
         engine->assets().setScreen(g().screen.get());
     }
     // The scripted keyboard, mouse and joystick.
     void addInput() {
-        g().input = std::make_unique<InputDevice>();
+        g().input = std::make_unique<InputDevice>(host.clock());
         g().input->create(host.createInput());
     }
     void setKey(const char* name, bool down) { host.setKey(keyCodeForName(name), down); }
@@ -108,7 +110,9 @@ protected:
     int32_t var(const std::string& name) { return g().variables[name]; }
     bool hasVar(const std::string& name) { return g().variables.count(name) != 0; }
 
-    HeadlessHost host;
+    SdlTextRenderer text;
+    PictureFormats pictures = pictureFormatsWithJpeg();
+    HeadlessHost host{&text, &pictures};
     std::unique_ptr<Engine> engine;
     QueuedEventSource* events = nullptr;
     std::filesystem::path dir;

@@ -6,7 +6,7 @@
 
 #include "platform/error_reporter.h"
 #include "platform/event_source.h"
-#include "platform/sdl_input.h"
+#include "platform/sdl/sdl_input.h"
 
 struct SDL_Window;
 

@@ -1,4 +1,4 @@
-#include "platform/sdl_events.h"
+#include "platform/sdl/sdl_events.h"
 
 #include <SDL.h>
 

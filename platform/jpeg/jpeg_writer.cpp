@@ -1,4 +1,4 @@
-#include "platform/image/jpeg_writer.h"
+#include "platform/jpeg/jpeg_writer.h"
 
 #include <jpeglib.h>
 

@@ -1,4 +1,4 @@
-// JPEG through libjpeg, decoded from memory at the picture's own size.
+// JPEG (JFIF) files through libjpeg, decoded from memory at the picture's own size.
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
@@ -10,7 +10,10 @@
 #include <jerror.h>
 // clang-format on
 
-#include "platform/image/decoders.h"
+#include "platform/image/decoder_support.h"
+#include "platform/image/image_reader.h"
+#include "platform/jpeg/jpeg_format.h"
+#include "platform/jpeg/jpeg_writer.h"
 
 namespace imagedetail {
 namespace {
@@ -104,7 +107,12 @@ bool decodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t*
     return !err.truncated || fail(error, "JPEG data ends early");
 }
 
-}  // namespace
+// Bytes 0 and 2 are 0xFF (start of image, then a marker) and bytes 6..9 read "JFIF",
+// whatever the marker at byte 3 is. Files without a JFIF header (Exif) are not read.
+bool detectJpeg(const uint8_t* bytes, size_t size) {
+    return size >= 10 && bytes[0] == 0xFF && bytes[2] == 0xFF &&
+           std::memcmp(bytes + 6, "JFIF", 4) == 0;
+}
 
 bool decodeJpeg(const uint8_t* bytes, size_t size, Picture& out, std::string& error) {
     if (size < 4) return fail(error, "JPEG truncated");
@@ -128,4 +136,10 @@ bool decodeJpeg(const uint8_t* bytes, size_t size, Picture& out, std::string& er
     return ok;
 }
 
+}  // namespace
 }  // namespace imagedetail
+
+PictureFormat jpegFormat() {
+    return {ImageReader::Jpeg, "JPEG (JFIF)", imagedetail::detectJpeg, imagedetail::decodeJpeg,
+            encodeJpeg};
+}

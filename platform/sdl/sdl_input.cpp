@@ -1,4 +1,4 @@
-#include "platform/sdl_input.h"
+#include "platform/sdl/sdl_input.h"
 
 #include <SDL.h>
 

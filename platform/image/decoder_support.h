@@ -1,6 +1,6 @@
 #pragma once
-// The per-format decoders behind ImageReader, and the small helpers they share for
-// reading outside bytes safely. Internal to the image library.
+// The small helpers the picture decoders share for reading outside bytes safely.
+// Internal to the decoders (the core ones and those of the codec libraries).
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -9,12 +9,6 @@
 #include "platform/image/picture.h"
 
 namespace imagedetail {
-
-bool decodeBitmap(const uint8_t* bytes, size_t size, Picture& out, std::string& error);
-bool decodePhotoshop(const uint8_t* bytes, size_t size, Picture& out, std::string& error);
-bool decodeTarga(const uint8_t* bytes, size_t size, Picture& out, std::string& error);
-bool decodePcx(const uint8_t* bytes, size_t size, Picture& out, std::string& error);
-bool decodeJpeg(const uint8_t* bytes, size_t size, Picture& out, std::string& error);
 
 inline uint16_t le16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));

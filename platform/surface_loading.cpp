@@ -1,0 +1,26 @@
+// Loading a picture file onto a surface: the screen's picture formats first, then the
+// pictures stored in the program.
+#include "platform/image/builtin_pictures.h"
+#include "platform/image/picture.h"
+#include "platform/image/picture_formats.h"
+#include "platform/screen.h"
+#include "platform/surface.h"
+
+int Surface::loadImage(Screen* screen, const std::string& name, int placement) {
+    if (name.empty()) return -1;
+    const PixelFormat format = screen ? screen->format() : PixelFormat::ofType(16);
+    const PictureFormats* formats = screen ? screen->pictureFormats() : nullptr;
+    Picture picture;
+    if (!formats || !formats->readFile(name, picture)) {
+        // Pictures stored in the program stand in for missing game files.
+        picture = Picture{};
+        if (!builtinPicture(name, picture)) return -2;
+        if (picture.width <= 0 || picture.height <= 0) return -3;
+    }
+    if (fromPicture(picture, format) != 0) return -1;
+    screen_ = screen;
+    serial_ = screen ? screen->nextSerial() : 0;
+    placement_ = placement;
+    fileName_ = name.substr(0, 255);
+    return 1;
+}
