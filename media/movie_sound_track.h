@@ -1,0 +1,67 @@
+#pragma once
+// A movie's sound track on its way to the mix: the decoder pushes converted sound in on
+// the main thread, the mixer reads it out, perhaps on the sound device's thread. The
+// frames the mix has taken are the movie's audio clock.
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+#include "media/audio_stream.h"
+#include "media/movie_decoder.h"
+
+class MovieSoundTrack : public AudioStream, public MovieSoundSink {
+public:
+    // At most this much sound is held ahead of the mix; more is dropped (a file that
+    // interleaves badly loses sound rather than growing without bound).
+    static constexpr size_t kCapacityFrames = 4 * kMixRate;
+    // Pushes this close to where the held sound ends join it seamlessly; timestamps
+    // round, and a seam that moves a few samples is better than a click.
+    static constexpr int64_t kSeamTolerance = 20 * kMediaTicksPerMilli;
+
+    MovieSoundTrack();
+
+    // Sink side (the thread that drives the decoder).
+    void restart(int64_t time) override;
+    void push(int64_t time, const int16_t* frames, size_t count) override;
+    void finish() override;
+
+    // Mix side: gives nothing while paused or closed, and fewer frames than asked when
+    // the decoder has not got that far yet.
+    size_t read(int16_t* out, size_t frames) override;
+
+    // Control from the movie.
+    void setRunning(bool running);
+    // For good: reads give nothing from now on (the mix may hold the track longer than
+    // the movie lives).
+    void close();
+    // Drops what lies before `time`; keeps a track that no mix reads in step.
+    void discardBefore(int64_t time);
+
+    // The time of the next frame the mix will take.
+    int64_t playedTime() const;
+    // Whether a mix has read this track since it was made.
+    bool pulled() const;
+    // The most frames one read has asked for, as a time.
+    int64_t largestRead() const;
+    // Finished and everything taken.
+    bool exhausted() const;
+    size_t heldFrames() const;
+
+private:
+    int64_t timeOfIndex(int64_t index) const;
+    int64_t indexOfTime(int64_t time) const;
+    void append(const int16_t* frames, size_t count);  // null: silence
+
+    mutable std::mutex mutex_;
+    std::vector<int16_t> ring_;
+    size_t head_ = 0;   // ring position of the next frame to read
+    size_t count_ = 0;  // frames held
+    int64_t origin_ = 0;        // time of frame index 0
+    int64_t readIndex_ = 0;     // index of the next frame to read
+    bool running_ = false;
+    bool finished_ = false;
+    bool closed_ = false;
+    bool pulled_ = false;
+    size_t largestRead_ = 0;
+};
