@@ -62,10 +62,14 @@ const MovieInfo* Movie::info() const { return decoder_ ? &decoder_->info() : nul
 std::shared_ptr<AudioStream> Movie::soundTrack() const { return sound_; }
 
 void Movie::startClock(int64_t time) {
+    if (sound_) {
+        // The mix may read before the next renderFrame: give it sound to find.
+        decoder_->readSoundAhead(time + kSoundLead);
+        sound_->setRunning(true);
+    }
     anchorTime_ = time;
     anchorClock_ = clock_.nowNanos();
     playing_ = true;
-    if (sound_) sound_->setRunning(true);
 }
 
 int64_t Movie::currentTime() {

@@ -23,6 +23,8 @@ void MovieSoundTrack::restart(int64_t time) {
     head_ = 0;
     count_ = 0;
     finished_ = false;
+    started_ = false;
+    offsetRun_ = 0;
 }
 
 void MovieSoundTrack::append(const int16_t* frames, size_t count) {
@@ -43,13 +45,35 @@ void MovieSoundTrack::append(const int16_t* frames, size_t count) {
     }
 }
 
+int64_t MovieSoundTrack::seam(int64_t index, int64_t end) {
+    const int64_t seamFrames = kSeamTolerance * kMixRate / kMediaTicksPerSecond;
+    const int64_t jitterFrames = kJitterTolerance * kMixRate / kMediaTicksPerSecond;
+    int64_t offset = index - end;
+    if (offset >= -seamFrames && offset <= seamFrames) {
+        offsetRun_ = 0;
+        return end;
+    }
+    if (offset < -jitterFrames || offset > jitterFrames) {
+        offsetRun_ = 0;
+        return index;
+    }
+    bool same = offsetRun_ > 0 && offset - lastOffset_ >= -seamFrames &&
+                offset - lastOffset_ <= seamFrames;
+    offsetRun_ = same ? offsetRun_ + 1 : 1;
+    lastOffset_ = offset;
+    if (offsetRun_ < kPersistentOffsets) return end;
+    offsetRun_ = 0;
+    return index;
+}
+
 void MovieSoundTrack::push(int64_t time, const int16_t* frames, size_t count) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (closed_ || finished_ || count == 0) return;
     int64_t end = readIndex_ + static_cast<int64_t>(count_);
     int64_t index = indexOfTime(time);
-    int64_t tolerance = kSeamTolerance * kMixRate / kMediaTicksPerSecond;
-    if (index >= end - tolerance && index <= end + tolerance) index = end;
+    // The first sound after a restart is placed exactly: it usually straddles the time
+    // the track starts at.
+    if (started_) index = seam(index, end);
     if (index < end) {
         // Sound from before where the track stands (before a seek target, or overlapping
         // what is held): keep only its tail.
@@ -63,6 +87,7 @@ void MovieSoundTrack::push(int64_t time, const int16_t* frames, size_t count) {
         append(nullptr, static_cast<size_t>(gap));
     }
     append(frames, count);
+    started_ = true;
 }
 
 void MovieSoundTrack::finish() {

@@ -15,9 +15,16 @@ public:
     // At most this much sound is held ahead of the mix; more is dropped (a file that
     // interleaves badly loses sound rather than growing without bound).
     static constexpr size_t kCapacityFrames = 4 * kMixRate;
-    // Pushes this close to where the held sound ends join it seamlessly; timestamps
-    // round, and a seam that moves a few samples is better than a click.
-    static constexpr int64_t kSeamTolerance = 20 * kMediaTicksPerMilli;
+    // Pushes this close to where the held sound ends join it seamlessly: containers round
+    // timestamps (WebM to the millisecond), and a seam that moves a few samples is better
+    // than a click.
+    static constexpr int64_t kSeamTolerance = 2 * kMediaTicksPerMilli;
+    // Pushes off by up to this much join seamlessly too, unless they keep being off by the
+    // same amount: some demuxers misdate a single packet (Ogg around short Vorbis blocks),
+    // while right after a seek some decoders give a first frame of the wrong length, after
+    // which every timestamp disagrees with the sound held until it is put right.
+    static constexpr int64_t kJitterTolerance = 20 * kMediaTicksPerMilli;
+    static constexpr int kPersistentOffsets = 3;
 
     MovieSoundTrack();
 
@@ -52,6 +59,8 @@ private:
     int64_t timeOfIndex(int64_t index) const;
     int64_t indexOfTime(int64_t time) const;
     void append(const int16_t* frames, size_t count);  // null: silence
+    // Where a push whose timestamp says `index` goes, the held sound ending at `end`.
+    int64_t seam(int64_t index, int64_t end);
 
     mutable std::mutex mutex_;
     std::vector<int16_t> ring_;
@@ -61,6 +70,9 @@ private:
     int64_t readIndex_ = 0;     // index of the next frame to read
     bool running_ = false;
     bool finished_ = false;
+    bool started_ = false;  // sound has been pushed since the last restart
+    int offsetRun_ = 0;       // consecutive pushes off by about the same amount
+    int64_t lastOffset_ = 0;  // in frames
     bool closed_ = false;
     bool pulled_ = false;
     size_t largestRead_ = 0;

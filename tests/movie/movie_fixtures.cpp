@@ -58,6 +58,10 @@ int encode(Writer& w, Encoder& e, AVFrame* frame) {
         r = avcodec_receive_packet(e.codec, w.packet);
         if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) return 0;
         if (r < 0) return r;
+        // Pictures last one tick of the codec's time base; without it MP4 cuts the last.
+        if (w.packet->duration == 0 && e.codec->codec_type == AVMEDIA_TYPE_VIDEO) {
+            w.packet->duration = 1;
+        }
         av_packet_rescale_ts(w.packet, e.codec->time_base, e.stream->time_base);
         w.packet->stream_index = e.stream->index;
         r = av_interleaved_write_frame(w.format, w.packet);
