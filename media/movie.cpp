@@ -20,7 +20,9 @@ constexpr int64_t kMinimumAudioSlack = 10 * kMediaTicksPerMilli;
 
 Movie::Movie(const Clock& clock, MovieOpener& opener) : clock_(clock), opener_(opener) {}
 
-Movie::~Movie() { release(); }
+Movie::~Movie() {
+    release();
+}
 
 bool Movie::open(const std::string& file, Surface& target) {
     release();
@@ -57,9 +59,13 @@ bool Movie::open(const std::string& file, Surface& target) {
     return true;
 }
 
-const MovieInfo* Movie::info() const { return decoder_ ? &decoder_->info() : nullptr; }
+const MovieInfo* Movie::info() const {
+    return decoder_ ? &decoder_->info() : nullptr;
+}
 
-std::shared_ptr<AudioStream> Movie::soundTrack() const { return sound_; }
+std::shared_ptr<AudioStream> Movie::soundTrack() const {
+    return sound_;
+}
 
 void Movie::startClock(int64_t time) {
     if (sound_) {

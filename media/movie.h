@@ -85,7 +85,7 @@ private:
     // While playing, the movie's time was anchorTime_ when the clock read anchorClock_.
     int64_t anchorTime_ = 0;
     uint64_t anchorClock_ = 0;
-    int64_t stoppedAt_ = 0;  // the time where the stream stands while stopped
-    bool haveFrame_ = false;  // the decoder holds a current picture
+    int64_t stoppedAt_ = 0;    // the time where the stream stands while stopped
+    bool haveFrame_ = false;   // the decoder holds a current picture
     bool frameDrawn_ = false;  // and it is in the target
 };

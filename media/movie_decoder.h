@@ -15,8 +15,8 @@ class Surface;
 struct PixelFormat;
 
 struct MovieInfo {
-    int width = 0, height = 0;  // the pictures' size
-    int64_t frameDuration = 0;  // nominal time between pictures
+    int width = 0, height = 0;        // the pictures' size
+    int64_t frameDuration = 0;        // nominal time between pictures
     int64_t duration = kNoMediaTime;  // of the picture stream, when the file tells it
     bool hasSound = false;
 };

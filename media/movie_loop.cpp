@@ -1,7 +1,6 @@
 #include "media/movie_loop.h"
 
-void runMovieLoop(Movie& movie, int64_t start, int64_t stop,
-                  const std::function<void()>& present) {
+void runMovieLoop(Movie& movie, int64_t start, int64_t stop, const std::function<void()>& present) {
     if (!movie.play()) return;
     if (start >= 0) {
         movie.seek(start);

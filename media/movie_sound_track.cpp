@@ -57,8 +57,8 @@ int64_t MovieSoundTrack::seam(int64_t index, int64_t end) {
         offsetRun_ = 0;
         return index;
     }
-    bool same = offsetRun_ > 0 && offset - lastOffset_ >= -seamFrames &&
-                offset - lastOffset_ <= seamFrames;
+    bool same =
+        offsetRun_ > 0 && offset - lastOffset_ >= -seamFrames && offset - lastOffset_ <= seamFrames;
     offsetRun_ = same ? offsetRun_ + 1 : 1;
     lastOffset_ = offset;
     if (offsetRun_ < kPersistentOffsets) return end;

@@ -64,13 +64,13 @@ private:
 
     mutable std::mutex mutex_;
     std::vector<int16_t> ring_;
-    size_t head_ = 0;   // ring position of the next frame to read
-    size_t count_ = 0;  // frames held
-    int64_t origin_ = 0;        // time of frame index 0
-    int64_t readIndex_ = 0;     // index of the next frame to read
+    size_t head_ = 0;        // ring position of the next frame to read
+    size_t count_ = 0;       // frames held
+    int64_t origin_ = 0;     // time of frame index 0
+    int64_t readIndex_ = 0;  // index of the next frame to read
     bool running_ = false;
     bool finished_ = false;
-    bool started_ = false;  // sound has been pushed since the last restart
+    bool started_ = false;    // sound has been pushed since the last restart
     int offsetRun_ = 0;       // consecutive pushes off by about the same amount
     int64_t lastOffset_ = 0;  // in frames
     bool closed_ = false;

@@ -33,7 +33,9 @@ constexpr int kMaxSkippedForKey = 300;
 constexpr int64_t kSeekBackStep = kMediaTicksPerSecond;
 constexpr int kMaxSeekAttempts = 40;
 
-int64_t clampTime(int64_t t) { return std::clamp(t, -kTimeLimit, kTimeLimit); }
+int64_t clampTime(int64_t t) {
+    return std::clamp(t, -kTimeLimit, kTimeLimit);
+}
 
 }  // namespace
 
@@ -137,8 +139,8 @@ MovieError FfmpegMovieDecoder::start(const char* url, const Options& options) {
     // Times count from the first picture: MPEG streams start anywhere.
     origin_ = 0;
     if (videoStream->start_time != AV_NOPTS_VALUE) {
-        int64_t start = av_rescale_q(videoStream->start_time, videoStream->time_base,
-                                     kMediaTimeBase);
+        int64_t start =
+            av_rescale_q(videoStream->start_time, videoStream->time_base, kMediaTimeBase);
         if (start != INT64_MIN) origin_ = clampTime(start);
     } else if (format_->start_time != AV_NOPTS_VALUE) {
         origin_ = clampTime(av_rescale_q(format_->start_time, AV_TIME_BASE_Q, kMediaTimeBase));
@@ -150,9 +152,9 @@ MovieError FfmpegMovieDecoder::start(const char* url, const Options& options) {
     AVRational rate = av_guess_frame_rate(format_, videoStream, nullptr);
     info_.frameDuration = kDefaultFrameDuration;
     if (rate.num > 0 && rate.den > 0) {
-        info_.frameDuration = std::clamp<int64_t>(
-            av_rescale(kMediaTicksPerSecond, rate.den, rate.num), kMediaTicksPerMilli,
-            10 * kMediaTicksPerSecond);
+        info_.frameDuration =
+            std::clamp<int64_t>(av_rescale(kMediaTicksPerSecond, rate.den, rate.num),
+                                kMediaTicksPerMilli, 10 * kMediaTicksPerSecond);
     }
     if (videoStream->duration != AV_NOPTS_VALUE && videoStream->duration > 0) {
         int64_t d = av_rescale_q(videoStream->duration, videoStream->time_base, kMediaTimeBase);
@@ -198,8 +200,8 @@ bool FfmpegMovieDecoder::readPacket() {
         av_packet_move_ref(queued, packet_);
         queue_.push_back(queued);
         queueBytes_ += static_cast<size_t>(std::max(queued->size, 0));
-        int64_t t = toMediaTime(queued->pts != AV_NOPTS_VALUE ? queued->pts : queued->dts,
-                                videoIndex_);
+        int64_t t =
+            toMediaTime(queued->pts != AV_NOPTS_VALUE ? queued->pts : queued->dts, videoIndex_);
         if (t != kNoMediaTime) queueEndTime_ = std::max(queueEndTime_, t);
     } else if (packet_->stream_index == soundIndex_) {
         decodeSound(packet_);
@@ -316,8 +318,8 @@ void FfmpegMovieDecoder::pushSound(int64_t time) {
     if (sounds_.count() == 0) return;
     int64_t at = clampTime(time - sounds_.lag());
     sink_->push(at, sounds_.data(), sounds_.count());
-    soundUntil_ = clampTime(at + static_cast<int64_t>(sounds_.count()) * kMediaTicksPerSecond /
-                                     kMixRate);
+    soundUntil_ =
+        clampTime(at + static_cast<int64_t>(sounds_.count()) * kMediaTicksPerSecond / kMixRate);
 }
 
 void FfmpegMovieDecoder::endSound() {

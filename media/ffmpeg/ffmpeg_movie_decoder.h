@@ -21,13 +21,12 @@ class MemoryInput;
 class FfmpegMovieDecoder : public MovieDecoder {
 public:
     struct Options {
-        int threads = 0;  // decoding threads; 0 lets FFmpeg choose
+        int threads = 0;                  // decoding threads; 0 lets FFmpeg choose
         int64_t maxPixels = 4096 * 4096;  // larger pictures are refused
     };
 
     static std::unique_ptr<FfmpegMovieDecoder> openFile(const std::string& path,
-                                                        const Options& options,
-                                                        MovieError& error);
+                                                        const Options& options, MovieError& error);
     static std::unique_ptr<FfmpegMovieDecoder> openMemory(std::vector<uint8_t> bytes,
                                                           const Options& options,
                                                           MovieError& error);

@@ -28,7 +28,9 @@ AVPixelFormat targetFormat(const PixelFormat& format) {
 
 }  // namespace
 
-PictureConverter::~PictureConverter() { sws_freeContext(context_); }
+PictureConverter::~PictureConverter() {
+    sws_freeContext(context_);
+}
 
 bool PictureConverter::supports(const PixelFormat& format) {
     return targetFormat(format) != AV_PIX_FMT_NONE;

@@ -20,7 +20,9 @@ constexpr int kMaxFramesOut = 10 * kMixRate;
 
 }  // namespace
 
-SoundConverter::~SoundConverter() { swr_free(&context_); }
+SoundConverter::~SoundConverter() {
+    swr_free(&context_);
+}
 
 bool SoundConverter::configure(const AVFrame& frame) {
     const AVChannelLayout& layout = frame.ch_layout;

@@ -18,7 +18,8 @@ std::vector<char> readAll(const std::string& path) {
 
 std::string writeAll(const std::string& name, const std::vector<char>& bytes) {
     std::string path = scratchPath(name);
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path;
 }
 
@@ -67,7 +68,8 @@ TEST(MovieFailure, ATruncatedMovieEndsEarly) {
     for (std::string name : {"mpeg", "vp8", "theora"}) {
         std::vector<char> bytes = readAll(fixtureMovie(name));
         bytes.resize(bytes.size() / 2);
-        int last = playToTheEnd(writeAll("half-" + fixtureMovie(name).substr(fixtureMovie(name).rfind('/') + 1), bytes));
+        int last = playToTheEnd(writeAll(
+            "half-" + fixtureMovie(name).substr(fixtureMovie(name).rfind('/') + 1), bytes));
         EXPECT_GT(last, 60) << name;
         EXPECT_LT(last, kFixtureFrames - 60) << name;
     }
@@ -84,7 +86,8 @@ TEST(MovieFailure, ADamagedMovieStillEnds) {
                 bytes[i] = static_cast<char>(random());
             }
         }
-        std::string path = writeAll("damaged-" + fixtureMovie(name).substr(fixtureMovie(name).rfind('/') + 1), bytes);
+        std::string path = writeAll(
+            "damaged-" + fixtureMovie(name).substr(fixtureMovie(name).rfind('/') + 1), bytes);
         int last = playToTheEnd(path);
         EXPECT_GE(last, -2) << name;
         // And seeking about in it.

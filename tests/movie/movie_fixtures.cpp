@@ -86,10 +86,10 @@ void paintPicture(AVFrame* f, int number, bool busy) {
             if (busy) {
                 double v = 128 + 70 * std::sin((x + 3 * number) / 23.0) *
                                      std::cos((y - 2 * number) / 17.0);
-                int noise = static_cast<int>(hash(static_cast<uint32_t>((y / 2) * 4096 + x / 2 +
-                                                                        number * 7)) %
-                                             25) -
-                            12;
+                int noise =
+                    static_cast<int>(
+                        hash(static_cast<uint32_t>((y / 2) * 4096 + x / 2 + number * 7)) % 25) -
+                    12;
                 row[x] = static_cast<uint8_t>(std::clamp(static_cast<int>(v) + noise, 16, 235));
             } else {
                 int cell = (y * kRows / h) * kColumns + x * kColumns / w;
@@ -101,9 +101,10 @@ void paintPicture(AVFrame* f, int number, bool busy) {
         for (int y = 0; y < (h + 1) / 2; ++y) {
             uint8_t* row = f->data[plane] + y * f->linesize[plane];
             for (int x = 0; x < (w + 1) / 2; ++x) {
-                row[x] = busy ? static_cast<uint8_t>(128 + 40 * std::sin((x + y + number * plane) /
-                                                                         31.0))
-                              : 128;
+                row[x] =
+                    busy
+                        ? static_cast<uint8_t>(128 + 40 * std::sin((x + y + number * plane) / 31.0))
+                        : 128;
             }
         }
     }
@@ -219,7 +220,9 @@ int writeSound(Writer& w, int64_t first, int count) {
 
 }  // namespace
 
-double toneFrequency(int second) { return kBaseTone + kToneStep * second; }
+double toneFrequency(int second) {
+    return kBaseTone + kToneStep * second;
+}
 
 std::string writeTestMovie(const std::string& path, const TestMovie& spec) {
     Writer w;
@@ -246,8 +249,8 @@ std::string writeTestMovie(const std::string& path, const TestMovie& spec) {
         while (w.sound.codec && soundDone < until && soundDone < soundTotal) {
             int count = static_cast<int>(std::min<int64_t>(soundFrame, soundTotal - soundDone));
             // Fixed-size encoders take only whole frames, the last one padded.
-            if (count < soundFrame && !(w.sound.codec->codec->capabilities &
-                                        AV_CODEC_CAP_VARIABLE_FRAME_SIZE)) {
+            if (count < soundFrame &&
+                !(w.sound.codec->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE)) {
                 count = soundFrame;
             }
             int e = writeSound(w, soundDone, count);

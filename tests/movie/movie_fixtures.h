@@ -17,11 +17,11 @@ struct TestMovie {
     int frames = 300;
     int gop = 12;
     int bFrames = 2;
-    bool busy = false;  // moving textured pictures (for benchmarks) instead of numbers
+    bool busy = false;       // moving textured pictures (for benchmarks) instead of numbers
     int sampleRate = 44100;  // taken if the sound encoder offers it
     int channels = 2;
     int soundFrames = -1;  // sound as long as this many pictures; -1: as long as all
-    int64_t bitRate = 0;  // picture bits per second; 0: plenty for the size
+    int64_t bitRate = 0;   // picture bits per second; 0: plenty for the size
 };
 
 // Writes the movie to `path`; empty on success, else what failed.

@@ -13,11 +13,16 @@ TEST_P(MovieSeek, LandsOnThePictureShowingAtTheTime) {
     ASSERT_TRUE(rig.open(GetParam()));
     ASSERT_TRUE(rig.movie.play());
     // Out of order on purpose: backwards seeks, neighbours of key frames, boundaries.
-    const int64_t times[] = {7 * kSecond,          1230 * kMediaTicksPerMilli,
-                             11960 * kMediaTicksPerMilli, 4999 * kMediaTicksPerMilli,
-                             0,                    2 * kSecond + kFrameTicks - 1,
-                             9 * kSecond + 1,      6 * kSecond - kFrameTicks,
-                             3 * kSecond,          kFrameTicks};
+    const int64_t times[] = {7 * kSecond,
+                             1230 * kMediaTicksPerMilli,
+                             11960 * kMediaTicksPerMilli,
+                             4999 * kMediaTicksPerMilli,
+                             0,
+                             2 * kSecond + kFrameTicks - 1,
+                             9 * kSecond + 1,
+                             6 * kSecond - kFrameTicks,
+                             3 * kSecond,
+                             kFrameTicks};
     for (int64_t t : times) {
         ASSERT_TRUE(rig.movie.seek(t)) << t;
         ASSERT_TRUE(rig.movie.renderFrame()) << t;

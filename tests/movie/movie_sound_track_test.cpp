@@ -1,7 +1,7 @@
 // The sound track between decoder and mix: where pushed sound lands, what a read gives.
-#include <gtest/gtest.h>
-
 #include "media/movie_sound_track.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -86,7 +86,9 @@ const char* extensionFor(const std::string& muxer) {
 
 }  // namespace
 
-std::string scratchPath(const std::string& name) { return (folder() / name).string(); }
+std::string scratchPath(const std::string& name) {
+    return (folder() / name).string();
+}
 
 const std::string& fixtureMovie(const std::string& name) {
     static std::map<std::string, std::string> made;
@@ -109,7 +111,9 @@ MovieRig::MovieRig(int width, int height, int type)
     target.create(PixelFormat::ofType(type), width, height);
 }
 
-bool MovieRig::open(const std::string& name) { return movie.open(fixtureMovie(name), target); }
+bool MovieRig::open(const std::string& name) {
+    return movie.open(fixtureMovie(name), target);
+}
 
 void MovieRig::present() {
     clock.advanceMillis(10);

@@ -20,7 +20,7 @@
 // 320x240 at 25 pictures a second, 300 pictures (12 s).
 const std::string& fixtureMovie(const std::string& name);
 const std::vector<std::string>& pictureFixtures();  // every fixture with pictures and sound
-std::string scratchPath(const std::string& name);  // a file name in the run's folder
+std::string scratchPath(const std::string& name);   // a file name in the run's folder
 
 constexpr int kFixtureFrames = 300;
 constexpr int64_t kFrameTicks = 400000;  // 40 ms
