@@ -60,9 +60,10 @@ public:
 
     // Where the sound track goes; null skips it. The sink must outlive the decoder.
     virtual void setSoundSink(MovieSoundSink* sink) = 0;
-    // Reads on until the sound track is decoded up to `time`, the file ends, or reading
-    // further would hold too many pictures waiting (then the sound is given up until the
-    // next seek and the sink is told it is finished).
+    // Reads on until the sound track is decoded up to `time` or the file ends. Where the
+    // file has pictures far ahead of any sound, the sink gets silence up to `time`; where
+    // reading further would hold too many pictures waiting, the sound is given up until
+    // the next seek and the sink is told it is finished.
     virtual void readSoundAhead(int64_t time) = 0;
 };
 

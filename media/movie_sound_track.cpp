@@ -82,8 +82,11 @@ void MovieSoundTrack::push(int64_t time, const int16_t* frames, size_t count) {
         frames += skip * kMixChannels;
         count -= static_cast<size_t>(skip);
     } else if (index > end) {
-        // A gap in the file's sound: silence, as far as there is room.
-        int64_t gap = std::min<int64_t>(index - end, kCapacityFrames);
+        // A gap in the file's sound: silence. Sound with no room for its gap is dropped
+        // whole, so that what is held stays in time; the gap is filled when later sound
+        // finds room.
+        int64_t gap = index - end;
+        if (gap >= static_cast<int64_t>(kCapacityFrames - count_)) return;
         append(nullptr, static_cast<size_t>(gap));
     }
     append(frames, count);

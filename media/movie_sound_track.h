@@ -13,8 +13,9 @@
 class MovieSoundTrack : public AudioStream, public MovieSoundSink {
 public:
     // At most this much sound is held ahead of the mix; more is dropped (a file that
-    // interleaves badly loses sound rather than growing without bound).
-    static constexpr size_t kCapacityFrames = 4 * kMixRate;
+    // interleaves badly loses sound rather than growing without bound). The decoder reads
+    // up to 5 s of pictures ahead looking for sound, and sound found there must fit.
+    static constexpr size_t kCapacityFrames = 8 * kMixRate;
     // Pushes this close to where the held sound ends join it seamlessly: containers round
     // timestamps (WebM to the millisecond), and a seam that moves a few samples is better
     // than a click.

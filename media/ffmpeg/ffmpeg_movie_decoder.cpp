@@ -20,8 +20,9 @@ constexpr AVRational kMediaTimeBase = {1, static_cast<int>(kMediaTicksPerSecond)
 constexpr int64_t kTimeLimit = int64_t{1} << 60;
 constexpr int64_t kDefaultFrameDuration = 40 * kMediaTicksPerMilli;
 
-// While reading ahead for sound, at most this much picture data waits, and at most
-// this far ahead of the sound; beyond it the sound track is given up.
+// While reading ahead for sound, at most this much picture data waits (beyond it the
+// sound track is given up), and pictures this far ahead of the sound mean a stretch of
+// the file without sound.
 constexpr size_t kMaxQueuedBytes = 64u << 20;
 constexpr size_t kMaxQueuedPackets = 4096;
 constexpr int64_t kMaxQueuedAhead = 5 * kMediaTicksPerSecond;
@@ -343,12 +344,28 @@ void FfmpegMovieDecoder::readSoundAhead(int64_t time) {
         return;
     }
     while (soundUntil_ < time && !soundEnded_) {
-        if (queueBytes_ > kMaxQueuedBytes || queue_.size() > kMaxQueuedPackets ||
-            (queueEndTime_ != kNoMediaTime && queueEndTime_ > time + kMaxQueuedAhead)) {
+        if (queueBytes_ > kMaxQueuedBytes || queue_.size() > kMaxQueuedPackets) {
             giveUpSound();
             return;
         }
+        if (queueEndTime_ != kNoMediaTime && queueEndTime_ > time + kMaxQueuedAhead) {
+            // The pictures run far ahead of any sound: the file has a stretch without
+            // sound. Silence keeps the audio clock going; sound that comes later is placed
+            // by its time.
+            padSound(time);
+            return;
+        }
         if (!readPacket()) return;
+    }
+}
+
+void FfmpegMovieDecoder::padSound(int64_t time) {
+    static const std::vector<int16_t> silence(kMixRate / 10 * kMixChannels, 0);
+    while (soundUntil_ < time) {
+        int64_t frames = (time - soundUntil_) * kMixRate / kMediaTicksPerSecond + 1;
+        size_t count = static_cast<size_t>(std::min<int64_t>(frames, kMixRate / 10));
+        sink_->push(soundUntil_, silence.data(), count);
+        soundUntil_ += static_cast<int64_t>(count) * kMediaTicksPerSecond / kMixRate;
     }
 }
 

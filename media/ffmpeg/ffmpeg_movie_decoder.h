@@ -59,6 +59,7 @@ private:
     void pushSound(int64_t time);
     void endSound();
     void giveUpSound();
+    void padSound(int64_t time);
 
     bool seekContainer(int64_t time);
     void resetStreams(int64_t time);

@@ -110,65 +110,65 @@ void paintPicture(AVFrame* f, int number, bool busy) {
     }
 }
 
-std::string openVideo(Writer& w, const TestMovie& spec) {
-    const AVCodec* codec = avcodec_find_encoder_by_name(spec.video.c_str());
-    if (!codec) return "no encoder " + spec.video;
+std::string openVideo(Writer& w, const TestMovie& want) {
+    const AVCodec* codec = avcodec_find_encoder_by_name(want.video.c_str());
+    if (!codec) return "no encoder " + want.video;
     Encoder& e = w.video;
     e.stream = avformat_new_stream(w.format, nullptr);
     e.codec = avcodec_alloc_context3(codec);
     if (!e.stream || !e.codec) return "out of memory";
     AVCodecContext* c = e.codec;
-    c->width = spec.width;
-    c->height = spec.height;
-    c->time_base = {1, spec.fps};
-    c->framerate = {spec.fps, 1};
+    c->width = want.width;
+    c->height = want.height;
+    c->time_base = {1, want.fps};
+    c->framerate = {want.fps, 1};
     c->pix_fmt = AV_PIX_FMT_YUV420P;
-    c->gop_size = spec.gop;
-    c->max_b_frames = spec.bFrames;
+    c->gop_size = want.gop;
+    c->max_b_frames = want.bFrames;
     c->thread_count = 1;
-    int64_t rate = spec.bitRate ? spec.bitRate : int64_t{spec.width} * spec.height * spec.fps / 4;
+    int64_t rate = want.bitRate ? want.bitRate : int64_t{want.width} * want.height * want.fps / 4;
     c->bit_rate = rate;
-    if (spec.muxer == "mpeg") {
+    if (want.muxer == "mpeg") {
         // The program stream muxer needs a buffer model, or it logs underflows.
         c->rc_max_rate = rate * 2;
         c->rc_min_rate = 0;
         c->rc_buffer_size = static_cast<int>(std::min<int64_t>(rate, 1 << 24));
     }
-    if (spec.video == "libx264") {
+    if (want.video == "libx264") {
         av_opt_set(c->priv_data, "preset", "veryfast", 0);
-    } else if (spec.video == "libvpx" || spec.video == "libvpx-vp9") {
+    } else if (want.video == "libvpx" || want.video == "libvpx-vp9") {
         av_opt_set(c->priv_data, "deadline", "realtime", 0);
         av_opt_set_int(c->priv_data, "cpu-used", 8, 0);
     }
     if (w.format->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     int r = avcodec_open2(c, codec, nullptr);
-    if (r < 0) return failed("open " + spec.video, r);
+    if (r < 0) return failed("open " + want.video, r);
     e.stream->time_base = c->time_base;
     r = avcodec_parameters_from_context(e.stream->codecpar, c);
     return r < 0 ? failed("parameters", r) : "";
 }
 
-std::string openSound(Writer& w, const TestMovie& spec) {
-    const AVCodec* codec = avcodec_find_encoder_by_name(spec.sound.c_str());
-    if (!codec) return "no encoder " + spec.sound;
+std::string openSound(Writer& w, const TestMovie& want) {
+    const AVCodec* codec = avcodec_find_encoder_by_name(want.sound.c_str());
+    if (!codec) return "no encoder " + want.sound;
     Encoder& e = w.sound;
     e.stream = avformat_new_stream(w.format, nullptr);
     e.codec = avcodec_alloc_context3(codec);
     if (!e.stream || !e.codec) return "out of memory";
     AVCodecContext* c = e.codec;
     c->sample_fmt = codec->sample_fmts ? codec->sample_fmts[0] : AV_SAMPLE_FMT_S16;
-    c->sample_rate = spec.sampleRate;
+    c->sample_rate = want.sampleRate;
     if (codec->supported_samplerates) {
         bool offered = false;
-        for (const int* r = codec->supported_samplerates; *r; ++r) offered |= *r == spec.sampleRate;
+        for (const int* r = codec->supported_samplerates; *r; ++r) offered |= *r == want.sampleRate;
         if (!offered) c->sample_rate = codec->supported_samplerates[0];
     }
-    av_channel_layout_default(&c->ch_layout, spec.channels);
-    c->bit_rate = 64000 * spec.channels;
+    av_channel_layout_default(&c->ch_layout, want.channels);
+    c->bit_rate = 64000 * want.channels;
     c->time_base = {1, c->sample_rate};
     if (w.format->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     int r = avcodec_open2(c, codec, nullptr);
-    if (r < 0) return failed("open " + spec.sound, r);
+    if (r < 0) return failed("open " + want.sound, r);
     e.stream->time_base = c->time_base;
     r = avcodec_parameters_from_context(e.stream->codecpar, c);
     return r < 0 ? failed("parameters", r) : "";
@@ -224,13 +224,13 @@ double toneFrequency(int second) {
     return kBaseTone + kToneStep * second;
 }
 
-std::string writeTestMovie(const std::string& path, const TestMovie& spec) {
+std::string writeTestMovie(const std::string& path, const TestMovie& want) {
     Writer w;
-    int r = avformat_alloc_output_context2(&w.format, nullptr, spec.muxer.c_str(), path.c_str());
-    if (r < 0 || !w.format) return failed("muxer " + spec.muxer, r);
+    int r = avformat_alloc_output_context2(&w.format, nullptr, want.muxer.c_str(), path.c_str());
+    if (r < 0 || !w.format) return failed("muxer " + want.muxer, r);
     std::string error;
-    if (!spec.video.empty() && !(error = openVideo(w, spec)).empty()) return error;
-    if (!spec.sound.empty() && !(error = openSound(w, spec)).empty()) return error;
+    if (!want.video.empty() && !(error = openVideo(w, want)).empty()) return error;
+    if (!want.sound.empty() && !(error = openSound(w, want)).empty()) return error;
     r = avio_open(&w.format->pb, path.c_str(), AVIO_FLAG_WRITE);
     if (r < 0) return failed("create " + path, r);
     r = avformat_write_header(w.format, nullptr);
@@ -239,12 +239,12 @@ std::string writeTestMovie(const std::string& path, const TestMovie& spec) {
     w.frame = av_frame_alloc();
     if (!w.packet || !w.frame) return "out of memory";
 
-    int64_t soundDone = 0;
     int soundRate = w.sound.codec ? w.sound.codec->sample_rate : 0;
     int soundFrame = 1024;
     if (w.sound.codec && w.sound.codec->frame_size > 0) soundFrame = w.sound.codec->frame_size;
-    const int soundFrames = spec.soundFrames >= 0 ? spec.soundFrames : spec.frames;
-    const int64_t soundTotal = int64_t{soundRate} * soundFrames / spec.fps;
+    const int soundFrames = want.soundFrames >= 0 ? want.soundFrames : want.frames;
+    const int64_t soundTotal = int64_t{soundRate} * soundFrames / want.fps;
+    int64_t soundDone = int64_t{soundRate} * want.soundFrom / want.fps;
     auto soundUntil = [&](int64_t until) {
         while (w.sound.codec && soundDone < until && soundDone < soundTotal) {
             int count = static_cast<int>(std::min<int64_t>(soundFrame, soundTotal - soundDone));
@@ -262,18 +262,18 @@ std::string writeTestMovie(const std::string& path, const TestMovie& spec) {
 
     if (w.video.codec) {
         w.frame->format = w.video.codec->pix_fmt;
-        w.frame->width = spec.width;
-        w.frame->height = spec.height;
+        w.frame->width = want.width;
+        w.frame->height = want.height;
         r = av_frame_get_buffer(w.frame, 0);
         if (r < 0) return failed("picture", r);
     }
-    for (int i = 0; i < spec.frames; ++i) {
-        r = soundUntil(int64_t{soundRate} * (i + 1) / spec.fps);
+    for (int i = 0; i < want.frames; ++i) {
+        r = soundUntil(int64_t{soundRate} * (i + 1) / want.fps);
         if (r < 0) return failed("sound", r);
         if (!w.video.codec) continue;
         r = av_frame_make_writable(w.frame);
         if (r < 0) return failed("picture", r);
-        paintPicture(w.frame, i, spec.busy);
+        paintPicture(w.frame, i, want.busy);
         w.frame->pts = i;
         r = encode(w, w.video, w.frame);
         if (r < 0) return failed("encode picture", r);

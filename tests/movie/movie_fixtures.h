@@ -20,7 +20,8 @@ struct TestMovie {
     bool busy = false;       // moving textured pictures (for benchmarks) instead of numbers
     int sampleRate = 44100;  // taken if the sound encoder offers it
     int channels = 2;
-    int soundFrames = -1;  // sound as long as this many pictures; -1: as long as all
+    int soundFrames = -1;  // sound until this many pictures' time; -1: as long as all
+    int soundFrom = 0;     // sound from this many pictures' time on
     int64_t bitRate = 0;   // picture bits per second; 0: plenty for the size
 };
 

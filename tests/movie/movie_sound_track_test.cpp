@@ -68,10 +68,15 @@ TEST(MovieSoundTrack, HoldsAtMostItsCapacity) {
     track.restart(0);
     track.setRunning(true);
     auto second = frames(kMixRate, 3);
-    for (int s = 0; s < 6; ++s) track.push(s * kMediaTicksPerSecond, second.data(), kMixRate);
-    EXPECT_EQ(track.heldFrames(), MovieSoundTrack::kCapacityFrames);
-    // A push far in the future cannot pad beyond it either.
-    track.push(1000 * kMediaTicksPerSecond, second.data(), kMixRate);
+    const int capacitySeconds = MovieSoundTrack::kCapacityFrames / kMixRate;
+    for (int s = 0; s < capacitySeconds - 1; ++s) {
+        track.push(s * kMediaTicksPerSecond, second.data(), kMixRate);
+    }
+    // Sound whose gap would not fit is dropped whole; sound that fits is cut at the end.
+    track.push(capacitySeconds * kMediaTicksPerSecond, second.data(), kMixRate);
+    EXPECT_EQ(track.heldFrames(), MovieSoundTrack::kCapacityFrames - kMixRate);
+    track.push((capacitySeconds - 1) * kMediaTicksPerSecond, second.data(), kMixRate);
+    track.push(capacitySeconds * kMediaTicksPerSecond, second.data(), kMixRate);
     EXPECT_EQ(track.heldFrames(), MovieSoundTrack::kCapacityFrames);
     // Read out and filled again across the ring's end.
     EXPECT_EQ(readFrames(track, 3 * kMixRate).size(), size_t{3} * kMixRate * kMixChannels);

@@ -35,7 +35,7 @@ struct FolderCleanup : ::testing::Environment {
 };
 const auto* const cleanup = ::testing::AddGlobalTestEnvironment(new FolderCleanup);
 
-TestMovie specFor(const std::string& name) {
+TestMovie settingsFor(const std::string& name) {
     TestMovie m;
     if (name == "h264") {
         m.muxer = "mp4";
@@ -69,6 +69,10 @@ TestMovie specFor(const std::string& name) {
         m.gop = 25;
     } else if (name == "short-sound") {
         m.soundFrames = 100;
+    } else if (name == "late-sound") {
+        m.muxer = "matroska";
+        m.video = "mpeg4";
+        m.soundFrom = 150;
     } else if (name == "sound-only") {
         m.video = "";
     }
@@ -94,9 +98,9 @@ const std::string& fixtureMovie(const std::string& name) {
     static std::map<std::string, std::string> made;
     auto it = made.find(name);
     if (it != made.end()) return it->second;
-    TestMovie spec = specFor(name);
-    std::string path = scratchPath(name + extensionFor(spec.muxer));
-    std::string error = writeTestMovie(path, spec);
+    TestMovie want = settingsFor(name);
+    std::string path = scratchPath(name + extensionFor(want.muxer));
+    std::string error = writeTestMovie(path, want);
     if (!error.empty()) ADD_FAILURE() << "fixture " << name << ": " << error;
     return made.emplace(name, path).first->second;
 }

@@ -16,7 +16,9 @@
 // The fixtures by name: "mpeg" (MPEG-1 + MP2 in a program stream), "h264" (H.264 + AAC
 // in MP4), "vp8" (VP8 + Vorbis in WebM), "vp9" (VP9 + Opus at 48 kHz in WebM), "theora"
 // (Theora + Vorbis in Ogg), "mpeg4" (MPEG-4 part 2, silent, in Matroska), "short-sound"
-// (MPEG, sound only for the first 4 s), "sound-only" (MP2 in a program stream). All are
+// (MPEG, sound only for the first 4 s), "late-sound" (MPEG-4 and MP2 in
+// Matroska, sound from 6 s on; a program stream would not even show that sound stream),
+// "sound-only" (MP2 in a program stream). All are
 // 320x240 at 25 pictures a second, 300 pictures (12 s).
 const std::string& fixtureMovie(const std::string& name);
 const std::vector<std::string>& pictureFixtures();  // every fixture with pictures and sound
