@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "media/movie_loop.h"
@@ -88,6 +89,17 @@ const char* extensionFor(const std::string& muxer) {
     return ".mpg";
 }
 
+// The fixtures are the same in every test process (ctest runs each test alone), so they
+// are made once per build tree and shared; a file appears under its name only when
+// complete. Change the version in the names when the fixtures change.
+fs::path sharedFolder() {
+    const char* build = std::getenv("VORLEN_BUILD_DIR");
+    fs::path dir = build && *build ? fs::path(build) / "test-movies" : folder();
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    return ec ? folder() : dir;
+}
+
 }  // namespace
 
 std::string scratchPath(const std::string& name) {
@@ -99,10 +111,16 @@ const std::string& fixtureMovie(const std::string& name) {
     auto it = made.find(name);
     if (it != made.end()) return it->second;
     TestMovie want = settingsFor(name);
-    std::string path = scratchPath(name + extensionFor(want.muxer));
-    std::string error = writeTestMovie(path, want);
-    if (!error.empty()) ADD_FAILURE() << "fixture " << name << ": " << error;
-    return made.emplace(name, path).first->second;
+    fs::path path = sharedFolder() / (name + "-v1" + extensionFor(want.muxer));
+    std::error_code ec;
+    if (!fs::exists(path, ec)) {
+        fs::path temp = path;
+        temp += ".part" + std::to_string(getpid());
+        std::string error = writeTestMovie(temp.string(), want);
+        if (!error.empty()) ADD_FAILURE() << "fixture " << name << ": " << error;
+        fs::rename(temp, path, ec);
+    }
+    return made.emplace(name, path.string()).first->second;
 }
 
 const std::vector<std::string>& pictureFixtures() {
