@@ -4,6 +4,7 @@
 #include "engine/main_loop.h"
 #include "engine/shutdown.h"
 #include "engine/window_icon.h"
+#include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl_display.h"
 #include "platform/sdl_events.h"
 #include "platform/sdl_input.h"
@@ -27,6 +28,9 @@ public:
     }
     std::unique_ptr<InputBackend> createInput() override {
         return std::make_unique<SdlInputBackend>(pending_);
+    }
+    std::unique_ptr<AudioOutput> createAudioOutput() override {
+        return std::make_unique<SdlAudioOutput>();
     }
     void afterScreenCreated() override {
         GameState& g = game();

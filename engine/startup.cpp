@@ -70,7 +70,7 @@ bool setUpWindow(EngineHost& host) {
         reportError(g.screen.get(), "Could not create InputDevice object!");
     }
     g.mixer = std::make_unique<Mixer>();
-    g.mixer->create();
+    g.mixer->create(host.createAudioOutput());
     for (SoundSlot& slot : g.soundSlots) slot = SoundSlot();
     bool fontRegistered = registerFontFile(kFontFile);
 

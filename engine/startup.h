@@ -4,6 +4,8 @@
 // display, input devices, message queue) comes from an EngineHost.
 #include <memory>
 
+#include "platform/audio_output.h"
+
 class DisplayBackend;
 class InputBackend;
 class EventSource;
@@ -19,6 +21,8 @@ public:
     virtual void* windowHandle() { return nullptr; }
     virtual std::unique_ptr<DisplayBackend> createDisplay() = 0;
     virtual std::unique_ptr<InputBackend> createInput() = 0;
+    // Where the mix goes; none means the engine runs silent.
+    virtual std::unique_ptr<AudioOutput> createAudioOutput() { return nullptr; }
     // Called once the font file is registered and the screen exists.
     virtual void afterScreenCreated() {}
 };

@@ -19,7 +19,7 @@ std::string slots() {
     std::string out;
     for (const SoundSlot& slot : game().soundSlots) {
         if (!out.empty()) out += ',';
-        out += slot.name + ":" + std::to_string(slot.count);
+        out += slot.name + ":" + std::to_string(slot.playCount);
     }
     return out;
 }

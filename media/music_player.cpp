@@ -1,0 +1,144 @@
+#include "media/music_player.h"
+
+#include <sys/stat.h>
+
+#include "media/message_sink.h"
+#include "media/mixer.h"
+#include "media/music_decoder.h"
+#include "platform/event_source.h"
+
+bool musicFileExists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+// What the mix reads. Everything here changes only under the mixer's lock: the mix reads
+// it on the sound device's thread.
+class MusicPlayer::Stream : public AudioStream {
+public:
+    size_t read(int16_t* out, size_t frames) override {
+        if (!running || ended || !decoder) return 0;
+        size_t n = decoder->read(out, frames);
+        if (n < frames) {
+            ended = true;
+            ++ends;
+            if (notifier) notifier->postMusicEvent();
+        }
+        return n;
+    }
+
+    std::unique_ptr<MusicDecoder> decoder;
+    MusicNotifier* notifier = nullptr;
+    bool running = false;
+    bool ended = false;
+    int ends = 0;  // ends of the music not handled yet
+};
+
+MusicPlayer::MusicPlayer(Mixer* mixer, MusicDecoderFactory& decoders, MessageSink& messages)
+    : mixer_(mixer), decoders_(decoders), messages_(messages), stream_(new Stream) {}
+
+MusicPlayer::~MusicPlayer() {
+    stop();
+}
+
+bool MusicPlayer::open(const std::string& file, MusicNotifier* notifier) {
+    stream_->notifier = notifier;
+    loop_ = notifier != nullptr;
+    return render(file);
+}
+
+void MusicPlayer::fail(const std::string& why) {
+    messages_.error("Could not play music " + file_ + ": " + why);
+}
+
+bool MusicPlayer::render(const std::string& file) {
+    stop();
+    state_ = Stopped;
+    file_ = file;
+    damageReported_ = false;
+    std::unique_ptr<MusicDecoder> decoder;
+    if (!musicFileExists(file)) {
+        messages_.error("Can't find the media file [" + file + "].");
+    } else {
+        std::string error;
+        decoder = decoders_.open(file, error);
+        if (!decoder) fail(error);
+    }
+    if (!decoder) state_ = Error;
+    // The stream is out of the mix now; the old decoder goes when `decoder` does.
+    std::swap(stream_->decoder, decoder);
+    stream_->ended = false;
+    stream_->ends = 0;
+    return stream_->decoder && play();
+}
+
+bool MusicPlayer::play() {
+    if (state_ != Stopped && state_ != Paused) return state_ == Playing;
+    if (!mixer_ || !stream_->decoder) {
+        state_ = Error;
+        return false;
+    }
+    {
+        Mixer::Lock lock(*mixer_);
+        stream_->running = true;
+    }
+    if (!inMix_) mixer_->addStream(stream_.get());
+    inMix_ = true;
+    state_ = Playing;
+    return true;
+}
+
+void MusicPlayer::stop() {
+    if (inMix_) {
+        // Once removed, the mix no longer reads the stream.
+        mixer_->removeStream(stream_.get());
+        inMix_ = false;
+    }
+    stream_->running = false;
+    if (state_ != Error) state_ = Stopped;
+}
+
+void MusicPlayer::rewind() {
+    if (!mixer_) return;
+    // The file is opened afresh: it then starts exactly as it did the first time, which a
+    // seek does not promise (codecs trim their first frames once).
+    std::string error = "the file is gone";
+    std::unique_ptr<MusicDecoder> decoder;
+    if (musicFileExists(file_)) decoder = decoders_.open(file_, error);
+    if (!decoder) {
+        fail(error);
+        stop();
+        state_ = Error;
+        return;
+    }
+    {
+        Mixer::Lock lock(*mixer_);
+        std::swap(stream_->decoder, decoder);
+        stream_->ended = false;
+    }
+    // The old decoder goes here, outside the lock.
+}
+
+void MusicPlayer::handleEvents() {
+    if (!mixer_) return;
+    int ends = 0;
+    std::string damage;
+    {
+        Mixer::Lock lock(*mixer_);
+        ends = stream_->ends;
+        stream_->ends = 0;
+        if (stream_->decoder) damage = stream_->decoder->damage();
+    }
+    if (ends == 0) return;
+    if (!damage.empty() && !damageReported_) {
+        // Told once; what can be decoded goes on playing.
+        messages_.error("Music " + file_ + " is damaged: " + damage);
+        damageReported_ = true;
+    }
+    for (int i = 0; i < ends && state_ == Playing; ++i) {
+        if (loop_)
+            rewind();
+        else
+            stop();
+    }
+}
