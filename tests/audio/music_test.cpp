@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <thread>
 
 #include "audio/audio_fixtures.h"
 #include "audio/mix_rig.h"
@@ -246,6 +247,22 @@ TEST_F(MusicLoop, WithoutANotifierTheMusicPlaysOnce) {
     player.play();  // from where it stopped: the end
     run(0.1);
     EXPECT_TRUE(player.isPlaying());
+}
+
+TEST(MusicMessages, MayBePostedFromAnyThread) {
+    QueuedEventSource events;
+    events.push({WindowEvent::MouseMove});
+    std::thread mix([&events] {
+        for (int i = 0; i < 1000; ++i) events.postMusicEvent();
+    });
+    mix.join();
+    WindowEvent event;
+    ASSERT_TRUE(events.next(event));
+    EXPECT_EQ(event.type, WindowEvent::MouseMove);
+    int music = 0;
+    while (events.next(event)) music += event.type == WindowEvent::Music;
+    EXPECT_EQ(music, 1000);
+    EXPECT_TRUE(events.empty());
 }
 
 TEST_F(MusicLoop, TwoRunsWriteTheSameBytes) {
