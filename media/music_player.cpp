@@ -12,12 +12,12 @@ bool musicFileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
-// What the mix reads. Everything here changes only under the mixer's lock: the mix reads
-// it on the sound device's thread.
+// What the mix reads while the music plays, on the sound device's thread: while the
+// stream is in the mix its fields change only under the mixer's lock.
 class MusicPlayer::Stream : public AudioStream {
 public:
     size_t read(int16_t* out, size_t frames) override {
-        if (!running || ended || !decoder) return 0;
+        if (ended || !decoder) return 0;
         size_t n = decoder->read(out, frames);
         if (n < frames) {
             ended = true;
@@ -29,7 +29,6 @@ public:
 
     std::unique_ptr<MusicDecoder> decoder;
     MusicNotifier* notifier = nullptr;
-    bool running = false;
     bool ended = false;
     int ends = 0;  // ends of the music not handled yet
 };
@@ -42,6 +41,7 @@ MusicPlayer::~MusicPlayer() {
 }
 
 bool MusicPlayer::open(const std::string& file, MusicNotifier* notifier) {
+    stop();
     stream_->notifier = notifier;
     loop_ = notifier != nullptr;
     return render(file);
@@ -78,10 +78,6 @@ bool MusicPlayer::play() {
         state_ = Error;
         return false;
     }
-    {
-        Mixer::Lock lock(*mixer_);
-        stream_->running = true;
-    }
     if (!inMix_) mixer_->addStream(stream_.get());
     inMix_ = true;
     state_ = Playing;
@@ -94,7 +90,6 @@ void MusicPlayer::stop() {
         mixer_->removeStream(stream_.get());
         inMix_ = false;
     }
-    stream_->running = false;
     if (state_ != Error) state_ = Stopped;
 }
 

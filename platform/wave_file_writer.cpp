@@ -54,6 +54,7 @@ bool WaveFileWriter::write(const int16_t* samples, size_t frames) {
     uint64_t room = (kMaxDataBytes - dataBytes_) / frameBytes_;
     frames = static_cast<size_t>(std::min<uint64_t>(frames, room));
     size_t count = frames * (frameBytes_ / 2);
+    if (count == 0) return true;
     out_.resize(count * 2);
     for (size_t i = 0; i < count; ++i) put16(&out_[2 * i], static_cast<uint16_t>(samples[i]));
     if (std::fwrite(out_.data(), 1, out_.size(), file_) != out_.size()) failed_ = true;
