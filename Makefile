@@ -6,7 +6,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?=
 
 PACKAGES := build-essential cmake pkg-config clang \
-	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev \
+	libsdl2-dev libsdl2-ttf-dev \
 	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg \
 	libjpeg62-turbo-dev qt6-base-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev libstb-dev \
