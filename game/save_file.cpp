@@ -115,6 +115,8 @@ bool readSaveText(std::string_view text, SavedGame& out, std::string& why) {
 
     auto stamp = line("the time stamp", 2);
     if (!stamp) return false;
+    if (!usableName((*stamp)[0]) || !usableName((*stamp)[1]))
+        return fail(why, "the time stamp is not usable");
     game.date = std::string((*stamp)[0]);
     game.time = std::string((*stamp)[1]);
     auto view = line("the view file name", 1);

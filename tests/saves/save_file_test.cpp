@@ -94,6 +94,8 @@ TEST(SaveFile, RefusesDamagedFiles) {
         {"\n \r\n", "the file is empty"},
         {"2026-01-02\nv.scn\nNONE 0\n0\n0\n", "line 1 is not the time stamp"},
         {"2026-01-02 03:04:05\n", "the file ends before the view file name"},
+        {"2026-01-02 03:04:05\r \nv.scn\nNONE 0\n0\n0\n", "the time stamp is not usable"},
+        {"2026-01-02 0\x01:04\nv.scn\nNONE 0\n0\n0\n", "the time stamp is not usable"},
         {"2026-01-02 03:04:05\nv.scn\nNONE 2\n0\n0\n", "the music line is malformed"},
         {"2026-01-02 03:04:05\nv.scn\nNONE 0\ndoor yes\n0\n0\n", "line 4 is not a hotspot record"},
         {"2026-01-02 03:04:05\nv.scn\nNONE 0\n", "the file ends before the variable count"},
