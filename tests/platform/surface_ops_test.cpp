@@ -255,6 +255,40 @@ TEST(SurfaceLoad, MissingNamesAndFilesGiveTheirCodes) {
     EXPECT_FALSE(s.valid());
 }
 
+// A file of no known type is named on standard error (the debugging channel); a missing
+// file and a known type that fails to decode are not.
+TEST(SurfaceLoad, OnlyUnknownFileTypesAreReportedOnStandardError) {
+    LoadRig rig;
+    const std::string base = "/tmp/vorlen-surface-type-" + std::to_string(getpid());
+    struct Case {
+        const char* suffix;
+        std::string content;
+        bool reported;
+    };
+    const Case cases[] = {
+        {".txt", "not a picture at all", true},
+        {".empty", "", true},
+        {".bmp", "BM but nothing after it", false},
+        {".missing", "", false},
+    };
+    for (const Case& c : cases) {
+        const std::string path = base + c.suffix;
+        if (std::string(c.suffix) != ".missing") {
+            std::FILE* f = std::fopen(path.c_str(), "wb");
+            ASSERT_NE(f, nullptr);
+            std::fwrite(c.content.data(), 1, c.content.size(), f);
+            std::fclose(f);
+        }
+        Surface s;
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(s.loadImage(&rig.screen, path, kPlacementAny), -2) << c.suffix;
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(said, c.reported ? "Error: ImageReader - Unsupported Image type.\n" : "")
+            << c.suffix;
+        std::remove(path.c_str());
+    }
+}
+
 TEST(SurfaceLoad, FilesAndStoredPicturesLoadInTheScreensFormat) {
     LoadRig rig;
     Picture p;
