@@ -36,17 +36,17 @@ TEST_F(FrameAnimationTest, FramesAreReadLeftToRightThenTopToBottom) {
     FrameAnimation strip;
     ASSERT_EQ(load(strip, "strip.bmp", 0, 10, false, false), 1);
     ASSERT_EQ(strip.frameCount(), 6);
-    EXPECT_EQ(strip.frameRects()[5].left, 320);
-    EXPECT_EQ(strip.frameRects()[5].bottom, 64);
+    EXPECT_EQ(strip.frameRect(5).left, 320);
+    EXPECT_EQ(strip.frameRect(5).bottom, 64);
 
     writeSheet("grid.bmp", 6, 3);
     FrameAnimation grid;
     ASSERT_EQ(load(grid, "grid.bmp", 5, 10, false, false), 1);
     ASSERT_EQ(grid.frameCount(), 5);
-    EXPECT_EQ(grid.frameRects()[2].left, 128);
-    EXPECT_EQ(grid.frameRects()[3].left, 0);
-    EXPECT_EQ(grid.frameRects()[3].top, 64);
-    EXPECT_EQ(grid.frameRects()[4].right, 128);
+    EXPECT_EQ(grid.frameRect(2).left, 128);
+    EXPECT_EQ(grid.frameRect(3).left, 0);
+    EXPECT_EQ(grid.frameRect(3).top, 64);
+    EXPECT_EQ(grid.frameRect(4).right, 128);
     EXPECT_EQ(grid.getDepth(), 1);
 }
 
@@ -150,16 +150,44 @@ TEST_F(FrameAnimationTest, UnusableSheetsHaveNoFramesAndDrawNothing) {
     }
 }
 
-TEST_F(FrameAnimationTest, MoreFramesThanTheSheetHoldsAreNotDrawnFromOutsideIt) {
+// The count is kept beyond the sheet's cells: those frames take their steps and draw
+// nothing. Nothing is allocated per frame, so even an absurd count is harmless.
+TEST_F(FrameAnimationTest, FramesBeyondTheSheetsCellsStepButDrawNothing) {
     writeSheet("s.bmp", 2);
     FrameAnimation anim;
-    ASSERT_EQ(load(anim, "s.bmp", 1000000000, 10, true, false), 1);
-    EXPECT_EQ(anim.frameCount(), 2);
+    ASSERT_EQ(load(anim, "s.bmp", 6, 0, false, false), 1);
+    EXPECT_EQ(anim.frameCount(), 6);
+    std::vector<int> frames, shown;
+    for (int i = 0; i < 7; ++i) {
+        frames.push_back(step(anim, 0));
+        shown.push_back(frameShownAt(10, 10));
+    }
+    EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 4, 5, 5, 5}));
+    EXPECT_EQ(shown, (std::vector<int>{1, -1, -1, -1, -1, -1, -1}));
+    EXPECT_TRUE(anim.isFinished());
+    // Cells exist up to the last whole one: a 2x2 grid has four, a fifth lies outside.
+    writeSheet("grid.bmp", 4, 2);
+    FrameAnimation grid;
+    ASSERT_EQ(load(grid, "grid.bmp", 5, 10, false, false), 1);
+    EXPECT_EQ(grid.frameRect(3).left, 64);
+    EXPECT_EQ(grid.frameRect(3).bottom, 128);
+    EXPECT_EQ(grid.frameRect(4).right, grid.frameRect(4).left);
+    EXPECT_EQ(grid.frameRect(5).right, 0);
+    EXPECT_EQ(grid.frameRect(-1).right, 0);
+
+    FrameAnimation huge;
+    ASSERT_EQ(load(huge, "s.bmp", 2000000000, 10, true, true), 1);
+    EXPECT_EQ(huge.frameCount(), 2000000000);
+    EXPECT_EQ(huge.frameRect(1999999999).right, 0);
     Surface& back = g().screen->back();
     back.fill(0x1234);
-    anim.drawFrame(0, 0, 5, back, DrawMode::Plain);
-    anim.drawFrame(0, 0, -1, back, DrawMode::Plain);
+    huge.draw(0, 0, back, DrawMode::Plain);  // reverse: starts on the last frame
+    EXPECT_EQ(huge.current(), 1999999999);
+    huge.drawFrame(0, 0, 5, back, DrawMode::Plain);
+    huge.drawFrame(0, 0, -1, back, DrawMode::Plain);
     EXPECT_EQ(back.getPixel(1, 1), 0x1234u);
+    huge.drawFrame(0, 0, 1, back, DrawMode::Plain);
+    EXPECT_EQ(frameShownAt(1, 1), 1);
 }
 
 TEST_F(FrameAnimationTest, NamedAnimationsDrawAtTheirOwnPosition) {
