@@ -112,6 +112,28 @@ TEST(Surface, ColourKeyFromTopLeftKeepsTheFormatsBits) {
     t.putPixel(1, 0, 0x00777777);
     t.setColourKeyFromTopLeft();
     EXPECT_EQ(t.colourKey(), 0xFEDCBAu);
+    // 32 bits are the whole word, the fourth byte included; 15 bits keep 16.
+    MAKE(u, 32, 4, 4);
+    u.putPixel(0, 0, 0xA1FEDCBA);
+    u.putPixel(1, 0, 0x00777777);
+    EXPECT_EQ(u.setColourKeyFromTopLeft(), 0);
+    EXPECT_EQ(u.colourKey(), 0xA1FEDCBAu);
+    MAKE(v, 15, 4, 4);
+    v.putPixel(0, 0, 0xFFFF);
+    v.putPixel(1, 0, 0x1234);
+    v.setColourKeyFromTopLeft();
+    EXPECT_EQ(v.colourKey(), 0xFFFFu);
+    MAKE(w, 8, 4, 4);
+    w.putPixel(0, 0, 0xAB);
+    w.putPixel(1, 0, 0xCD);
+    w.setColourKeyFromTopLeft();
+    EXPECT_EQ(w.colourKey(), 0xABu);
+    // One pixel wide: the key still comes from that pixel alone.
+    MAKE(narrow, 8, 1, 2);
+    narrow.putPixel(0, 0, 0x42);
+    narrow.putPixel(0, 1, 0x99);
+    narrow.setColourKeyFromTopLeft();
+    EXPECT_EQ(narrow.colourKey(), 0x42u);
     Surface none;
     EXPECT_EQ(none.setColourKeyFromTopLeft(), -1);
 }
