@@ -53,6 +53,15 @@ TEST(TargaDecoder, DepthsConvertToPictureFormats) {
     Picture grey = decodeOrFail(makeTga(layout, {7, 200}));
     EXPECT_EQ(grey.bitsPerPixel, 8);
     EXPECT_EQ(pixelAt(grey, 1, 0), (Bgr{200, 200, 200}));
+    // 16-bit grey is grey then alpha; the alpha byte plays no part.
+    layout.depth = 16;
+    Picture greyAlpha = decodeOrFail(makeTga(layout, {50, 200, 90, 7}));
+    EXPECT_EQ(greyAlpha.bitsPerPixel, 8);
+    EXPECT_EQ(pixelAt(greyAlpha, 0, 0), (Bgr{50, 50, 50}));
+    EXPECT_EQ(pixelAt(greyAlpha, 1, 0), (Bgr{90, 90, 90}));
+    layout.type = 11;
+    Picture greyRun = decodeOrFail(makeTga(layout, {0x81, 60, 255}));
+    EXPECT_EQ(pixelAt(greyRun, 1, 0), (Bgr{60, 60, 60}));
 }
 
 TEST(TargaDecoder, ColourMapStartsAtItsFirstIndex) {
@@ -174,6 +183,12 @@ TEST(TargaDecoder, BadHeadersAndDataFail) {
     mapless.type = 1;
     mapless.depth = 8;
     EXPECT_FALSE(decodes(makeTga(mapless, {0, 0, 0, 0}), ImageReader::Targa));
+    // Colour-map types other than 0 and 1 are reserved: their map cannot be skipped.
+    for (int mapType : {2, 128, 255}) {
+        Bytes file = makeTga(layout, pixels);
+        file[1] = static_cast<uint8_t>(mapType);
+        EXPECT_FALSE(decodes(file, ImageReader::Targa)) << mapType;
+    }
     TgaLayout longMap = layout;
     longMap.mapLength = 200;
     longMap.mapBits = 24;

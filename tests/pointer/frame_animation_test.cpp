@@ -81,14 +81,26 @@ TEST_F(FrameAnimationTest, ALoopingAnimationWrapsBothWays) {
     EXPECT_FALSE(forward.isFinished());
 }
 
+// A step is due once the delay has passed, not after it: at 10 ms a draw, a 20 ms frame
+// shows for two draws and a 21 ms one for three.
 TEST_F(FrameAnimationTest, EachFrameStaysForItsDelay) {
     writeSheet("s.bmp", 6);
-    FrameAnimation anim;
-    load(anim, "s.bmp", 6, 25, true, false);
-    std::vector<int> shown;
-    for (int i = 0; i < 9; ++i) shown.push_back(step(anim));
-    // Drawn every 10 ms, a 25 ms frame shows for three draws.
-    EXPECT_EQ(shown, (std::vector<int>{0, 0, 0, 1, 1, 1, 2, 2, 2}));
+    struct Row {
+        uint16_t delay;
+        std::vector<int> shown;
+    };
+    const Row rows[] = {
+        {0, {1, 2, 3, 4, 5, 0, 1, 2, 3}},  {10, {0, 1, 2, 3, 4, 5, 0, 1, 2}},
+        {19, {0, 0, 1, 1, 2, 2, 3, 3, 4}}, {20, {0, 0, 1, 1, 2, 2, 3, 3, 4}},
+        {21, {0, 0, 0, 1, 1, 1, 2, 2, 2}}, {25, {0, 0, 0, 1, 1, 1, 2, 2, 2}},
+    };
+    for (const Row& row : rows) {
+        FrameAnimation anim;
+        load(anim, "s.bmp", 6, row.delay, true, false);
+        std::vector<int> shown;
+        for (int i = 0; i < 9; ++i) shown.push_back(step(anim));
+        EXPECT_EQ(shown, row.shown) << "delay " << row.delay;
+    }
 }
 
 // Steps follow the clock of the screen the sheet was loaded with, and no other.
@@ -126,6 +138,25 @@ TEST_F(FrameAnimationTest, KeyedDrawingSkipsTheKeyColour) {
         EXPECT_EQ(back.getPixel(11, 11), 0x1234u) << unnamed;
     }
     EXPECT_EQ(drawModeOf(100), DrawMode::Keyed);
+}
+
+// The frame may be as large as the sheet, not a pixel larger, in either direction.
+TEST_F(FrameAnimationTest, AFrameFillsAtMostTheWholeSheet) {
+    writeSheet("one.bmp", 1);
+    struct Row {
+        int width, height;
+        int loaded, frames;
+    };
+    for (const Row& row : {Row{64, 64, 1, 1}, Row{65, 64, 0, 0}, Row{64, 65, 0, 0},
+                           Row{63, 63, 1, 1}, Row{32, 64, 1, 2}}) {
+        FrameAnimation anim;
+        AnimationSettings settings = sheet(0, 10, true, false);
+        settings.frameWidth = row.width;
+        settings.frameHeight = row.height;
+        EXPECT_EQ(anim.load(g().screen.get(), path("one.bmp"), settings), row.loaded)
+            << row.width << "x" << row.height;
+        EXPECT_EQ(anim.frameCount(), row.frames) << row.width << "x" << row.height;
+    }
 }
 
 TEST_F(FrameAnimationTest, UnusableSheetsHaveNoFramesAndDrawNothing) {
