@@ -69,6 +69,27 @@ TEST_F(ViewReader, WordsMayShareLinesAndScriptsStartOnTheKeywordLine) {
     EXPECT_EQ(other.hotspotCount(), 0u);
 }
 
+// Words are separated by any white space; only "NONE" and "none" mean the test pattern.
+TEST_F(ViewReader, WhiteSpaceSeparatesWordsAndNoneIsTheTestPattern) {
+    struct Row {
+        const char* text;
+        const char* base;
+    };
+    const Row rows[] = {
+        {"VIEW\tv\vBASEIMAGE\fnone\r\n\r\n  ONLOADSTART\nONLOADEND", "testpat.jpg"},
+        {"VIEW v BASEIMAGE NONE ONLOADSTART\nONLOADEND", "testpat.jpg"},
+        {"VIEW v BASEIMAGE nONE ONLOADSTART\nONLOADEND", "nONE"},
+        {"VIEW v BASEIMAGE NONE.jpg ONLOADSTART\nONLOADEND", "NONE.jpg"},
+    };
+    for (const Row& row : rows) {
+        write("w.scn", row.text);
+        View view(g().variables, g().console);
+        std::string error;
+        EXPECT_TRUE(view.load("w.scn", engine->folder(), error)) << row.text << ": " << error;
+        EXPECT_EQ(view.baseImage(), row.base) << row.text;
+    }
+}
+
 struct BadFile {
     const char* content;
     const char* error;
