@@ -84,7 +84,9 @@ TEST_F(InventoryTest, TheKnightSheetFollowsThePositionNotTheItem) {
             ASSERT_TRUE(g().inventory.anim);
             const bool knight = g().inventory.anim->frameCount() > 0;
             EXPECT_EQ(knight, row.knightAt[position]) << "position " << position;
-            if (knight) EXPECT_EQ(g().inventory.anim->frameCount(), 10);
+            if (knight) {
+                EXPECT_EQ(g().inventory.anim->frameCount(), 10);
+            }
         }
         cycleInventory();
         EXPECT_EQ(g().inventory.anim, nullptr);

@@ -168,9 +168,10 @@ TEST_F(ViewReader, ScriptLinesHoldAtMost99Characters) {
                 EXPECT_EQ(error, fits ? "" : "Script line too long") << what;
                 if (click) {
                     ASSERT_EQ(view.hotspotCount(), fits ? 1u : 0u) << what;
-                    if (fits)
+                    if (fits) {
                         EXPECT_THAT(view.hotspotClickScript(0), ElementsAre("echo 1", line))
                             << what;
+                    }
                 } else if (fits) {
                     EXPECT_THAT(view.onLoadScript(), ElementsAre("echo 1", line)) << what;
                 } else {
