@@ -44,7 +44,7 @@ TEST_F(SavePageFont, AMissingFaceIsNamedOnceAndTheDefaultFaceWritesThePage) {
 
 TEST_F(SavePageFont, TheGamesFaceIsUsedWithoutComplaint) {
     std::filesystem::copy_file(kFallbackFontPath, path("pookie.ttf"));
-    ASSERT_TRUE(text.registerFontFile(path("pookie.ttf")));
+    ASSERT_TRUE(text()->registerFontFile(path("pookie.ttf")));
     engine->buildSaveLoadPage();
     EXPECT_GT(whitePixels(), 200);
     EXPECT_TRUE(faceLines().empty());

@@ -10,9 +10,8 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "engine/headless_host.h"
-#include "platform/jpeg/jpeg_format.h"
-#include "platform/sdl/sdl_text_renderer.h"
+#include "engine/headless/headless_host.h"
+#include "engine/main/standard_services.h"
 
 namespace {
 
@@ -49,9 +48,8 @@ StartResult startWith(const InputDeviceKind* refused) {
     const std::string dir = mkdtemp(pattern);
     std::ofstream(dir + "/init.scn", std::ios::binary)
         << "VIEW v\r\nBASEIMAGE NONE\r\nONLOADSTART\r\nlet started=1\r\nONLOADEND\r\n";
-    SdlTextRenderer text;
-    PictureFormats pictures = pictureFormatsWithJpeg();
-    InputFailingHost host(&text, &pictures);
+    StandardServices standard;
+    InputFailingHost host(standard.services());
     host.refused = refused;
     StartResult result;
     host.onMessageBox = [&result](const std::string& box) { result.boxes.push_back(box); };
