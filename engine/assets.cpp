@@ -7,6 +7,11 @@ void Assets::reportCouldNotLoad(const std::string& file) {
     if (reported_.insert(file).second) output_.print("Could not load " + file, kRed);
 }
 
+void Assets::reportMissingFace(const std::string& face) {
+    if (reportedFaces_.insert(face).second)
+        output_.print("Font face " + face + " is not available, using the default face", kRed);
+}
+
 std::unique_ptr<Surface> Assets::keyedPicture(const std::string& file) {
     auto surface = std::make_unique<Surface>();
     bool present = folder_.exists(file);

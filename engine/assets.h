@@ -41,6 +41,8 @@ public:
 
     // "Could not load <file>" in red, once per file.
     void reportCouldNotLoad(const std::string& file);
+    // "Font face <face> is not available, using the default face" in red, once per face.
+    void reportMissingFace(const std::string& face);
 
 private:
     const GameFolder& folder_;
@@ -48,4 +50,5 @@ private:
     ScriptOutput& output_;
     Screen* screen_ = nullptr;
     std::set<std::string> reported_;
+    std::set<std::string> reportedFaces_;
 };

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr uint16_t kPageFade = 300;
+constexpr const char* kPageFace = "pookie";
 
 // The first line of a state file, enough for its time stamp.
 std::string firstLineOf(const std::string& path) {
@@ -51,9 +52,10 @@ void Engine::buildSaveLoadPage() {
     if (assets_.loadPicture(background, "saveload.jpg") != 1 || !background.valid())
         background.create(&screen, 640, 480, kPlacementAny);
 
-    background.createFont("pookie", 20, 40, 400);
+    // Without the game's face the default one writes the page.
+    if (background.createFont(kPageFace, 20, 40, 400) != 0) assets_.reportMissingFace(kPageFace);
     background.drawText(205, 10, kWhite, g.mode == SaveScreen ? "SAVE GAME" : "LOAD GAME");
-    background.createFont("pookie", 10, 20, 400);
+    if (background.createFont(kPageFace, 10, 20, 400) != 0) assets_.reportMissingFace(kPageFace);
     for (size_t k = 0; k < kSlotsPerPage; ++k) {
         const SlotPlace& place = kSlotPlaces[k];
         background.drawText(place.dateX, place.dateY, kWhite, page.dates[k]);

@@ -11,8 +11,8 @@ int FrameAnimation::load(Screen* screen, const std::string& file,
     looping_ = settings.looping;
     depth_ = settings.depth;
     frameDelay_ = settings.frameDelay;
-    frameRects_.clear();
     frameCount_ = 0;
+    columns_ = rows_ = 0;
     stepTimer_.reset();  // a timer reads one clock; a reload may bring another screen's
     // Steps are timed on the screen's clock, so there is nothing to play without one.
     if (file.empty() || !screen) return 0;
@@ -32,27 +32,25 @@ int FrameAnimation::load(Screen* screen, const std::string& file,
     frameHeight_ = frameHeight;
     columns_ = width / frameWidth_;
     rows_ = height / frameHeight_;
-    int available = columns_ * rows_;
-    frameCount_ = settings.frameCount == 0 ? available : settings.frameCount;
-    // More frames than the sheet holds would read below its last row; keep those that
-    // exist.
-    if (frameCount_ > available) frameCount_ = available;
-
-    frameRects_.assign(static_cast<size_t>(frameCount_), Rect());
-    unsigned fx = 0, fy = 0;
-    for (int i = 0; i < frameCount_; ++i) {
-        if (fx > static_cast<unsigned>(width - frameWidth_)) {
-            fx = 0;
-            fy += static_cast<unsigned>(frameHeight_);
-        }
-        Rect& r = frameRects_[static_cast<size_t>(i)];
-        r.left = static_cast<int>(fx);
-        r.top = static_cast<int>(fy);
-        r.right = r.left + frameWidth_;
-        r.bottom = r.top + frameHeight_;
-        fx += static_cast<unsigned>(frameWidth_);
-    }
+    // The count is kept as given, even beyond the cells the sheet has: a transition of
+    // six frames on a sheet of two still takes six steps. Cells are placed when drawn,
+    // so no count, however large, costs memory.
+    frameCount_ = settings.frameCount == 0 ? columns_ * rows_ : settings.frameCount;
     return 1;
+}
+
+Rect FrameAnimation::frameRect(int index) const {
+    if (index < 0 || index >= frameCount_ || columns_ <= 0) return Rect();
+    // Left to right, then top to bottom; a cell below the last row lies outside the
+    // picture (an empty rectangle).
+    const int64_t column = index % columns_, row = index / columns_;
+    if (row >= rows_) return Rect();
+    Rect r;
+    r.left = static_cast<int>(column * frameWidth_);
+    r.top = static_cast<int>(row * frameHeight_);
+    r.right = r.left + frameWidth_;
+    r.bottom = r.top + frameHeight_;
+    return r;
 }
 
 int FrameAnimation::loadNamed(const std::string& name, int x, int y, Screen* screen,
@@ -112,8 +110,10 @@ void FrameAnimation::drawFrame(int x, int y, int frame, Surface& destination, Dr
 }
 
 void FrameAnimation::drawRect(int x, int y, Surface& destination, DrawMode mode) {
-    if (current_ < 0 || current_ >= frameCount_) return;
-    const Rect* src = &frameRects_[static_cast<size_t>(current_)];
+    const Rect cell = frameRect(current_);
+    // Frames past the sheet's cells show nothing.
+    if (cell.right <= cell.left) return;
+    const Rect* src = &cell;
     switch (mode) {
         case DrawMode::Plain:
             sheet_.draw(destination, x, y, src);

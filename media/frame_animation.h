@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/clock.h"
 #include "platform/surface.h"
@@ -44,7 +43,8 @@ public:
 
     // 1 on success; 0 when there is no screen or file name, the picture could not be
     // loaded or the frame size does not fit it (then there are no frames and nothing is
-    // drawn).
+    // drawn). A frame count above the sheet's cells is kept: the frames without a cell
+    // take their steps but draw nothing.
     int load(Screen* screen, const std::string& file, const AnimationSettings& settings);
     // Sets the name and own position first (overlay animations), then loads.
     int loadNamed(const std::string& name, int x, int y, Screen* screen, const std::string& file,
@@ -63,7 +63,9 @@ public:
     std::string getName() const { return name_; }
     int frameCount() const { return frameCount_; }
     int current() const { return current_; }
-    const std::vector<Rect>& frameRects() const { return frameRects_; }
+    // Where frame `index` lies in the sheet; an empty rectangle for frames outside the
+    // count or past the sheet's last cell.
+    Rect frameRect(int index) const;
     // The whole sheet.
     const Surface& sheet() const { return sheet_; }
 
@@ -75,7 +77,6 @@ private:
     Surface sheet_;
     const Clock* clock_ = nullptr;  // the loading screen's
     int frameWidth_ = 0, frameHeight_ = 0, frameCount_ = 0, columns_ = 0, rows_ = 0;
-    std::vector<Rect> frameRects_;
     uint16_t frameDelay_ = 0;
     bool looping_ = false, reverse_ = false;
     bool finished_ = false;

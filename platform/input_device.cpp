@@ -53,21 +53,24 @@ int InputDevice::create(std::unique_ptr<InputBackend> backend) {
     if (!backend) return -1;
     backend_ = std::move(backend);
     if (int err = backend_->open()) return err;
+    // A device that is only missing the foreground is taken at the next failing read;
+    // any other refusal means there is no such device to read.
+    auto refused = [](int err) { return err != 0 && err != kInputAccessDenied; };
     if (backend_->hasMouse()) {
-        acquire(InputDeviceKind::Mouse);
+        if (int err = acquire(InputDeviceKind::Mouse); refused(err)) return err;
         backend_->startPosition(realX_, realY_);
         x_ = realX_;
         y_ = realY_;
     }
-    acquire(InputDeviceKind::Keyboard);
+    if (int err = acquire(InputDeviceKind::Keyboard); refused(err)) return err;
     if (backend_->hasJoystick()) {
-        acquire(InputDeviceKind::Joystick);
+        if (int err = acquire(InputDeviceKind::Joystick); refused(err)) return err;
         joyButtons_ = std::clamp(backend_->joystickButtonCount(), 0, 10);
     }
     return 0;
 }
 
-bool InputDevice::acquire(InputDeviceKind kind) {
+int InputDevice::acquire(InputDeviceKind kind) {
     bool* flag = kind == InputDeviceKind::Mouse      ? &mouseAcquired_
                  : kind == InputDeviceKind::Keyboard ? &keyboardAcquired_
                                                      : &joystickAcquired_;
@@ -81,10 +84,10 @@ bool InputDevice::acquire(InputDeviceKind kind) {
         // The mouse keeps its flag when only the foreground was missing, so the next
         // read tries again.
         if (kind != InputDeviceKind::Mouse || err != kInputAccessDenied) *flag = false;
-        return false;
+        return err;
     }
     if (kind == InputDeviceKind::Keyboard) clearKeys();
-    return true;
+    return 0;
 }
 
 void InputDevice::clearKeys() {

@@ -32,6 +32,8 @@ public:
     virtual ~InputBackend() = default;
     // 0, or an error that fails InputDevice::create.
     virtual int open() { return 0; }
+    // 0, kInputAccessDenied (tried again later), or an error that fails
+    // InputDevice::create.
     virtual int acquire(InputDeviceKind) { return 0; }
     // Down flags by engine key code 0..176. 0 or an error.
     virtual int readKeyboard(std::array<bool, kKeyboardCodeCount>& down) = 0;
@@ -56,7 +58,8 @@ public:
     explicit InputDevice(const Clock& clock);
     virtual ~InputDevice();
 
-    // Opens the devices through the backend; 0 or the backend's error.
+    // Opens the devices through the backend; 0, or the backend's error when it cannot
+    // open or a device refuses to be taken for a reason other than kInputAccessDenied.
     int create(std::unique_ptr<InputBackend> backend);
     // Minima are inclusive, maxima exclusive.
     void setPointerLimits(int x1, int y1, int x2, int y2);
@@ -98,7 +101,8 @@ public:
 
 private:
     void update(int code, bool down);
-    bool acquire(InputDeviceKind kind);
+    // 0, or the backend's last error after every attempt failed.
+    int acquire(InputDeviceKind kind);
     void clearKeys();
     // One axis of pointer movement after acceleration and the factor.
     int accelerate(int m) const;

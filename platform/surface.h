@@ -73,9 +73,11 @@ public:
     void putBlendedPixel(int x, int y, uint32_t pixel, int level);
 
     // Text through the screen's text renderer, drawn non-antialiased with a transparent
-    // background; colour is 0x00BBGGRR. createFont: 0, or -2 when no font could be made
-    // (no renderer, or no font file at all). drawText: 0, or -1 when nothing could be
-    // drawn (no renderer, no font); empty text draws nothing and gives 0.
+    // background; colour is 0x00BBGGRR. createFont: 0, or -2 when the face could not be
+    // had: no renderer, no font file at all, or a face that is not registered (the
+    // renderer's fallback face then draws the text, so it still shows). An empty face
+    // asks for the fallback face and is no failure. drawText: 0, or -1 when nothing could
+    // be drawn (no renderer, no font); empty text draws nothing and gives 0.
     int createFont(const std::string& face, int width, int height, int weight);
     int selectFont();
     int drawText(int x, int y, uint32_t colour, const std::string& text);

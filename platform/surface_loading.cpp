@@ -1,5 +1,7 @@
 // Loading a picture file onto a surface: the screen's picture formats first, then the
 // pictures stored in the program.
+#include <cstdio>
+
 #include "platform/image/builtin_pictures.h"
 #include "platform/image/picture.h"
 #include "platform/image/picture_formats.h"
@@ -11,7 +13,12 @@ int Surface::loadImage(Screen* screen, const std::string& name, int placement) {
     const PixelFormat format = screen ? screen->format() : PixelFormat::ofType(16);
     const PictureFormats* formats = screen ? screen->pictureFormats() : nullptr;
     Picture picture;
-    if (!formats || !formats->readFile(name, picture)) {
+    std::string why;
+    if (!formats || !formats->readFile(name, picture, 0, &why)) {
+        // A file of no known type is a debugging hint for the author, not a message for
+        // the player; other failures stay quiet.
+        if (why == kUnsupportedPictureType)
+            std::fprintf(stderr, "Error: ImageReader - %s\n", kUnsupportedPictureType);
         // Pictures stored in the program stand in for missing game files.
         picture = Picture{};
         if (!builtinPicture(name, picture)) return -2;

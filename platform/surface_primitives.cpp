@@ -66,6 +66,6 @@ uint32_t Surface::getPixel(int x, int y) const {
 void Surface::putBlendedPixel(int x, int y, uint32_t pixel, int level) {
     if (!valid() || !bitmap_.kernels()->blend) return;
     if (x < clip_.left || x >= clip_.right || y < clip_.top || y >= clip_.bottom) return;
-    // Like the blends: a 16-bit level, above 256 leaves the pixel as it was.
+    // Like the blends: a 16-bit level, above 256 taken as 256 (the pixel becomes the colour).
     bitmap_.kernels()->blend(bitmap_.at(x, y), pixel, clampLevel16(level));
 }

@@ -39,7 +39,9 @@ int Surface::createFont(const std::string& face, int width, int height, int weig
     TextRenderer* renderer = screen_ ? screen_->textRenderer() : nullptr;
     if (!renderer) return -2;
     font_ = renderer->openFont(face, width, height, weight);
-    return font_ ? 0 : -2;
+    if (!font_) return -2;
+    // The fallback face keeps the text readable, but the caller asked for another one.
+    return face.empty() || renderer->hasFace(face) ? 0 : -2;
 }
 
 int Surface::selectFont() {

@@ -34,6 +34,9 @@ public:
     virtual bool registerFontFile(const std::string& path) = 0;
     // False when the path was not registered.
     virtual bool unregisterFontFile(const std::string& path) = 0;
+    // True when a registered font file answers to the face name (case aside); openFont
+    // gives the fallback face for any other.
+    virtual bool hasFace(const std::string& face) const = 0;
 
     // A font of the face whose line height is `height` pixels (negative heights are
     // taken as their magnitude, 0 as 16); weights of 600 and above are bold. A face

@@ -41,7 +41,7 @@ bool PictureFormats::decode(const uint8_t* bytes, size_t size, int type, Picture
     const PictureFormat* row = bytes ? find(type) : nullptr;
     bool ok = false;
     if (!row) {
-        why = "Unsupported Image type.";
+        why = kUnsupportedPictureType;
     } else {
         try {
             ok = row->decode(bytes, size, out, why);

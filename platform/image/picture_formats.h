@@ -11,6 +11,9 @@
 
 #include "platform/image/picture.h"
 
+// The reason PictureFormats gives when no row recognises the bytes.
+constexpr const char* kUnsupportedPictureType = "Unsupported Image type.";
+
 struct PictureFormat {
     int type = 0;  // the ImageReader type code; 0 is never a format
     const char* name = "";

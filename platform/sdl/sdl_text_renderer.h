@@ -22,6 +22,7 @@ public:
 
     bool registerFontFile(const std::string& path) override;
     bool unregisterFontFile(const std::string& path) override;
+    bool hasFace(const std::string& face) const override { return !pathOf(face).empty(); }
     std::shared_ptr<TextFont> openFont(const std::string& face, int width, int height,
                                        int weight) override;
     TextFont* defaultFont() override;

@@ -67,6 +67,41 @@ TEST_F(ConsolePanel, DownStopsAtTheEndOfTheLog) {
     EXPECT_EQ(g().console.top, -6);
 }
 
+// The rows a short log is drawn in, before and after the arrows move it.
+TEST_F(ConsolePanel, AShortLogSitsAtTheBottomUntilUpMovesItToTheTop) {
+    addScreen();
+    const uint32_t colours[] = {0x0000FF, 0x00FF00, 0xFF0000};  // 0x00BBGGRR
+    for (uint32_t colour : colours) g().console.print("line", colour);
+    Surface& back = g().screen->back();
+    // The panel row (0 to 8) whose text is in `colour`, or -1.
+    auto rowOf = [&back](uint32_t colour) {
+        const uint32_t pixel =
+            back.format().map(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+        for (int y = 1; y < 130; ++y)
+            for (int x = 1; x < 639; ++x)
+                if (back.getPixel(x, y) == pixel) return (y - 5) / 13;
+        return -1;
+    };
+    auto rows = [&] {
+        back.fill(0);
+        poll();
+        runConsole();
+        std::vector<int> out;
+        for (uint32_t colour : colours) out.push_back(rowOf(colour));
+        return out;
+    };
+    EXPECT_EQ(rows(), (std::vector<int>{6, 7, 8}));
+    setKey("UP ARROW", true);
+    EXPECT_EQ(rows(), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(g().console.top, 0);
+    EXPECT_EQ(rows(), (std::vector<int>{0, 1, 2}));  // held: stays at the top
+    setKey("UP ARROW", false);
+    rows();  // the release
+    setKey("DOWN ARROW", true);
+    EXPECT_EQ(rows(), (std::vector<int>{6, 7, 8}));
+    EXPECT_EQ(g().console.top, -6);
+}
+
 TEST_F(ConsolePanel, TypingKeepsAcceptedCharactersOnly) {
     type("look at \"it\"\\~`");
     EXPECT_EQ(g().console.input, "look at it");

@@ -1,6 +1,7 @@
 #include "platform/image/imagelib.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
@@ -146,6 +147,32 @@ TEST(ImageLibrary, JpegWritingReplacesOrLeavesNothing) {
     EXPECT_EQ(dir.files(), std::vector<std::string>{"slot1.jpg"});
     ASSERT_TRUE(testPictureFormats().readFile(path, pic));
     EXPECT_EQ(pic.width, 80);
+}
+
+// A saved picture that replaces one keeps that file's permissions (a player may have
+// made a slot read-only for others); a new one gets 0666 less the umask.
+TEST(ImageLibrary, ReplacingAPictureKeepsItsPermissions) {
+    TempFolder dir;
+    const std::string path = dir.path("slot2.jpg");
+    ImageRecord record;
+    record.width = 16;
+    record.height = 8;
+    record.bitCount = 32;
+    ASSERT_TRUE(AllocateImageRecord(record));
+    const mode_t oldMask = ::umask(027);
+    ASSERT_TRUE(WriteRecordJpeg(testPictureFormats(), path, record, 90));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    ::umask(022);
+    for (mode_t mode : {0600u, 0604u, 0664u}) {
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        ASSERT_TRUE(WriteRecordJpeg(testPictureFormats(), path, record, 90));
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+    }
+    ::umask(oldMask);
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"slot2.jpg"});
 }
 
 TEST(BuiltinPictures, StandInsForMissingGameFiles) {

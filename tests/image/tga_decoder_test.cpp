@@ -53,6 +53,15 @@ TEST(TargaDecoder, DepthsConvertToPictureFormats) {
     Picture grey = decodeOrFail(makeTga(layout, {7, 200}));
     EXPECT_EQ(grey.bitsPerPixel, 8);
     EXPECT_EQ(pixelAt(grey, 1, 0), (Bgr{200, 200, 200}));
+    // 16-bit grey is grey then alpha; the alpha byte plays no part.
+    layout.depth = 16;
+    Picture greyAlpha = decodeOrFail(makeTga(layout, {50, 200, 90, 7}));
+    EXPECT_EQ(greyAlpha.bitsPerPixel, 8);
+    EXPECT_EQ(pixelAt(greyAlpha, 0, 0), (Bgr{50, 50, 50}));
+    EXPECT_EQ(pixelAt(greyAlpha, 1, 0), (Bgr{90, 90, 90}));
+    layout.type = 11;
+    Picture greyRun = decodeOrFail(makeTga(layout, {0x81, 60, 255}));
+    EXPECT_EQ(pixelAt(greyRun, 1, 0), (Bgr{60, 60, 60}));
 }
 
 TEST(TargaDecoder, ColourMapStartsAtItsFirstIndex) {
@@ -73,6 +82,61 @@ TEST(TargaDecoder, ColourMapStartsAtItsFirstIndex) {
     Picture pic15 = decodeOrFail(makeTga(layout, {4, 5}));
     EXPECT_EQ(pixelAt(pic15, 0, 0), (Bgr{248, 0, 0}));
     EXPECT_EQ(pixelAt(pic15, 1, 0), (Bgr{0, 0, 248}));
+}
+
+TEST(TargaDecoder, ColourMappedRunLengthPictures) {
+    TgaLayout layout;
+    layout.type = 9;
+    layout.depth = 8;
+    layout.width = 4;
+    layout.height = 2;
+    layout.mapLength = 3;
+    layout.mapBits = 24;
+    layout.map = {10, 11, 12, 20, 21, 22, 30, 31, 32};
+    // A run of three of index 2, then five literal indices, across the row end.
+    const Bytes data = {0x82, 2, 0x04, 0, 1, 2, 1, 0};
+    for (int descriptor : {0x20, 0x00}) {
+        layout.descriptor = descriptor;
+        Picture pic = decodeOrFail(makeTga(layout, data));
+        ASSERT_EQ(pic.bitsPerPixel, 8);
+        // The first row in the file is the top one only with the top-down bit.
+        const int first = descriptor ? 0 : 1, second = 1 - first;
+        EXPECT_EQ(pixelAt(pic, 0, first), (Bgr{30, 31, 32}));
+        EXPECT_EQ(pixelAt(pic, 2, first), (Bgr{30, 31, 32}));
+        EXPECT_EQ(pixelAt(pic, 3, first), (Bgr{10, 11, 12}));
+        EXPECT_EQ(pixelAt(pic, 0, second), (Bgr{20, 21, 22}));
+        EXPECT_EQ(pixelAt(pic, 3, second), (Bgr{10, 11, 12}));
+    }
+}
+
+// Indices are 8 bits, so map entries past 255 are never used; reading them must not
+// write past the palette, however far the map runs.
+TEST(TargaDecoder, ColourMapEntriesPastIndex255AreSkipped) {
+    struct MapCase {
+        int first, length;
+    };
+    for (const MapCase& m : {MapCase{250, 6}, MapCase{250, 7}, MapCase{0, 65535}, MapCase{65535, 1},
+                             MapCase{255, 65535}}) {
+        TgaLayout layout;
+        layout.type = 1;
+        layout.depth = 8;
+        layout.width = 2;
+        layout.height = 1;
+        layout.descriptor = 0x20;
+        layout.mapFirst = m.first;
+        layout.mapLength = m.length;
+        layout.mapBits = 24;
+        for (int i = 0; i < m.length; ++i) {
+            const int index = m.first + i;
+            layout.map.insert(layout.map.end(), {uint8_t(index), uint8_t(index >> 8), 7});
+        }
+        Picture pic = decodeOrFail(makeTga(layout, {250, 255}));
+        ASSERT_EQ(pic.palette.size(), 256u * 4) << m.first << "+" << m.length;
+        const Bgr at250 = m.first <= 250 ? Bgr{250, 0, 7} : Bgr{};
+        const Bgr at255 = m.first <= 255 && m.first + m.length > 255 ? Bgr{255, 0, 7} : Bgr{};
+        EXPECT_EQ(pixelAt(pic, 0, 0), at250) << m.first << "+" << m.length;
+        EXPECT_EQ(pixelAt(pic, 1, 0), at255) << m.first << "+" << m.length;
+    }
 }
 
 TEST(TargaDecoder, RunLengthPacketsCrossRows) {
@@ -119,6 +183,12 @@ TEST(TargaDecoder, BadHeadersAndDataFail) {
     mapless.type = 1;
     mapless.depth = 8;
     EXPECT_FALSE(decodes(makeTga(mapless, {0, 0, 0, 0}), ImageReader::Targa));
+    // Colour-map types other than 0 and 1 are reserved: their map cannot be skipped.
+    for (int mapType : {2, 128, 255}) {
+        Bytes file = makeTga(layout, pixels);
+        file[1] = static_cast<uint8_t>(mapType);
+        EXPECT_FALSE(decodes(file, ImageReader::Targa)) << mapType;
+    }
     TgaLayout longMap = layout;
     longMap.mapLength = 200;
     longMap.mapBits = 24;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <memory>
 
 #include "platform/clock.h"
 #include "platform/key_names.h"
@@ -15,12 +16,18 @@ public:
     std::array<bool, kKeyboardCodeCount> keys{};
     std::deque<MouseReading> mouse;
     std::array<bool, 3> buttons{};
-    int keyboardError = 0;
+    int keyboardError = 0, mouseError = 0;
     int acquireCalls = 0;
+    // Per device: the error each acquire gives, for the first `refusals` attempts.
+    std::array<int, 3> acquireError{};
+    std::array<int, 3> refusals{};
+    std::array<int, 3> attempts{};
+    bool joystick = false;
 
-    int acquire(InputDeviceKind) override {
+    int acquire(InputDeviceKind kind) override {
         ++acquireCalls;
-        return 0;
+        const auto k = static_cast<size_t>(kind);
+        return ++attempts[k] <= refusals[k] ? acquireError[k] : 0;
     }
     int readKeyboard(std::array<bool, kKeyboardCodeCount>& down) override {
         if (keyboardError) return keyboardError;
@@ -28,12 +35,21 @@ public:
         return 0;
     }
     int readMouse(MouseReading& reading) override {
+        if (mouseError) return mouseError;
         if (!mouse.empty()) {
             reading = mouse.front();
             mouse.pop_front();
         }
         reading.buttons = buttons;
         return 0;
+    }
+    bool hasJoystick() const override { return joystick; }
+    int joystickButtonCount() const override { return 4; }
+    int readJoystick(JoystickReading&) override { return 0; }
+    int startX = 0, startY = 0;
+    void startPosition(int& x, int& y) const override {
+        x = startX;
+        y = startY;
     }
 };
 
@@ -150,6 +166,103 @@ TEST_F(InputDeviceTest, FailedKeyboardReadReacquiresAndStartsAfresh) {
     EXPECT_EQ(input.poll(), -5);
     EXPECT_GT(backend->acquireCalls, calls);
     EXPECT_EQ(input.keyState(a), InputDevice::Up);
+}
+
+TEST_F(InputDeviceTest, AnUnreadableMouseKeepsItsStatesAndIsTakenAgain) {
+    backend->buttons[0] = true;
+    move(3, 3);
+    ASSERT_EQ(input.keyState(KeyCode::MouseLeft), InputDevice::Pressed);
+    int x = 0, y = 0;
+    input.pointerPosition(x, y);
+    backend->mouseError = -9;
+    backend->buttons[0] = false;
+    int calls = backend->acquireCalls;
+    EXPECT_EQ(input.poll(), -9);
+    EXPECT_GT(backend->acquireCalls, calls);
+    // Neither the button nor the position moved on.
+    EXPECT_EQ(input.keyState(KeyCode::MouseLeft), InputDevice::Pressed);
+    int nx = -1, ny = -1;
+    input.pointerPosition(nx, ny);
+    EXPECT_EQ(nx, x);
+    EXPECT_EQ(ny, y);
+    backend->mouseError = 0;
+    EXPECT_EQ(input.poll(), 0);
+    EXPECT_EQ(input.keyState(KeyCode::MouseLeft), InputDevice::Released);
+}
+
+struct AcquireCase {
+    const char* what;
+    InputDeviceKind kind;
+    int error;
+    int refusals;  // attempts that fail before one succeeds
+    int created;   // what create returns
+    bool acquired;
+};
+
+// Each device is tried 51 times; only a refusal other than a missing foreground fails
+// the whole input object (the engine then cannot start).
+TEST(InputDeviceCreate, ADeviceThatCannotBeTakenFailsCreation) {
+    const AcquireCase cases[] = {
+        {"mouse refused", InputDeviceKind::Mouse, -7, 1000, -7, false},
+        {"mouse in the background", InputDeviceKind::Mouse, kInputAccessDenied, 1000, 0, true},
+        {"keyboard refused", InputDeviceKind::Keyboard, -7, 1000, -7, false},
+        {"keyboard in the background", InputDeviceKind::Keyboard, kInputAccessDenied, 1000, 0,
+         false},
+        {"joystick refused", InputDeviceKind::Joystick, -7, 1000, -7, false},
+        {"joystick in the background", InputDeviceKind::Joystick, kInputAccessDenied, 1000, 0,
+         false},
+        {"taken at the last attempt", InputDeviceKind::Keyboard, -7, 50, 0, true},
+        {"refused at every attempt", InputDeviceKind::Keyboard, -7, 51, -7, false},
+        {"mouse taken at the last attempt", InputDeviceKind::Mouse, -7, 50, 0, true},
+        {"mouse refused at every attempt", InputDeviceKind::Mouse, -7, 51, -7, false},
+    };
+    for (const AcquireCase& c : cases) {
+        VirtualClock clock;
+        InputDevice input(clock);
+        auto backend = std::make_unique<FakeBackend>();
+        backend->joystick = true;
+        const auto k = static_cast<size_t>(c.kind);
+        backend->acquireError[k] = c.error;
+        backend->refusals[k] = c.refusals;
+        EXPECT_EQ(input.create(std::move(backend)), c.created) << c.what;
+        const bool acquired = c.kind == InputDeviceKind::Mouse      ? input.mouseAcquired()
+                              : c.kind == InputDeviceKind::Keyboard ? input.keyboardAcquired()
+                                                                    : input.joystickAcquired();
+        EXPECT_EQ(acquired, c.acquired) << c.what;
+    }
+}
+
+TEST(InputDeviceCreate, OpensEveryDeviceAndStartsWhereTheSystemPointerIs) {
+    VirtualClock clock;
+    InputDevice input(clock);
+    auto backend = std::make_unique<FakeBackend>();
+    backend->joystick = true;
+    backend->startX = 320;
+    backend->startY = 240;
+    ASSERT_EQ(input.create(std::move(backend)), 0);
+    EXPECT_TRUE(input.mouseAcquired());
+    EXPECT_TRUE(input.keyboardAcquired());
+    EXPECT_TRUE(input.joystickAcquired());
+    EXPECT_EQ(input.joystickButtonCount(), 4);
+    int x = 0, y = 0;
+    input.pointerPosition(x, y);
+    EXPECT_EQ(x, 320);
+    EXPECT_EQ(y, 240);
+
+    // A joystick that is not there is not asked for.
+    InputDevice noStick(clock);
+    auto plain = std::make_unique<FakeBackend>();
+    plain->acquireError[static_cast<size_t>(InputDeviceKind::Joystick)] = -7;
+    plain->refusals[static_cast<size_t>(InputDeviceKind::Joystick)] = 1000;
+    EXPECT_EQ(noStick.create(std::move(plain)), 0);
+    EXPECT_FALSE(noStick.joystickAcquired());
+
+    struct Unopenable : FakeBackend {
+        int open() override { return -3; }
+    };
+    InputDevice closed(clock);
+    EXPECT_EQ(closed.create(std::make_unique<Unopenable>()), -3);
+    EXPECT_EQ(closed.create(nullptr), -1);
 }
 
 TEST(JoystickAxis, ScalesWithATenPercentDeadZone) {

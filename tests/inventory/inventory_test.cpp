@@ -52,4 +52,45 @@ TEST_F(InventoryTest, CyclingRunsThroughTheListAndBackToNothing) {
     EXPECT_EQ(g().inventory.itemTable.at("inv_knight"), 0);
 }
 
+// The knight sheet goes with the list position equal to the knight's item number, not
+// with the entry that holds the knight.
+TEST_F(InventoryTest, TheKnightSheetFollowsThePositionNotTheItem) {
+    addScreen();
+    Picture sheet;
+    sheet.width = 640;
+    sheet.height = 64;
+    sheet.bitsPerPixel = 24;
+    sheet.stride = 640 * 3;
+    sheet.pixels.assign(sheet.stride * 64, 0x80);
+    ASSERT_TRUE(writeBmp24(path("invknight.bmp"), sheet));
+    struct Row {
+        int knightNumber;  // -1: left for cycling to enter (as 0)
+        std::vector<int32_t> items;
+        std::vector<bool> knightAt;  // per position
+    };
+    const Row rows[] = {
+        {-1, {1, 0, 4}, {true, false, false}},
+        {-1, {0, 0}, {true, false}},
+        {2, {1, 5, 7, 2}, {false, false, true, false}},
+        {1, {1}, {false}},
+    };
+    for (const Row& row : rows) {
+        g().inventory = Inventory();
+        if (row.knightNumber >= 0) g().inventory.itemTable["inv_knight"] = row.knightNumber;
+        g().inventory.items = row.items;
+        for (size_t position = 0; position < row.items.size(); ++position) {
+            cycleInventory();
+            ASSERT_EQ(g().inventory.selection, static_cast<int>(position));
+            ASSERT_TRUE(g().inventory.anim);
+            const bool knight = g().inventory.anim->frameCount() > 0;
+            EXPECT_EQ(knight, row.knightAt[position]) << "position " << position;
+            if (knight) {
+                EXPECT_EQ(g().inventory.anim->frameCount(), 10);
+            }
+        }
+        cycleInventory();
+        EXPECT_EQ(g().inventory.anim, nullptr);
+    }
+}
+
 }  // namespace

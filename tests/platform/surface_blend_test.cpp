@@ -2,6 +2,7 @@
 // colour type, a range of levels and clip cases, on seeded noise.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -70,10 +71,12 @@ uint32_t reference(Op op, int type, uint32_t s, uint32_t d, int level, uint32_t 
             return out;
         }
         case Op::Faded: {
+            // Levels outside 0..256 count as the nearer end.
+            const uint32_t fade = static_cast<uint32_t>(std::clamp(level, 0, 256));
             uint32_t out = keep;
             for (int i = 0; i < 3; ++i) {
                 uint32_t sc = (s >> c.shift[i]) & c.mask[i];
-                out |= ((sc * level) >> 8) << c.shift[i];
+                out |= ((sc * fade) >> 8) << c.shift[i];
             }
             return out;
         }
@@ -176,7 +179,9 @@ void checkAgainstReference(Op op, int type, int level, const ClipCase& cc, uint3
 
 TEST(SurfaceKernels, MatchTheReferenceRulesForEveryTypeLevelAndClip) {
     const int types[] = {15, 16, 24, 32};
-    const int levels[] = {0, 1, 25, 128, 255, 256, 300};
+    // Each end of the range and one step past it; the blends read the level as 16 bits
+    // (65536 is 0, -1 is 65535), the fade clamps it to 0..256.
+    const int levels[] = {0, 1, 25, 128, 255, 256, 257, 300, 65535, 65536, 65536 + 128, -1, -256};
     const Op ops[] = {Op::Draw,  Op::Keyed,      Op::Half, Op::KeyedHalf,
                       Op::Alpha, Op::KeyedAlpha, Op::Faded};
     uint32_t seed = 1;
@@ -184,8 +189,6 @@ TEST(SurfaceKernels, MatchTheReferenceRulesForEveryTypeLevelAndClip) {
         for (Op op : ops)
             for (const ClipCase& cc : kClipCases)
                 for (int level : levels) {
-                    // drawFaded is defined for 0..256 only.
-                    if (op == Op::Faded && level > 256) continue;
                     checkAgainstReference(op, type, level, cc, seed++);
                     if (::testing::Test::HasFatalFailure()) return;
                 }
@@ -299,6 +302,20 @@ TEST(SurfaceKernels, PutBlendedPixelFollowsTheBlendRule) {
     EXPECT_EQ(s.getPixel(0, 0), (15u << 11) | (15u << 5) | 30u);
     s.putBlendedPixel(0, 0, 0xFFFF, 5000);  // more than 256 counts as 256
     EXPECT_EQ(s.getPixel(0, 0), 0xFFFFu);
+    // The level is read as 16 bits, like the blends'.
+    struct LevelCase {
+        int level;
+        uint32_t expected;  // blending white over (10, 20, 30) in 5-6-5
+    };
+    const uint32_t start = (10u << 11) | (20u << 5) | 30u;
+    for (const LevelCase& c :
+         {LevelCase{0, start}, LevelCase{256, 0xFFFF}, LevelCase{257, 0xFFFF},
+          LevelCase{65535, 0xFFFF}, LevelCase{-1, 0xFFFF}, LevelCase{65536, start},
+          LevelCase{65536 + 128, (20u << 11) | (41u << 5) | 30u}}) {
+        s.putPixel(1, 1, start);
+        s.putBlendedPixel(1, 1, 0xFFFF, c.level);
+        EXPECT_EQ(s.getPixel(1, 1), c.expected) << c.level;
+    }
     s.putBlendedPixel(5, 5, 0, 0);  // outside: ignored
 }
 

@@ -112,6 +112,28 @@ TEST(Surface, ColourKeyFromTopLeftKeepsTheFormatsBits) {
     t.putPixel(1, 0, 0x00777777);
     t.setColourKeyFromTopLeft();
     EXPECT_EQ(t.colourKey(), 0xFEDCBAu);
+    // 32 bits are the whole word, the fourth byte included; 15 bits keep 16.
+    MAKE(u, 32, 4, 4);
+    u.putPixel(0, 0, 0xA1FEDCBA);
+    u.putPixel(1, 0, 0x00777777);
+    EXPECT_EQ(u.setColourKeyFromTopLeft(), 0);
+    EXPECT_EQ(u.colourKey(), 0xA1FEDCBAu);
+    MAKE(v, 15, 4, 4);
+    v.putPixel(0, 0, 0xFFFF);
+    v.putPixel(1, 0, 0x1234);
+    v.setColourKeyFromTopLeft();
+    EXPECT_EQ(v.colourKey(), 0xFFFFu);
+    MAKE(w, 8, 4, 4);
+    w.putPixel(0, 0, 0xAB);
+    w.putPixel(1, 0, 0xCD);
+    w.setColourKeyFromTopLeft();
+    EXPECT_EQ(w.colourKey(), 0xABu);
+    // One pixel wide: the key still comes from that pixel alone.
+    MAKE(narrow, 8, 1, 2);
+    narrow.putPixel(0, 0, 0x42);
+    narrow.putPixel(0, 1, 0x99);
+    narrow.setColourKeyFromTopLeft();
+    EXPECT_EQ(narrow.colourKey(), 0x42u);
     Surface none;
     EXPECT_EQ(none.setColourKeyFromTopLeft(), -1);
 }
@@ -253,6 +275,40 @@ TEST(SurfaceLoad, MissingNamesAndFilesGiveTheirCodes) {
     EXPECT_EQ(s.loadImage(&rig.screen, "", kPlacementAny), -1);
     EXPECT_EQ(s.loadImage(&rig.screen, "no-such-picture-anywhere.bmp", kPlacementAny), -2);
     EXPECT_FALSE(s.valid());
+}
+
+// A file of no known type is named on standard error (the debugging channel); a missing
+// file and a known type that fails to decode are not.
+TEST(SurfaceLoad, OnlyUnknownFileTypesAreReportedOnStandardError) {
+    LoadRig rig;
+    const std::string base = "/tmp/vorlen-surface-type-" + std::to_string(getpid());
+    struct Case {
+        const char* suffix;
+        std::string content;
+        bool reported;
+    };
+    const Case cases[] = {
+        {".txt", "not a picture at all", true},
+        {".empty", "", true},
+        {".bmp", "BM but nothing after it", false},
+        {".missing", "", false},
+    };
+    for (const Case& c : cases) {
+        const std::string path = base + c.suffix;
+        if (std::string(c.suffix) != ".missing") {
+            std::FILE* f = std::fopen(path.c_str(), "wb");
+            ASSERT_NE(f, nullptr);
+            std::fwrite(c.content.data(), 1, c.content.size(), f);
+            std::fclose(f);
+        }
+        Surface s;
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(s.loadImage(&rig.screen, path, kPlacementAny), -2) << c.suffix;
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(said, c.reported ? "Error: ImageReader - Unsupported Image type.\n" : "")
+            << c.suffix;
+        std::remove(path.c_str());
+    }
 }
 
 TEST(SurfaceLoad, FilesAndStoredPicturesLoadInTheScreensFormat) {

@@ -40,12 +40,28 @@ TEST(Text, DrawsSolidInkInTheGivenColourOverATransparentBackground) {
         ASSERT_EQ(s.create(PixelFormat::ofType(type), 200, 40, &rig.screen), 0);
         const uint32_t background = s.format().map(10, 20, 30);
         s.fill(background);
-        ASSERT_EQ(s.createFont("no such face", 0, 16, 400), 0);        // falls back to DejaVu
+        ASSERT_EQ(s.createFont("", 0, 16, 400), 0);                    // the fallback, DejaVu
         EXPECT_EQ(s.drawText(5, 5, 0x0000FF, "Loading init.scn"), 0);  // 0x00BBGGRR: red
         bool other = false;
         EXPECT_GT(countInk(s, background, s.format().map(255, 0, 0), &other), 50) << type;
         EXPECT_FALSE(other) << "antialiased or wrong colour in type " << type;
     }
+}
+
+// A face that is not registered is reported as a failure, yet the fallback face still
+// writes the text; a registered one is found without complaint.
+TEST(Text, AMissingFaceFailsButTheTextStillShows) {
+    TextRig rig;
+    Surface s;
+    ASSERT_EQ(s.create(PixelFormat::ofType(16), 200, 40, &rig.screen), 0);
+    EXPECT_EQ(s.createFont("pookie", 10, 20, 400), -2);
+    EXPECT_EQ(s.drawText(5, 5, 0xFFFFFF, "SAVE GAME"), 0);
+    bool other = false;
+    EXPECT_GT(countInk(s, 0, 0xFFFF, &other), 30);
+    ASSERT_TRUE(rig.text.registerFontFile(kFallbackFontPath));
+    EXPECT_EQ(s.createFont("DejaVu Sans", 10, 20, 400), 0);
+    EXPECT_EQ(s.createFont("dejavusans", 10, 20, 400), 0);
+    EXPECT_EQ(s.createFont("pookie", 10, 20, 400), -2);
 }
 
 TEST(Text, EmptyTextAndClippedTextAreHarmless) {
@@ -82,7 +98,11 @@ TEST(Text, WithoutARendererNothingIsDrawn) {
 TEST(Fonts, RegisteredFacesAreFoundByFamilyAndStemAndSizedInPixels) {
     SdlTextRenderer text;
     const std::string path = kFallbackFontPath;
+    EXPECT_FALSE(text.hasFace("DejaVu Sans"));
     ASSERT_TRUE(text.registerFontFile(path));
+    EXPECT_TRUE(text.hasFace("DejaVu Sans"));
+    EXPECT_TRUE(text.hasFace("dejavusans"));
+    EXPECT_FALSE(text.hasFace("DejaVu"));
     EXPECT_EQ(text.pathOf("DejaVu Sans"), path);
     EXPECT_EQ(text.pathOf("DEJAVUSANS"), path);
     auto byFamily = text.openFont("DejaVu Sans", 0, 40, 400);
@@ -94,6 +114,7 @@ TEST(Fonts, RegisteredFacesAreFoundByFamilyAndStemAndSizedInPixels) {
     EXPECT_TRUE(text.unregisterFontFile(path));
     EXPECT_FALSE(text.unregisterFontFile(path));
     EXPECT_EQ(text.pathOf("DejaVu Sans"), "");
+    EXPECT_FALSE(text.hasFace("DejaVu Sans"));
     EXPECT_FALSE(text.registerFontFile("/nonexistent/font.ttf"));
 }
 

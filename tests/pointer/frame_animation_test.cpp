@@ -36,17 +36,17 @@ TEST_F(FrameAnimationTest, FramesAreReadLeftToRightThenTopToBottom) {
     FrameAnimation strip;
     ASSERT_EQ(load(strip, "strip.bmp", 0, 10, false, false), 1);
     ASSERT_EQ(strip.frameCount(), 6);
-    EXPECT_EQ(strip.frameRects()[5].left, 320);
-    EXPECT_EQ(strip.frameRects()[5].bottom, 64);
+    EXPECT_EQ(strip.frameRect(5).left, 320);
+    EXPECT_EQ(strip.frameRect(5).bottom, 64);
 
     writeSheet("grid.bmp", 6, 3);
     FrameAnimation grid;
     ASSERT_EQ(load(grid, "grid.bmp", 5, 10, false, false), 1);
     ASSERT_EQ(grid.frameCount(), 5);
-    EXPECT_EQ(grid.frameRects()[2].left, 128);
-    EXPECT_EQ(grid.frameRects()[3].left, 0);
-    EXPECT_EQ(grid.frameRects()[3].top, 64);
-    EXPECT_EQ(grid.frameRects()[4].right, 128);
+    EXPECT_EQ(grid.frameRect(2).left, 128);
+    EXPECT_EQ(grid.frameRect(3).left, 0);
+    EXPECT_EQ(grid.frameRect(3).top, 64);
+    EXPECT_EQ(grid.frameRect(4).right, 128);
     EXPECT_EQ(grid.getDepth(), 1);
 }
 
@@ -81,14 +81,26 @@ TEST_F(FrameAnimationTest, ALoopingAnimationWrapsBothWays) {
     EXPECT_FALSE(forward.isFinished());
 }
 
+// A step is due once the delay has passed, not after it: at 10 ms a draw, a 20 ms frame
+// shows for two draws and a 21 ms one for three.
 TEST_F(FrameAnimationTest, EachFrameStaysForItsDelay) {
     writeSheet("s.bmp", 6);
-    FrameAnimation anim;
-    load(anim, "s.bmp", 6, 25, true, false);
-    std::vector<int> shown;
-    for (int i = 0; i < 9; ++i) shown.push_back(step(anim));
-    // Drawn every 10 ms, a 25 ms frame shows for three draws.
-    EXPECT_EQ(shown, (std::vector<int>{0, 0, 0, 1, 1, 1, 2, 2, 2}));
+    struct Row {
+        uint16_t delay;
+        std::vector<int> shown;
+    };
+    const Row rows[] = {
+        {0, {1, 2, 3, 4, 5, 0, 1, 2, 3}},  {10, {0, 1, 2, 3, 4, 5, 0, 1, 2}},
+        {19, {0, 0, 1, 1, 2, 2, 3, 3, 4}}, {20, {0, 0, 1, 1, 2, 2, 3, 3, 4}},
+        {21, {0, 0, 0, 1, 1, 1, 2, 2, 2}}, {25, {0, 0, 0, 1, 1, 1, 2, 2, 2}},
+    };
+    for (const Row& row : rows) {
+        FrameAnimation anim;
+        load(anim, "s.bmp", 6, row.delay, true, false);
+        std::vector<int> shown;
+        for (int i = 0; i < 9; ++i) shown.push_back(step(anim));
+        EXPECT_EQ(shown, row.shown) << "delay " << row.delay;
+    }
 }
 
 // Steps follow the clock of the screen the sheet was loaded with, and no other.
@@ -128,6 +140,25 @@ TEST_F(FrameAnimationTest, KeyedDrawingSkipsTheKeyColour) {
     EXPECT_EQ(drawModeOf(100), DrawMode::Keyed);
 }
 
+// The frame may be as large as the sheet, not a pixel larger, in either direction.
+TEST_F(FrameAnimationTest, AFrameFillsAtMostTheWholeSheet) {
+    writeSheet("one.bmp", 1);
+    struct Row {
+        int width, height;
+        int loaded, frames;
+    };
+    for (const Row& row : {Row{64, 64, 1, 1}, Row{65, 64, 0, 0}, Row{64, 65, 0, 0},
+                           Row{63, 63, 1, 1}, Row{32, 64, 1, 2}}) {
+        FrameAnimation anim;
+        AnimationSettings settings = sheet(0, 10, true, false);
+        settings.frameWidth = row.width;
+        settings.frameHeight = row.height;
+        EXPECT_EQ(anim.load(g().screen.get(), path("one.bmp"), settings), row.loaded)
+            << row.width << "x" << row.height;
+        EXPECT_EQ(anim.frameCount(), row.frames) << row.width << "x" << row.height;
+    }
+}
+
 TEST_F(FrameAnimationTest, UnusableSheetsHaveNoFramesAndDrawNothing) {
     writeSheet("small.bmp", 1);
     FrameAnimation missing, tooBig, zero, neverLoaded;
@@ -150,16 +181,44 @@ TEST_F(FrameAnimationTest, UnusableSheetsHaveNoFramesAndDrawNothing) {
     }
 }
 
-TEST_F(FrameAnimationTest, MoreFramesThanTheSheetHoldsAreNotDrawnFromOutsideIt) {
+// The count is kept beyond the sheet's cells: those frames take their steps and draw
+// nothing. Nothing is allocated per frame, so even an absurd count is harmless.
+TEST_F(FrameAnimationTest, FramesBeyondTheSheetsCellsStepButDrawNothing) {
     writeSheet("s.bmp", 2);
     FrameAnimation anim;
-    ASSERT_EQ(load(anim, "s.bmp", 1000000000, 10, true, false), 1);
-    EXPECT_EQ(anim.frameCount(), 2);
+    ASSERT_EQ(load(anim, "s.bmp", 6, 0, false, false), 1);
+    EXPECT_EQ(anim.frameCount(), 6);
+    std::vector<int> frames, shown;
+    for (int i = 0; i < 7; ++i) {
+        frames.push_back(step(anim, 0));
+        shown.push_back(frameShownAt(10, 10));
+    }
+    EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 4, 5, 5, 5}));
+    EXPECT_EQ(shown, (std::vector<int>{1, -1, -1, -1, -1, -1, -1}));
+    EXPECT_TRUE(anim.isFinished());
+    // Cells exist up to the last whole one: a 2x2 grid has four, a fifth lies outside.
+    writeSheet("grid.bmp", 4, 2);
+    FrameAnimation grid;
+    ASSERT_EQ(load(grid, "grid.bmp", 5, 10, false, false), 1);
+    EXPECT_EQ(grid.frameRect(3).left, 64);
+    EXPECT_EQ(grid.frameRect(3).bottom, 128);
+    EXPECT_EQ(grid.frameRect(4).right, grid.frameRect(4).left);
+    EXPECT_EQ(grid.frameRect(5).right, 0);
+    EXPECT_EQ(grid.frameRect(-1).right, 0);
+
+    FrameAnimation huge;
+    ASSERT_EQ(load(huge, "s.bmp", 2000000000, 10, true, true), 1);
+    EXPECT_EQ(huge.frameCount(), 2000000000);
+    EXPECT_EQ(huge.frameRect(1999999999).right, 0);
     Surface& back = g().screen->back();
     back.fill(0x1234);
-    anim.drawFrame(0, 0, 5, back, DrawMode::Plain);
-    anim.drawFrame(0, 0, -1, back, DrawMode::Plain);
+    huge.draw(0, 0, back, DrawMode::Plain);  // reverse: starts on the last frame
+    EXPECT_EQ(huge.current(), 1999999999);
+    huge.drawFrame(0, 0, 5, back, DrawMode::Plain);
+    huge.drawFrame(0, 0, -1, back, DrawMode::Plain);
     EXPECT_EQ(back.getPixel(1, 1), 0x1234u);
+    huge.drawFrame(0, 0, 1, back, DrawMode::Plain);
+    EXPECT_EQ(frameShownAt(1, 1), 1);
 }
 
 TEST_F(FrameAnimationTest, NamedAnimationsDrawAtTheirOwnPosition) {

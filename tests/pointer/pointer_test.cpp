@@ -64,6 +64,18 @@ TEST_F(PointerTest, OntoAForwardExitPlaysTheSheetForwardsThenShowsTheArrow) {
     EXPECT_EQ(g().pointer.shape, 1);
 }
 
+// A transition lasts its six frames whatever its sheet holds: the frames without a cell
+// show nothing, and the arrow comes only after the sixth.
+TEST_F(PointerTest, ATransitionOnAShortSheetStillTakesSixFrames) {
+    writeSheet("idle2forward.bmp", 2);
+    frame(2);
+    std::vector<int> shown = runTransition(2);
+    shown.insert(shown.begin(), 0);
+    EXPECT_EQ(distinct(shown), (std::vector<int>{0, 1, -1}));
+    EXPECT_EQ(shown.size(), 31u);  // as long as on a full sheet
+    EXPECT_EQ(g().pointer.shape, 2);
+}
+
 TEST_F(PointerTest, LeftToRightPassesThroughIdleAndRightStepsEvery75ms) {
     g().pointer.shape = 4;
     frame(5);

@@ -53,6 +53,35 @@ TEST_F(Interpreter, IfChainsRunOneBranch) {
     EXPECT_THAT(texts(), ElementsAre("3", "5"));
 }
 
+// "endif" ends a chain: a later chain starts with no branch taken, whether the earlier
+// one took its "if", an "elseif" or its "else".
+TEST_F(Interpreter, EachChainStartsWithNoBranchTaken) {
+    g().variables["x"] = 1;
+    struct Row {
+        Script script;
+        std::vector<std::string> printed;
+    };
+    const Row rows[] = {
+        {{"if x==1", "echo 1", "endif", "if x==2", "echo 2", "else", "echo 3", "endif"},
+         {"1", "3"}},
+        {{"if x==1", "echo 1", "endif", "if x==2", "echo 2", "elseif x==1", "echo 4", "endif"},
+         {"1", "4"}},
+        {{"if x==0", "echo 1", "elseif x==1", "echo 2", "endif", "if x==0", "echo 3", "else",
+          "echo 4", "endif"},
+         {"2", "4"}},
+        {{"if x==0", "echo 1", "else", "echo 2", "endif", "if x==0", "echo 3", "else", "echo 4",
+          "endif"},
+         {"2", "4"}},
+        // Without its "endif" the first chain is still open: the "else" belongs to it.
+        {{"if x==1", "echo 1", "if x==2", "echo 2", "endif", "else", "echo 3", "endif"}, {"1"}},
+    };
+    for (const Row& row : rows) {
+        lines.clear();
+        run(row.script);
+        EXPECT_EQ(texts(), row.printed) << row.script.front();
+    }
+}
+
 TEST_F(Interpreter, NestedBlocksAndRet) {
     g().variables["a"] = 1;
     run({"if a==1", "if b==1", "echo 1", "else", "echo 2", "ret", "echo 9", "endif", "echo 3",

@@ -33,6 +33,35 @@ TEST_F(HotspotTest, CoordinateListRules) {
     EXPECT_EQ(points[0].x, -5);
 }
 
+struct ListCase {
+    const char* word;
+    std::vector<std::pair<int32_t, int32_t>> vertices;
+};
+
+// Malformed lists read the way the reader has always read them: "(" keeps what was
+// gathered before it, and a "," outside parentheses sets x to 0 and keeps it too.
+TEST_F(HotspotTest, StrayCharactersInCoordinateLists) {
+    const ListCase cases[] = {
+        {"12(3,4)", {{123, 4}}},
+        {"(1,2),7(8,9)", {{1, 2}, {78, 9}}},
+        {"(1,2)5,(6,7)", {{1, 2}, {56, 7}}},
+        {"(1,2),,(3,4)", {{1, 2}, {3, 4}}},
+        {"(5,6,7)", {{6, 7}}},
+        {"(1 2,3)", {{1, 3}}},
+        {"x(4,5)", {{0, 5}}},
+        {"(4,5)trailing", {{4, 5}}},
+        {")", {{0, 0}}},
+        {"9)", {{0, 9}}},
+    };
+    for (const ListCase& c : cases) {
+        std::vector<Point> points;
+        parseCoordinateList(c.word, points);
+        std::vector<std::pair<int32_t, int32_t>> got;
+        for (const Point& p : points) got.emplace_back(p.x, p.y);
+        EXPECT_EQ(got, c.vertices) << c.word;
+    }
+}
+
 struct Probe {
     int32_t x, y;
     bool inside;

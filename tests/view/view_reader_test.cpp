@@ -69,6 +69,27 @@ TEST_F(ViewReader, WordsMayShareLinesAndScriptsStartOnTheKeywordLine) {
     EXPECT_EQ(other.hotspotCount(), 0u);
 }
 
+// Words are separated by any white space; only "NONE" and "none" mean the test pattern.
+TEST_F(ViewReader, WhiteSpaceSeparatesWordsAndNoneIsTheTestPattern) {
+    struct Row {
+        const char* text;
+        const char* base;
+    };
+    const Row rows[] = {
+        {"VIEW\tv\vBASEIMAGE\fnone\r\n\r\n  ONLOADSTART\nONLOADEND", "testpat.jpg"},
+        {"VIEW v BASEIMAGE NONE ONLOADSTART\nONLOADEND", "testpat.jpg"},
+        {"VIEW v BASEIMAGE nONE ONLOADSTART\nONLOADEND", "nONE"},
+        {"VIEW v BASEIMAGE NONE.jpg ONLOADSTART\nONLOADEND", "NONE.jpg"},
+    };
+    for (const Row& row : rows) {
+        write("w.scn", row.text);
+        View view(g().variables, g().console);
+        std::string error;
+        EXPECT_TRUE(view.load("w.scn", engine->folder(), error)) << row.text << ": " << error;
+        EXPECT_EQ(view.baseImage(), row.base) << row.text;
+    }
+}
+
 struct BadFile {
     const char* content;
     const char* error;
@@ -120,18 +141,69 @@ TEST_F(ViewReader, ReportsEachMissingKeyword) {
     }
 }
 
+// The limit counts the characters of the line, not its line end, in either block and
+// with either line end the editor or a text editor writes.
 TEST_F(ViewReader, ScriptLinesHoldAtMost99Characters) {
-    std::string line99 = "echo " + std::string(94, '1');
-    write("ok.scn", "VIEW v BASEIMAGE a ONLOADSTART\n" + line99 + "\nONLOADEND\n");
+    for (const std::string eol : {"\n", "\r\n"})
+        for (bool click : {false, true})
+            for (size_t length : {98u, 99u, 100u}) {
+                const std::string line = "echo " + std::string(length - 5, '1');
+                const std::string block = "echo 1" + eol + line + eol;
+                std::string file = "VIEW v" + eol + "BASEIMAGE a" + eol + "ONLOADSTART" + eol;
+                if (click) {
+                    file += "ONLOADEND" + eol + "HOTSPOTSTART h" + eol + "CURSOR 1" + eol +
+                            "COORD (1,1)" + eol + "ONCONDITION ()" + eol + "ONCLICKSTART" + eol +
+                            block + "ONCLICKEND" + eol + "HOTSPOTEND " + eol;
+                } else {
+                    file += block + "ONLOADEND" + eol;
+                }
+                const std::string what = (eol.size() == 2 ? "CR LF, " : "LF, ") +
+                                         std::string(click ? "click, " : "on-load, ") +
+                                         std::to_string(length);
+                write("v.scn", file);
+                View view(g().variables, g().console);
+                std::string error;
+                const bool fits = length <= 99;
+                EXPECT_EQ(view.load("v.scn", engine->folder(), error), fits) << what;
+                EXPECT_EQ(error, fits ? "" : "Script line too long") << what;
+                if (click) {
+                    ASSERT_EQ(view.hotspotCount(), fits ? 1u : 0u) << what;
+                    if (fits) {
+                        EXPECT_THAT(view.hotspotClickScript(0), ElementsAre("echo 1", line))
+                            << what;
+                    }
+                } else if (fits) {
+                    EXPECT_THAT(view.onLoadScript(), ElementsAre("echo 1", line)) << what;
+                } else {
+                    EXPECT_THAT(view.onLoadScript(), ElementsAre("echo 1")) << what;
+                }
+            }
+}
+
+// Nothing in the reader is sized for small files: a view of several hundred kilobytes
+// is read to its end.
+TEST_F(ViewReader, LargeFilesAreReadWhole) {
+    std::string file = "VIEW big\r\nBASEIMAGE a.jpg\r\nONLOADSTART\r\n";
+    const int onLoadLines = 2000;  // about 190 KiB of script
+    for (int i = 0; i < onLoadLines; ++i)
+        file += "let v" + std::to_string(i) + "=" + std::string(80, '1') + "\r\n";
+    file += "ONLOADEND\r\n";
+    const int hotspots = 300;
+    for (int i = 0; i < hotspots; ++i)
+        file += "HOTSPOTSTART h" + std::to_string(i) +
+                "\r\nCURSOR 6\r\nCOORD (0,0),(10,0),(10,10)\r\nONCONDITION ()\r\n"
+                "ONCLICKSTART\r\necho " +
+                std::to_string(i) + "\r\nONCLICKEND\r\nHOTSPOTEND \r\n";
+    ASSERT_GT(file.size(), 3u * 65536);
+    write("big.scn", file);
     View view(g().variables, g().console);
     std::string error;
-    EXPECT_TRUE(view.load("ok.scn", engine->folder(), error));
-    EXPECT_THAT(view.onLoadScript(), ElementsAre(line99));
-    write("long.scn", "VIEW v BASEIMAGE a ONLOADSTART\necho 1\n" + line99 + "1\nONLOADEND\n");
-    View longer(g().variables, g().console);
-    EXPECT_FALSE(longer.load("long.scn", engine->folder(), error));
-    EXPECT_EQ(error, "Script line too long");
-    EXPECT_THAT(longer.onLoadScript(), ElementsAre("echo 1"));
+    ASSERT_TRUE(view.load("big.scn", engine->folder(), error)) << error;
+    ASSERT_EQ(view.onLoadScript().size(), static_cast<size_t>(onLoadLines));
+    EXPECT_EQ(view.onLoadScript().back(), "let v1999=" + std::string(80, '1'));
+    ASSERT_EQ(view.hotspotCount(), static_cast<size_t>(hotspots));
+    EXPECT_EQ(view.hotspot(hotspots - 1).name(), "h299");
+    EXPECT_THAT(view.hotspotClickScript(hotspots - 1), ElementsAre("echo 299"));
 }
 
 TEST_F(ViewReader, AFailureKeepsWhatWasReadBefore) {
