@@ -1,6 +1,7 @@
 #include "tools/encoders/movie_encoder.h"
 
 #include <algorithm>
+#include <cstring>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -90,6 +91,12 @@ std::string openVideo(Writer& w, const MovieSettings& want) {
     if (w.format->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     int r = avcodec_open2(c, codec, nullptr);
     if (r < 0) return failed("open " + want.video, r);
+    // The buffer model the encoder kept to, for the muxer.
+    for (int i = 0; i < c->nb_coded_side_data; ++i) {
+        const AVPacketSideData& side = c->coded_side_data[i];
+        uint8_t* copy = av_stream_new_side_data(e.stream, side.type, side.size);
+        if (copy) std::memcpy(copy, side.data, side.size);
+    }
     e.stream->time_base = c->time_base;
     r = avcodec_parameters_from_context(e.stream->codecpar, c);
     return r < 0 ? failed("parameters", r) : "";
@@ -174,6 +181,11 @@ std::string writeMovie(const std::string& path, const MovieSettings& want,
     std::string error;
     if (!want.video.empty() && !(error = openVideo(w, want)).empty()) return error;
     if (!want.sound.empty() && !(error = openSound(w, want)).empty()) return error;
+    if (want.muxer == "mpeg" && w.video.codec) {
+        // A mux rate well above the streams' keeps the program stream's buffer model fed.
+        int64_t bits = w.video.codec->rc_max_rate + (w.sound.codec ? w.sound.codec->bit_rate : 0);
+        av_opt_set_int(w.format->priv_data, "muxrate", bits * 2, 0);
+    }
     r = avio_open(&w.format->pb, path.c_str(), AVIO_FLAG_WRITE);
     if (r < 0) return failed("create " + path, r);
     r = avformat_write_header(w.format, nullptr);
