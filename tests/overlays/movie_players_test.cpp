@@ -106,6 +106,26 @@ TEST_F(MoviePlayers, DebugModeWritesTheTimeInTenthsAtTheTopLeft) {
     EXPECT_NE(masks[119], twelve);
 }
 
+// Nothing is read or handled until the movie ends, but the platform is let answer the
+// desktop at every picture; what arrived meanwhile is handled afterwards.
+TEST_F(MoviePlayers, NoMessageIsHandledUntilTheMovieEnds) {
+    struct CountingQueue : QueuedEventSource {
+        void keepAlive() override { ++kept; }
+        int kept = 0;
+    };
+    auto queue = std::make_unique<CountingQueue>();
+    CountingQueue& q = *queue;
+    g().events = std::move(queue);
+    q.push({WindowEvent::KeyDown, 27});  // Escape: the ending
+    run({"playmovie intro.mpg START 5"});
+    EXPECT_EQ(g().mode, Play);
+    EXPECT_FALSE(q.empty());
+    EXPECT_EQ(q.kept, presents);
+    int code = 0;
+    engine->pumpMessages(code);
+    EXPECT_EQ(g().mode, Ending);
+}
+
 TEST_F(MoviePlayers, AMissingFileReturnsAtOnce) {
     run({"playmovie", "playmovie nothere.mpg", "playoverlaymovie intro.mpg 10 20 320",
          "playoverlaymovie nothere.mpg 10 20 320 240"});
