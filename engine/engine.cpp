@@ -101,6 +101,10 @@ bool Engine::takeScreenshot(Surface& surface, const std::string& fileName) {
     return written;
 }
 
-// Overlays join with the overlay layer; until then there is nothing to draw or clear.
-void Engine::drawOverlays(Surface&) {}
-void Engine::clearOverlays() {}
+void Engine::drawOverlays(Surface& surface) {
+    state_.overlays.draw(surface);
+}
+
+void Engine::clearOverlays() {
+    state_.overlays.clear();
+}

@@ -10,6 +10,7 @@
 #include "engine/assets.h"
 #include "engine/engine_host.h"
 #include "engine/game_state.h"
+#include "media/movie_error.h"
 #include "media/music_decoder.h"
 #include "platform/game_folder.h"
 #include "script/interpreter.h"
@@ -46,6 +47,7 @@ public:
     Console& console() { return state_.console; }
     Assets& assets() { return assets_; }
     const GameFolder& folder() const { return folder_; }
+    EngineHost& host() { return host_; }
 
     // What Enter does with a typed console line: trimmed, and if anything is left, the
     // panel scrolls to the end and the line runs as a one-line script in console mode.
@@ -83,6 +85,14 @@ public:
     // The overlay images and animations drawn onto a surface, and all overlays removed.
     void drawOverlays(Surface& surface);
     void clearOverlays();
+    // The blocking players (engine/movie_players.cpp). The full-screen one reads no
+    // input and handles no window message until the movie ends; times are media times,
+    // -1 when not given. A file that exists but does not play is named in red.
+    void playMovie(const std::string& file, int64_t start, int64_t stop);
+    // The movie scaled to width x height at (x, y), over the backdrop and the overlays.
+    void playOverlayMovie(const std::string& file, int x, int y, int width, int height);
+    // "Could not play <file>: <reason>" in red.
+    void reportUnplayableMovie(const std::string& file, MovieError error);
 
     // The pointer position the frames use (the windowed rule: the last mouse move).
     void framePointerPosition(int& x, int& y);

@@ -15,6 +15,7 @@
 #include "game/save_page.h"
 #include "media/mixer.h"
 #include "media/music_control.h"
+#include "media/overlays.h"
 #include "media/sound_slots.h"
 #include "platform/clock.h"
 #include "platform/event_source.h"
@@ -46,6 +47,9 @@ struct GameState {
     Inventory inventory;
     Variables variables;
     std::unique_ptr<View> currentView;
+    // Images, animations and movies over the backdrop; cleared by a view change, the
+    // ending and shutdown (before the mixer their movies' sound plays through).
+    Overlays overlays;
     Transitions transition;
 
     int32_t mode = Play;

@@ -66,6 +66,7 @@ void Engine::playFrame(int x, int y) {
     if (!g.screen) return;
     Surface& back = g.screen->back();
     if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
+    g.overlays.updateMovies(back);
     drawOverlays(back);
 
     publishCursorVariables(x, y);

@@ -96,6 +96,7 @@ bool Engine::start(int& exitCode) {
 
     if (folder_.exists(kTitleMovie)) {
         g.console.print(std::string("Playing movie: ") + kTitleMovie, kWhite);
+        playMovie(kTitleMovie, -1, -1);
     } else {
         g.console.print(std::string("Error in Cmd: playmovie ") + kTitleMovie, kRed);
         g.console.print("Cannot find file", kRed);

@@ -14,6 +14,15 @@ std::string joined(const T& items) {
     return out;
 }
 
+std::string names(const std::vector<std::string>& list) {
+    std::string out;
+    for (const std::string& name : list) {
+        if (!out.empty()) out += ',';
+        out += name;
+    }
+    return out;
+}
+
 // The five slots as name:count, or ":0" each before there are any.
 std::string slots(const GameState& g) {
     std::string out;
@@ -50,10 +59,9 @@ std::vector<std::string> stateReport(Engine& engine) {
     add("target", std::to_string(g.pointer.target));
     add("inventory", joined(g.inventory.items));
     add("selection", std::to_string(g.inventory.selection));
-    // Overlays, movies and music report their initial values until they exist.
-    add("images", "");
-    add("anims", "");
-    add("movies", "");
+    add("images", names(g.overlays.imageNames()));
+    add("anims", names(g.overlays.animNames()));
+    add("movies", names(g.overlays.movieNames()));
     add("slots", slots(g));
     add("voices", voices(g));
     add("music", g.music ? g.music->lastMusic() + (g.music->isPlaying() ? " 1" : " 0")

@@ -45,6 +45,9 @@ public:
     void post(const WindowEvent& event) { posted_.push_back(event); }
     void postQuit(int code) { post({WindowEvent::Quit, code}); }
     bool quitPosted() const;
+    // While the engine reads no message (a full-screen movie), lets the platform answer
+    // the desktop so the window is not taken for hung; what arrives stays queued.
+    virtual void keepAlive() {}
 
 protected:
     // The platform's own messages.

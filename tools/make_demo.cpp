@@ -1,5 +1,5 @@
-// Writes the demo game's data folder: every picture painted here, the view files
-// copied from demo/, and the font copied from the system's DejaVu package.
+// Writes the demo game's data folder: every picture, movie and sound made here, the view
+// files copied from demo/, and the font copied from the system's DejaVu package.
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -12,6 +12,8 @@
 #include "platform/null_display.h"
 #include "platform/screen.h"
 #include "platform/sdl/sdl_text_renderer.h"
+#include "tools/demo_media.h"
+#include "tools/demo_sounds.h"
 #include "tools/demo_sprites.h"
 #include "tools/demo_views.h"
 
@@ -92,7 +94,8 @@ int main(int argc, char** argv) {
 
     produce(out, "gate.jpg", 640, 480, paintGate);
     produce(out, "court.jpg", 640, 480, [](Canvas& c) { paintCourtyard(c, false, false); });
-    produce(out, "court_open.jpg", 640, 480, [](Canvas& c) { paintCourtyard(c, true, true); });
+    // The horse on its pedestal is an overlay picture over the open courtyard.
+    produce(out, "court_open.jpg", 640, 480, [](Canvas& c) { paintCourtyard(c, true, false); });
     produce(out, "garden.jpg", 640, 480, [](Canvas& c) { paintGarden(c, true); });
     produce(out, "garden_empty.jpg", 640, 480, [](Canvas& c) { paintGarden(c, false); });
     produce(out, "well.jpg", 640, 480, [](Canvas& c) { paintWell(c); });
@@ -122,6 +125,28 @@ int main(int argc, char** argv) {
     produce(out, "take.bmp", 384, 64, paintTake);
     produce(out, "invknight.bmp", 640, 64, paintHeldHorse);
     produce(out, "console.bmp", 640, 151, paintConsolePanel);
+    produce(out, "horse.bmp", 48, 64, paintHorseSprite);
+    produce(out, "lamp.bmp", 512, 64, paintLampSheet);
+
+    const struct {
+        const char* name;
+        std::string (*write)(Screen&, const std::string&);
+    } movies[] = {{"nivoktit.mpg", writeTitleMovie},
+                  {"fountain.mpg", writeFountainMovie},
+                  {"dooropen.mpg", writeDoorMovie},
+                  {"finale.mpg", writeFinaleMovie}};
+    for (const auto& m : movies) {
+        std::string why = m.write(screen, (dir / m.name).string());
+        if (!why.empty()) {
+            std::fprintf(stderr, "make-demo: could not write %s: %s\n", m.name, why.c_str());
+            ++failures;
+        }
+    }
+    std::string why = writeDemoSounds(dir.string());
+    if (!why.empty()) {
+        std::fprintf(stderr, "make-demo: could not write the sounds: %s\n", why.c_str());
+        ++failures;
+    }
 
     for (const auto& entry : fs::directory_iterator(views, error)) {
         if (entry.path().extension() != ".scn") continue;

@@ -1,6 +1,6 @@
 #pragma once
 // The commands that act on the game: views and hotspots, debugging aids, volume,
-// screenshots, the ending, the inventory and the stand-ins for subsystems still to come.
+// screenshots, the ending, the inventory, sounds and music, movies and overlays.
 // Each group registers its handlers with the engine's interpreter.
 #include "script/interpreter.h"
 
@@ -16,10 +16,14 @@ void registerViewCommands(Engine& engine);
 void registerDebugCommands(Engine& engine);
 void registerGameCommands(Engine& engine);
 void registerSoundCommands(Engine& engine);
+void registerMovieCommands(Engine& engine);
+void registerOverlayCommands(Engine& engine);
 
 inline void registerEngineCommands(Engine& engine) {
     registerViewCommands(engine);
     registerDebugCommands(engine);
     registerGameCommands(engine);
     registerSoundCommands(engine);
+    registerMovieCommands(engine);
+    registerOverlayCommands(engine);
 }

@@ -1,5 +1,4 @@
-// Inventory commands, and stand-ins for the commands of the media and saved-game
-// subsystems until they install their own handlers.
+// Inventory and saved-game commands.
 #include "engine/commands/engine_commands.h"
 #include "engine/engine.h"
 #include "script/commands.h"
@@ -14,11 +13,6 @@ CommandResult inventoryCommand(Engine& engine, CommandContext& ctx, bool add) {
     Inventory& inventory = engine.state().inventory;
     bool known = add ? inventory.add(ctx.words[1]) : inventory.remove(ctx.words[1]);
     if (!known) ctx.reportError("No index for inventory item found");
-    return CommandResult::Continue;
-}
-
-CommandResult notAvailable(CommandContext& ctx) {
-    ctx.reportError("Not available yet");
     return CommandResult::Continue;
 }
 
@@ -38,8 +32,4 @@ void registerGameCommands(Engine& engine) {
         engine.loadGame(1);
         return CommandResult::Continue;
     });
-    for (const char* name :
-         {"playmovie", "playoverlaymovie", "deloverlayimage", "addoverlayimage", "deloverlayanim",
-          "addoverlayanim", "addoverlaymovie", "deloverlaymovie"})
-        interpreter.registerCommand(name, notAvailable);
 }

@@ -50,6 +50,10 @@ void SdlEventSource::postMusicEvent() {
     SDL_PushEvent(&event);
 }
 
+void SdlEventSource::keepAlive() {
+    SDL_PumpEvents();
+}
+
 bool SdlEventSource::fetch(WindowEvent& event) {
     SDL_Event sdl;
     while (ready_.empty() && SDL_PollEvent(&sdl)) translate(&sdl);

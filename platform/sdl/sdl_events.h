@@ -15,6 +15,8 @@ public:
     explicit SdlEventSource(std::shared_ptr<SdlPendingInput> pending);
     // Pushes the engine's user event; SDL's queue takes it from any thread.
     void postMusicEvent() override;
+    // Pumps the window system's messages into SDL's queue, where they wait.
+    void keepAlive() override;
 
 protected:
     bool fetch(WindowEvent& event) override;

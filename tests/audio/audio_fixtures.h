@@ -1,12 +1,13 @@
 #pragma once
-// Sound files made by the tests: wave files chunk by chunk, tones, and compressed music
-// through FFmpeg's encoders.
+// Sound files made by the tests: wave files chunk by chunk and tones; compressed music
+// comes from the encoders under tools/ (encodeMusic).
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "platform/game_folder.h"
 #include "script/script_output.h"
+#include "tools/encoders/sound_encoder.h"
 
 using Bytes = std::vector<uint8_t>;
 
@@ -42,12 +43,6 @@ public:
 
     const std::string path;
 };
-
-// Encodes interleaved 16-bit samples with the named FFmpeg encoder into the named
-// container ("libvorbis"/"ogg", "libmp3lame"/"mp3", "flac"/"flac", "libopus"/"ogg",
-// "pcm_s16le"/"wav"). False with `error` set when that fails.
-bool encodeMusic(const std::string& path, const char* encoder, const char* container,
-                 const std::vector<int16_t>& samples, int rate, int channels, std::string& error);
 
 // Collects the media layer's lines as the console would show them: "W text" or "R text".
 // The tests name their files by absolute paths, which every game folder keeps as they are.

@@ -21,7 +21,8 @@ play() {  # SCREEN WINDOW-MANAGER(0/1)
     ENGINE_PID=$!
     win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vorlen$' | head -n 1)
     [ -n "$win" ] || { echo "no window on $1"; cat "$GAME/engine.log"; return 1; }
-    sleep 2
+    # The six-second title movie first.
+    sleep 8
     import -window root "$GAME/root.png"
     # The 640x480 picture fills the height of the screen, centred.
     local size w h

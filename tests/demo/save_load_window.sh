@@ -5,7 +5,7 @@ set -u
 build=$1
 here=$(dirname "$0")
 . "$here/x_session.sh"
-need Xvfb xdotool compare
+need Xvfb xdotool compare import
 trap stop_x EXIT
 copy_demo "$build"
 start_x 1024x768x24
@@ -19,7 +19,7 @@ click() {  # x y: move there, let the pointer settle, click
     xdotool mousemove --window "$win" "$1" "$2" && sleep 0.3
     xdotool click --window "$win" 1 && sleep "${3:-1.5}"
 }
-sleep 1
+wait_view "$win" gate.jpg 30 || exit 1
 click 320 260              # through the gateway: the courtyard
 xdotool key --window "$win" F5 && sleep 1.5
 click 100 160              # slot 1

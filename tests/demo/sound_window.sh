@@ -10,6 +10,8 @@ trap stop_x EXIT
 copy_demo "$build"
 start_x 1024x768x24
 cd "$GAME"
+# Silence until the typed line: no title movie, and the gateway's music missing.
+rm -f nivoktit.mpg garden.ogg
 ffmpeg -loglevel error -f lavfi -i "sine=frequency=440:duration=1" -ac 2 -ar 44100 tone.wav ||
     { echo "ffmpeg could not make the tone"; exit 1; }
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$GAME/out.raw" "$build/engine-windowed" >engine.log 2>&1 &

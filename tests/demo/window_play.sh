@@ -5,7 +5,7 @@ set -u
 build=$1
 here=$(dirname "$0")
 . "$here/x_session.sh"
-need Xvfb xdotool compare
+need Xvfb xdotool compare import
 trap stop_x EXIT
 copy_demo "$build"
 start_x 1024x768x24
@@ -18,7 +18,7 @@ geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: //p')
 echo "window geometry: $geometry"
 [ "$geometry" = "640x480" ] || { echo "expected a 640x480 window"; exit 1; }
 
-sleep 1
+wait_view "$win" gate.jpg 30 || exit 1
 xdotool mousemove --window "$win" 300 240 && sleep 0.3
 xdotool mousemove --window "$win" 320 260 && sleep 0.5
 xdotool click --window "$win" 1 && sleep 2

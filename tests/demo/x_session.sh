@@ -54,3 +54,22 @@ wait_exit() {
     echo "the program did not end"
     return 124
 }
+
+# wait_view WINDOW PICTURE SECONDS: waits until the window shows the picture (the title
+# movie plays first, and nothing answers until it ends); false if it never does.
+wait_view() {
+    local shot d
+    shot=$(mktemp --suffix=.png)
+    for _ in $(seq $(($3 * 2))); do
+        import -window "$1" "$shot" 2>/dev/null
+        d=$(rmse "$shot" "$2")
+        if awk -v d="$d" 'BEGIN { exit !(d != "" && d < 0.12) }'; then
+            rm -f "$shot"
+            return 0
+        fi
+        sleep 0.5
+    done
+    rm -f "$shot"
+    echo "the window never showed $(basename "$2") (last difference $d)"
+    return 1
+}

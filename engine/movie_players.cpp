@@ -1,0 +1,118 @@
+// The blocking movie players: full screen (the title movie, "playmovie") and in a
+// rectangle over the view ("playoverlaymovie"). Both own their movie and surfaces for the
+// length of the call, and put the movie's sound track in the mix while it plays.
+#include <memory>
+#include <string>
+
+#include "engine/engine.h"
+#include "engine/text_output.h"
+#include "media/movie.h"
+#include "media/movie_loop.h"
+#include "platform/event_source.h"
+
+namespace {
+
+// The movie's sound track in the mix for as long as this lives.
+class TrackInMix {
+public:
+    TrackInMix(Mixer* mixer, const Movie& movie) : mixer_(mixer), track_(movie.soundTrack()) {
+        if (mixer_ && track_) mixer_->addStream(track_.get());
+    }
+    ~TrackInMix() {
+        if (mixer_ && track_) mixer_->removeStream(track_.get());
+    }
+    TrackInMix(const TrackInMix&) = delete;
+    TrackInMix& operator=(const TrackInMix&) = delete;
+
+private:
+    Mixer* mixer_;
+    std::shared_ptr<AudioStream> track_;
+};
+
+}  // namespace
+
+void Engine::reportUnplayableMovie(const std::string& file, MovieError error) {
+    state_.console.print("Could not play " + file + ": " + movieErrorText(error), kRed);
+}
+
+void Engine::playMovie(const std::string& file, int64_t start, int64_t stop) {
+    GameState& g = state_;
+    if (!g.screen) return;
+    auto render = std::make_unique<Surface>();
+    if (render->create(g.screen.get(), 640, 480, kPlacementAny) < 0) {
+        reportError("Could not create render surface!");
+        return;
+    }
+    MovieOpener* opener = host_.services().movies;
+    if (!opener) {
+        reportUnplayableMovie(file, MovieError::kUnreadable);
+        return;
+    }
+    auto movie = std::make_unique<Movie>(host_.clock(), *opener);
+    if (!movie->open(folder_.path(file), *render)) {
+        // A missing file was told by the caller, which checks first.
+        if (movie->error() != MovieError::kNotFound) reportUnplayableMovie(file, movie->error());
+        return;
+    }
+    Screen& screen = *g.screen;
+    {
+        TrackInMix inMix(g.mixer.get(), *movie);
+        runMovieLoop(*movie, start, stop, [&] {
+            Surface& back = screen.back();
+            render->draw(back, 0, 0);
+            if (g.debugMode) {
+                int64_t tenths = movie->getPosition() / 1000000;
+                drawTextLine(back, 0, 0, kRed, std::to_string(tenths) + " /10th sec");
+            }
+            screen.present(Present::Wait | Present::Whole);
+            // No message is handled until the movie ends; they wait in the queue.
+            if (g.events) g.events->keepAlive();
+        });
+        movie->stop();
+    }
+    movie->release();
+}
+
+void Engine::playOverlayMovie(const std::string& file, int x, int y, int width, int height) {
+    GameState& g = state_;
+    if (!g.screen) return;
+    Screen& screen = *g.screen;
+    auto composition = std::make_unique<Surface>();
+    if (composition->create(&screen, 640, 480, kPlacementAny) < 0) {
+        reportError("Could not create render surface!");
+        return;
+    }
+    // A rectangle no surface can have is the script's mistake, not a fatal one: the movie
+    // has nowhere to be drawn.
+    auto picture = std::make_unique<Surface>();
+    if (picture->create(&screen, width, height, kPlacementAny) < 0) {
+        reportUnplayableMovie(file, MovieError::kBadTarget);
+        return;
+    }
+    MovieOpener* opener = host_.services().movies;
+    if (!opener) {
+        reportUnplayableMovie(file, MovieError::kUnreadable);
+        return;
+    }
+    auto movie = std::make_unique<Movie>(host_.clock(), *opener);
+    if (!movie->open(folder_.path(file), *picture)) {
+        if (movie->error() != MovieError::kNotFound) reportUnplayableMovie(file, movie->error());
+        return;
+    }
+    {
+        TrackInMix inMix(g.mixer.get(), *movie);
+        runMovieLoop(*movie, -1, -1, [&] {
+            if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(*composition, 0, 0);
+            // The looping overlay movies advance on the back buffer, which the composition
+            // then covers: they go on unseen.
+            g.overlays.updateMovies(screen.back());
+            drawOverlays(*composition);
+            picture->draw(*composition, x, y);
+            composition->draw(screen.back(), 0, 0);
+            screen.present(Present::Wait | Present::Whole);
+            if (g.events) g.events->keepAlive();
+        });
+        movie->stop();
+    }
+    movie->release();
+}

@@ -1,0 +1,199 @@
+// The blocking players: "playmovie" full screen with its start and stop times and the
+// debug-mode time line, "playoverlaymovie" composed over the backdrop and the overlays,
+// and the sound tracks of both in the mix.
+#include "engine/text_output.h"
+#include "scene_fixture.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class MoviePlayers : public SceneTest {
+protected:
+    void SetUp() override {
+        SceneTest::SetUp();
+        linkLongMovie("intro.mpg");
+    }
+    // The picture numbers shown full screen at every present while the line runs.
+    std::vector<int> shownBy(const std::string& line) {
+        std::vector<int> shown;
+        onPresent = [this, &shown] { shown.push_back(numberIn(0, 0, 640, 480)); };
+        run({line});
+        onPresent = nullptr;
+        return shown;
+    }
+    static int first(const std::vector<int>& v) { return v.empty() ? -1 : v.front(); }
+    static int last(const std::vector<int>& v) { return v.empty() ? -1 : v.back(); }
+    static bool within(const std::vector<int>& v, int lo, int hi) {
+        for (int n : v)
+            if (n < lo || n > hi) return false;
+        return !v.empty();
+    }
+};
+
+TEST_F(MoviePlayers, StartAndStopTimesShowOnlyThatPart) {
+    std::vector<int> part = shownBy("playmovie intro.mpg 50 100");
+    EXPECT_EQ(first(part), 125);  // 5 s at 25 pictures a second
+    EXPECT_TRUE(within(part, 125, 250));
+    EXPECT_GE(last(part), 249);
+    EXPECT_EQ(texts().front(), "Playing movie: intro.mpg");
+}
+
+TEST_F(MoviePlayers, StartAndEndWordsLeaveATimeOpen) {
+    std::vector<int> fromFive = shownBy("playmovie intro.mpg 50 END");
+    EXPECT_EQ(first(fromFive), 125);
+    EXPECT_EQ(last(fromFive), 299);
+    std::vector<int> firstTen = shownBy("playmovie intro.mpg START 100");
+    EXPECT_EQ(first(firstTen), 0);
+    EXPECT_TRUE(within(firstTen, 0, 250));
+    EXPECT_GE(last(firstTen), 249);
+    // A third word alone is ignored: the whole movie.
+    std::vector<int> whole = shownBy("playmovie intro.mpg 50");
+    EXPECT_EQ(first(whole), 0);
+    EXPECT_EQ(last(whole), 299);
+}
+
+TEST_F(MoviePlayers, AStopPastTheEndPlaysToTheEnd) {
+    std::vector<int> shown = shownBy("playmovie intro.mpg START 200");
+    EXPECT_EQ(last(shown), 299);
+    EXPECT_LE(shown.size(), 1210u);
+    // Past 2147 tenths a 32-bit product would turn negative and stop at once.
+    shown = shownBy("playmovie intro.mpg START 2200");
+    EXPECT_EQ(first(shown), 0);
+    EXPECT_EQ(last(shown), 299);
+}
+
+TEST_F(MoviePlayers, ASmallMovieIsStretchedOverTheScreen) {
+    // Picture 264 lights cells 3 and 8; cell 8 is the bottom-left twelfth of the screen.
+    int seen = 0;
+    onPresent = [&] {
+        if (numberIn(0, 0, 640, 480) != 264) return;
+        ++seen;
+        EXPECT_EQ(at(2, 477), at(150, 330));
+        EXPECT_EQ(at(2, 477), at(637, 2));
+        EXPECT_NE(at(2, 477), at(637, 477));
+    };
+    run({"playmovie intro.mpg 105 106"});
+    EXPECT_GT(seen, 0);
+}
+
+TEST_F(MoviePlayers, DebugModeWritesTheTimeInTenthsAtTheTopLeft) {
+    g().debugMode = true;
+    auto redMask = [this](Surface& s) {
+        uint32_t red = s.format().map(255, 0, 0);
+        std::vector<bool> mask;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 160; ++x) mask.push_back(s.getPixel(x, y) == red);
+        return mask;
+    };
+    auto reference = [&](const std::string& text) {
+        Surface s;
+        s.create(g().screen.get(), 640, 480, kPlacementAny);
+        drawTextLine(s, 0, 0, kRed, text);
+        return redMask(s);
+    };
+    std::vector<std::vector<bool>> masks;
+    onPresent = [&] { masks.push_back(redMask(g().screen->back())); };
+    run({"playmovie intro.mpg START 13"});
+    ASSERT_GE(masks.size(), 130u);
+    std::vector<bool> twelve = reference("12 /10th sec");
+    EXPECT_EQ(std::count(twelve.begin(), twelve.end(), true) > 20, true);
+    // Presents 10 ms apart from 0: the one at 1.2 s is the 121st.
+    EXPECT_EQ(masks[120], twelve);
+    EXPECT_EQ(masks[129], twelve);
+    EXPECT_EQ(masks[119], reference("11 /10th sec"));
+    EXPECT_NE(masks[119], twelve);
+}
+
+// Nothing is read or handled until the movie ends, but the platform is let answer the
+// desktop at every picture; what arrived meanwhile is handled afterwards.
+TEST_F(MoviePlayers, NoMessageIsHandledUntilTheMovieEnds) {
+    struct CountingQueue : QueuedEventSource {
+        void keepAlive() override { ++kept; }
+        int kept = 0;
+    };
+    auto queue = std::make_unique<CountingQueue>();
+    CountingQueue& q = *queue;
+    g().events = std::move(queue);
+    q.push({WindowEvent::KeyDown, 27});  // Escape: the ending
+    run({"playmovie intro.mpg START 5"});
+    EXPECT_EQ(g().mode, Play);
+    EXPECT_FALSE(q.empty());
+    EXPECT_EQ(q.kept, presents);
+    int code = 0;
+    engine->pumpMessages(code);
+    EXPECT_EQ(g().mode, Ending);
+}
+
+TEST_F(MoviePlayers, AMissingFileReturnsAtOnce) {
+    run({"playmovie", "playmovie nothere.mpg", "playoverlaymovie intro.mpg 10 20 320",
+         "playoverlaymovie nothere.mpg 10 20 320 240"});
+    EXPECT_EQ(presents, 0);
+    EXPECT_THAT(texts(), ElementsAre("Error in Cmd: playmovie", "Too few arguments",
+                                     "Error in Cmd: playmovie nothere.mpg", "Cannot find file",
+                                     "Error in Cmd: playoverlaymovie intro.mpg 10 20 320",
+                                     "Too few arguments",
+                                     "Error in Cmd: playoverlaymovie nothere.mpg 10 20 320 240",
+                                     "Cannot find file"));
+}
+
+TEST_F(MoviePlayers, AFileThatDoesNotPlayIsNamedInRed) {
+    write("junk.mpg", std::string(5000, 'j'));
+    run({"playmovie junk.mpg", "playoverlaymovie junk.mpg 0 0 100 100",
+         "playoverlaymovie intro.mpg 0 0 0 100"});
+    EXPECT_EQ(presents, 0);
+    EXPECT_THAT(
+        texts(),
+        ElementsAre("Playing movie: junk.mpg", "Could not play junk.mpg: Not a movie file",
+                    "Playing overlay movie: junk.mpg", "Could not play junk.mpg: Not a movie file",
+                    "Playing overlay movie: intro.mpg",
+                    "Could not play intro.mpg: Cannot draw movie into this surface"));
+    EXPECT_FALSE(events->quitPosted());
+}
+
+TEST_F(MoviePlayers, TheSoundTrackPlaysOnlyWhileTheMovieDoes) {
+    addMixer();
+    run({"playmovie intro.mpg START 10"});
+    int during = presents;
+    for (int i = 0; i < 20; ++i) playFrame();
+    std::vector<int16_t> samples = heard();
+    ASSERT_EQ(samples.size(), size_t(presents) * 882);
+    int loud = 0, after = 0;
+    for (size_t i = 10 * 882; i < size_t(during) * 882; ++i)
+        loud = std::max(loud, std::abs(int(samples[i])));
+    for (size_t i = size_t(during + 1) * 882; i < samples.size(); ++i)
+        after = std::max(after, std::abs(int(samples[i])));
+    EXPECT_GT(loud, 8000);
+    EXPECT_EQ(after, 0);
+}
+
+// The in-scene player composes backdrop, images, animations and the movie; the looping
+// overlay movies go on underneath, unseen.
+TEST_F(MoviePlayers, TheInSceneMovieIsComposedOverTheBackdropAndTheOverlays) {
+    writePicture("base.bmp", 640, 480, 0x404040);
+    writePicture("red.bmp", 30, 30, 0xC02020);
+    writeMovie("loop.mpg", 25);
+    engine->assets().drawPictureInto("base.bmp", *g().backdrop);
+    run({"addoverlayimage r red.bmp 20 400 0", "addoverlaymovie l loop.mpg 500 20 100 80"});
+    lines.clear();
+    int checked = 0;
+    onPresent = [&] {
+        int n = numberIn(100, 50, 320, 240);
+        EXPECT_GE(n, 0);
+        EXPECT_EQ(at(30, 410), pixel(0xC02020));
+        EXPECT_EQ(at(550, 60), pixel(0x404040));  // the looping movie is not seen
+        EXPECT_EQ(at(90, 40), pixel(0x404040));
+        ++checked;
+    };
+    run({"playoverlaymovie intro.mpg 100 50 320 240"});
+    onPresent = nullptr;
+    EXPECT_GE(checked, 1195);
+    EXPECT_THAT(texts(), ElementsAre("Playing overlay movie: intro.mpg"));
+    // It went on all along: twelve seconds of a one-second loop.
+    ASSERT_NE(g().overlays.movieNames(), std::vector<std::string>{});
+    playFrame();
+    EXPECT_GE(numberIn(500, 20, 100, 80), 0);
+}
+
+}  // namespace
