@@ -2,6 +2,26 @@
 
 #include "platform/screen.h"
 
+SheetCut cutSheet(int width, int height, const AnimationSettings& settings) {
+    SheetCut cut;
+    // A frame size that does not fit the picture would divide by zero or index past
+    // the picture; such a sheet has no frames and draws nothing.
+    const int frameWidth = settings.frameWidth, frameHeight = settings.frameHeight;
+    if (frameWidth <= 0 || frameHeight <= 0 || frameWidth > width || frameHeight > height ||
+        settings.frameCount < 0) {
+        return cut;
+    }
+    cut.fits = true;
+    cut.columns = width / frameWidth;
+    cut.rows = height / frameHeight;
+    cut.available = cut.columns * cut.rows;
+    cut.frameCount = settings.frameCount == 0 ? cut.available : settings.frameCount;
+    // More frames than the sheet holds would read below its last row; keep those that
+    // exist.
+    if (cut.frameCount > cut.available) cut.frameCount = cut.available;
+    return cut;
+}
+
 FrameAnimation::FrameAnimation() = default;
 FrameAnimation::~FrameAnimation() = default;
 
@@ -20,23 +40,14 @@ int FrameAnimation::load(Screen* screen, const std::string& file,
     sheet_.setColourKeyFromTopLeft();
     clock_ = &screen->clock();
 
-    // A frame size that does not fit the picture would divide by zero or index past
-    // the picture; such a sheet has no frames and draws nothing.
-    const int width = sheet_.width(), height = sheet_.height();
-    const int frameWidth = settings.frameWidth, frameHeight = settings.frameHeight;
-    if (frameWidth <= 0 || frameHeight <= 0 || frameWidth > width || frameHeight > height ||
-        settings.frameCount < 0) {
-        return 0;
-    }
-    frameWidth_ = frameWidth;
-    frameHeight_ = frameHeight;
-    columns_ = width / frameWidth_;
-    rows_ = height / frameHeight_;
-    int available = columns_ * rows_;
-    frameCount_ = settings.frameCount == 0 ? available : settings.frameCount;
-    // More frames than the sheet holds would read below its last row; keep those that
-    // exist.
-    if (frameCount_ > available) frameCount_ = available;
+    const int width = sheet_.width();
+    const SheetCut cut = cutSheet(width, sheet_.height(), settings);
+    if (!cut.fits) return 0;
+    frameWidth_ = settings.frameWidth;
+    frameHeight_ = settings.frameHeight;
+    columns_ = cut.columns;
+    rows_ = cut.rows;
+    frameCount_ = cut.frameCount;
 
     frameRects_.assign(static_cast<size_t>(frameCount_), Rect());
     unsigned fx = 0, fy = 0;
