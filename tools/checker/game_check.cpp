@@ -99,6 +99,7 @@ bool GameCheck::checkGame(std::string& error) {
             }
         }
     } else {
+        order_.push_back(kFirstView);  // first in the report all the same
         sink_.error(Location{kFirstView}, "cannot find the first view 'init.scn'");
     }
     for (const std::string& name : listed) {

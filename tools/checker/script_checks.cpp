@@ -53,6 +53,12 @@ struct Chain {
     int elseLine = 0;
 };
 
+// A line after which nothing more of its block runs.
+struct Ending {
+    const char* command = nullptr;
+    int line = 0;
+};
+
 }  // namespace
 
 void collectOverlayNames(const Script& script, ViewScope& scope) {
@@ -101,11 +107,34 @@ void ScriptChecks::check(const ScriptText& script) {
     }
 
     std::vector<Chain> chains;
+    std::vector<Ending> endings;  // by block depth
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::vector<std::string> words = splitWords(lines[i]);
         if (words.empty() || isCommentWord(words[0])) continue;
         const Location at = locate(i);
         const std::string& command = words[0];
+
+        // Lines after a jump, a "ret" or a view change in the same block never run,
+        // up to a label or the block's end.
+        const bool chainWord = command == "elseif" || command == "else" || command == "endif";
+        const bool label = command == "lab" && words.size() == 2;
+        if (endings.size() <= chains.size()) endings.resize(chains.size() + 1);
+        Ending& ending = endings[chains.size()];
+        if (ending.command && !chainWord && !label) {
+            sink.warning(at, std::string("this line never runs: the '") + ending.command +
+                                 "' on line " + std::to_string(ending.line) +
+                                 (ending.command == std::string("load")
+                                      ? " ends the script once the view is loaded"
+                                  : ending.command == std::string("ret") ? " ends the script"
+                                                                         : " jumps away"));
+        }
+        if (ending.command || chainWord || label) ending = Ending();
+        if ((command == "load" || command == "goto") && words.size() >= 2) {
+            ending = Ending{command == "load" ? "load" : "goto", at.line};
+        } else if (command == "ret") {
+            ending = Ending{"ret", at.line};
+        }
+
         const CommandSpec* spec = findCommand(command);
         if (!spec) {
             sink.error(at, "unknown command " + quoted(command) + commandHint(command));
@@ -115,6 +144,8 @@ void ScriptChecks::check(const ScriptText& script) {
         // The block structure, as the interpreter collects bodies.
         if (command == "if") {
             chains.push_back({at.line});
+            endings.resize(chains.size() + 1);
+            endings[chains.size()] = Ending();
         } else if (command == "elseif" || command == "else") {
             if (chains.empty()) {
                 sink.error(at, quoted(command) + " without 'if'");
