@@ -15,15 +15,15 @@ bool rowRange(const Hotspot& h, int& first, int& last) {
 }
 
 // Whether a run lies inside the union of the (merged, sorted) runs.
-bool within(const Run& run, const std::vector<Run>& runs) {
-    for (const Run& r : runs)
+bool within(const PixelRun& run, const std::vector<PixelRun>& runs) {
+    for (const PixelRun& r : runs)
         if (r.from <= run.from && run.to <= r.to) return true;
     return false;
 }
 
 }  // namespace
 
-std::vector<Run> insideRuns(const Hotspot& hotspot, int y) {
+std::vector<PixelRun> insideRuns(const Hotspot& hotspot, int y) {
     // A point crosses a counted edge exactly when x <= the edge's crossing x (its x for
     // an upright edge), so the count left of each crossing falls by one: the inside
     // runs lie between consecutive crossings where an odd number remain to the right.
@@ -43,7 +43,7 @@ std::vector<Run> insideRuns(const Hotspot& hotspot, int y) {
     }
     std::sort(crossings.begin(), crossings.end());
     const size_t m = crossings.size();
-    std::vector<Run> runs;
+    std::vector<PixelRun> runs;
     for (size_t j = 0; j < m; ++j) {
         if (((m - j) & 1) == 0) continue;
         // Points in (crossings[j-1], crossings[j]] have m - j crossings at or right of
@@ -65,9 +65,9 @@ std::vector<Run> insideRuns(const Hotspot& hotspot, int y) {
 HotspotArea::HotspotArea(const Hotspot& hotspot) {
     int first = 0, last = -1;
     if (!rowRange(hotspot, first, last)) return;
-    std::vector<std::vector<Run>> rows;
+    std::vector<std::vector<PixelRun>> rows;
     for (int y = first; y <= last; ++y) {
-        std::vector<Run> runs = insideRuns(hotspot, y);
+        std::vector<PixelRun> runs = insideRuns(hotspot, y);
         if (!runs.empty()) {
             if (empty()) firstRow_ = y;
             lastRow_ = y;
@@ -87,8 +87,8 @@ bool HotspotArea::coveredBy(const HotspotArea& over) const {
         right_ > over.right_)
         return false;
     for (int y = firstRow_; y <= lastRow_; ++y) {
-        const std::vector<Run>& cover = over.rows_[static_cast<size_t>(y - over.firstRow_)];
-        for (const Run& run : rows_[static_cast<size_t>(y - firstRow_)])
+        const std::vector<PixelRun>& cover = over.rows_[static_cast<size_t>(y - over.firstRow_)];
+        for (const PixelRun& run : rows_[static_cast<size_t>(y - firstRow_)])
             if (!within(run, cover)) return false;
     }
     return true;

@@ -9,12 +9,12 @@
 constexpr int kViewWidth = 640, kViewHeight = 480;
 
 // Inclusive runs of x on one row.
-struct Run {
+struct PixelRun {
     int from, to;
 };
 
 // The runs of pixels (x, y) of the view inside the polygon, left to right, merged.
-std::vector<Run> insideRuns(const Hotspot& hotspot, int y);
+std::vector<PixelRun> insideRuns(const Hotspot& hotspot, int y);
 
 // A hotspot's pixels in the view, worked out once.
 class HotspotArea {
@@ -27,5 +27,5 @@ public:
 private:
     int firstRow_ = 0, lastRow_ = -1;  // rows holding pixels
     int left_ = kViewWidth, right_ = -1;
-    std::vector<std::vector<Run>> rows_;  // from firstRow_ to lastRow_
+    std::vector<std::vector<PixelRun>> rows_;  // from firstRow_ to lastRow_
 };
