@@ -14,6 +14,7 @@
 #include "editor/undoable_edits.h"
 #include "editor/view_picture.h"
 
+class CheckViewDock;
 class DialogCommands;
 class DrawingArea;
 class FileCommands;
@@ -61,6 +62,7 @@ private:
     // Labels, tool highlight and menu check marks follow the model.
     void syncPanel();
     void testView();
+    void checkView();
 
     EditorModel model_;
     QUndoStack* undo_;
@@ -74,4 +76,5 @@ private:
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<DialogCommands> dialogs_;
     TestViewLauncher launcher_;
+    CheckViewDock* checkDock_ = nullptr;
 };
