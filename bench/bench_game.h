@@ -11,10 +11,9 @@
 #include <string>
 
 #include "engine/engine.h"
-#include "engine/headless_host.h"
+#include "engine/headless/headless_host.h"
+#include "engine/main/standard_services.h"
 #include "platform/image/bmp_writer.h"
-#include "platform/jpeg/jpeg_format.h"
-#include "platform/sdl/sdl_text_renderer.h"
 
 namespace bench_game {
 
@@ -65,9 +64,8 @@ inline fs::path makeGame() {
 
 // The engine started in the game folder as the headless runner starts it.
 struct Session {
-    SdlTextRenderer text;
-    PictureFormats pictures = pictureFormatsWithJpeg();
-    HeadlessHost host{&text, &pictures};
+    StandardServices standard;
+    HeadlessHost host{standard.services()};
     fs::path dir = makeGame();
     std::unique_ptr<Engine> engine = std::make_unique<Engine>(host, GameFolder(dir.string()));
     double startMillis = 0;

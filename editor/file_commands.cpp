@@ -9,6 +9,7 @@
 
 #include "editor/dialog_logic.h"
 #include "editor/editor_model.h"
+#include "editor/picture_pixels.h"
 #include "editor/pointer_confinement.h"
 #include "editor/qt_convert.h"
 #include "editor/text_util.h"
@@ -63,6 +64,7 @@ void FileCommands::openview() {
 
 bool FileCommands::openFrom(const QString& path) {
     PointerConfinement::FreePointer free(pointer_);
+    const std::string folder = dialogs::folderOf(toPath(QFileInfo(path).absoluteFilePath()));
     std::string bytes, error;
     model_.resetView();
     picture_.clearBase();
@@ -78,10 +80,17 @@ bool FileCommands::openFrom(const QString& path) {
         model_.resetView();
         window_->setWindowTitle(kTitle);
         show_();
+        // The picture is looked for as soon as its line has been read, so a file that
+        // fails further on still says that its picture is missing.
+        RgbImage rgb;
+        if (result.baseImageRead &&
+            (result.baseImage.empty() ||
+             !loadPictureFile(dialogs::resolveInGameFolder(folder, result.baseImage), rgb)))
+            warnNoBaseImage();
         QMessageBox::critical(window_, "Open View", fromPath(error));
         return false;
     }
-    gameFolder_ = dialogs::folderOf(toPath(QFileInfo(path).absoluteFilePath()));
+    gameFolder_ = folder;
     loadBaseImageFrom(result.baseImage);
     setCaption(path);
     model_.selectedShape = 0;
@@ -95,9 +104,12 @@ void FileCommands::loadBaseImageFrom(const std::string& name) {
     // saving does not drop it.
     const std::string path = dialogs::resolveInGameFolder(gameFolder_, name);
     model_.baseImagePath = path;
-    if (name.empty() || !picture_.loadBase(path))
-        QMessageBox::warning(window_, "Warning",
-                             "Cannot load base image or no base image associated with view");
+    if (name.empty() || !picture_.loadBase(path)) warnNoBaseImage();
+}
+
+void FileCommands::warnNoBaseImage() {
+    QMessageBox::warning(window_, "Warning",
+                         "Cannot load base image or no base image associated with view");
 }
 
 void FileCommands::saveview() {

@@ -34,6 +34,7 @@ private:
     bool abandon();
     void setCaption(const QString& path);
     void loadBaseImageFrom(const std::string& name);
+    void warnNoBaseImage();
 
     QWidget* window_;
     EditorModel& model_;

@@ -1,6 +1,7 @@
 #include "editor/main_menus.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -38,6 +39,22 @@ MainMenus buildMainMenus(QMainWindow* window, QUndoStack* undo) {
     m.redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     edit->addAction(m.undo);
     edit->addAction(m.redo);
+
+    QMenu* view = bar->addMenu("View");
+    m.zoomin = addAction(view, "zoomin", "Zoom In");
+    m.zoomin->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    m.zoomout = addAction(view, "zoomout", "Zoom Out", QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    view->addSeparator();
+    auto* zooms = new QActionGroup(window);
+    for (int z = 1; z <= 4; ++z) {
+        const QByteArray name = "zoom" + QByteArray::number(z);
+        QAction* a = addAction(view, name.constData(), (QByteArray::number(z) + "x").constData());
+        a->setCheckable(true);
+        a->setChecked(z == 1);
+        zooms->addAction(a);
+        m.zoom[z - 1] = a;
+    }
 
     m.loadnewbaseimage = bar->addAction("Load Base Image");
     m.loadnewbaseimage->setObjectName("loadnewbaseimage");

@@ -1,6 +1,6 @@
 #pragma once
-// The main window's menu bar: File, Edit, Load Base Image, Overlay, Display Options and
-// Help. The actions carry the names the window and the tests find them by; the window
+// The main window's menu bar: File, Edit, View, Load Base Image, Overlay, Display
+// Options and Help. The actions carry the names the window and the tests find them by; the window
 // connects them.
 class QAction;
 class QMainWindow;
@@ -15,6 +15,9 @@ struct MainMenus {
     QAction* exit;
     QAction* undo;
     QAction* redo;
+    QAction* zoomin;
+    QAction* zoomout;
+    QAction* zoom[4];  // 1x to 4x, one of them checked
     QAction* loadnewbaseimage;
     QAction* editoverlay;  // checked while a test overlay exists
     QAction* positionoverlay;

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QUndoStack>
 
 #include "editor/check_view_dock.h"
@@ -36,8 +37,15 @@ Form1::Form1()
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
-    Picture1 = new DrawingArea(central);
-    layout->addWidget(Picture1, 0, Qt::AlignTop);
+    auto* scroller = new QScrollArea(central);
+    scroller->setObjectName("pictureScroller");
+    Picture1 = new DrawingArea(scroller);
+    scroller->setWidget(Picture1);
+    scroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // At 1x the whole picture shows without scroll bars.
+    scroller->setMinimumSize(kViewWidth + 2 * scroller->frameWidth(),
+                             kViewHeight + 2 * scroller->frameWidth());
+    layout->addWidget(scroller, 1);
     controlholder = new ToolPanel(central);
     layout->addWidget(controlholder, 0, Qt::AlignTop);
     setCentralWidget(central);
@@ -56,6 +64,7 @@ Form1::Form1()
     connect(Picture1, &DrawingArea::pressed, this, &Form1::areaPressed);
     connect(Picture1, &DrawingArea::moved, this, &Form1::areaMoved);
     connect(Picture1, &DrawingArea::released, this, &Form1::areaReleased);
+    connect(Picture1, &DrawingArea::zoomChanged, this, &Form1::showZoom);
 
     setWindowTitle(kTitle);
     releaseCursor();
@@ -110,6 +119,16 @@ void Form1::connectMenus() {
         syncPanel();
     });
     on(menus_.about, [this] { dialogs_->about(); });
+    on(menus_.zoomin, [this] { Picture1->setZoom(Picture1->zoom() + 1); });
+    on(menus_.zoomout, [this] { Picture1->setZoom(Picture1->zoom() - 1); });
+    for (int z = 1; z <= 4; ++z) on(menus_.zoom[z - 1], [this, z] { Picture1->setZoom(z); });
+    showZoom(Picture1->zoom());
+}
+
+void Form1::showZoom(int zoom) {
+    menus_.zoom[zoom - 1]->setChecked(true);
+    menus_.zoomin->setEnabled(zoom < DrawingArea::kMaxZoom);
+    menus_.zoomout->setEnabled(zoom > DrawingArea::kMinZoom);
 }
 
 void Form1::syncPanel() {

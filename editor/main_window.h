@@ -61,6 +61,8 @@ private:
     void connectMenus();
     // Labels, tool highlight and menu check marks follow the model.
     void syncPanel();
+    // The View menu's check mark and which way it can still zoom.
+    void showZoom(int zoom);
     void testView();
     void checkView();
 

@@ -114,18 +114,27 @@ bool isOneWord(const std::string& s) {
     return !s.empty() && s.find_first_of(" \t\r\n\v\f") == std::string::npos;
 }
 
+// The engine's limit on a script line: 99 characters, counted on the line as it stands
+// in the file (indentation and trailing blanks included) without its line end.
+constexpr size_t kMaxScriptLine = 99;
+
+// Splits the block's text as written the way the engine does: at LF, one CR at the end
+// of a line belonging to its line end.
 void checkScript(const std::string& script, const std::string& where,
                  std::vector<std::string>& problems) {
-    const std::string s = text::toCrLf(script);
+    std::string written;
+    appendScript(written, script);
     size_t start = 0;
-    while (start <= s.size()) {
-        size_t end = s.find(kCrLf, start);
-        if (end == std::string::npos) end = s.size();
-        if (text::trimSpace(s.substr(start, end - start)).size() > 99) {
+    while (start < written.size()) {
+        size_t end = written.find('\n', start);
+        if (end == std::string::npos) end = written.size();
+        size_t length = end - start;
+        if (length > 0 && written[end - 1] == '\r') --length;
+        if (length > kMaxScriptLine) {
             problems.push_back(where + ": a script line is longer than 99 characters");
             return;
         }
-        start = end + 2;
+        start = end + 1;
     }
 }
 
@@ -166,7 +175,6 @@ ReadResult read(const std::string& bytes, EditorModel& model) {
         model.resetView();
         result.ok = false;
         result.error = what;
-        result.baseImage.clear();
         return result;
     };
 
@@ -181,6 +189,7 @@ ReadResult read(const std::string& bytes, EditorModel& model) {
     if (!in.nextKeywordLine(line) || line.compare(0, 9, "BASEIMAGE") != 0)
         return fail("Expecting BASEIMAGE");
     result.baseImage = rest(line, 9);
+    result.baseImageRead = true;
 
     if (!in.nextKeywordLine(line) || text::upper(line) != "ONLOADSTART")
         return fail("Expecting ONLOADSTART");

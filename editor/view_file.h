@@ -13,12 +13,16 @@ std::string write(const EditorModel& model);
 
 struct ReadResult {
     bool ok = false;
-    std::string error;      // "Expecting ..." when not ok
-    std::string baseImage;  // the stored base image name, as written
+    std::string error;  // "Expecting ..." when not ok
+    // The stored base image name, as written. Kept when the file fails after it, since
+    // the picture is looked for as soon as its line has been read.
+    std::string baseImage;
+    bool baseImageRead = false;
 };
 
 // Reasons the engine would fail to read the written file (names and conditions are
-// read as single words, script lines hold at most 99 characters). Empty when none.
+// read as single words; a script line holds at most 99 characters as it stands in the
+// file, indentation included). Empty when none.
 std::vector<std::string> engineProblems(const EditorModel& model);
 
 // Reads file text into the model: resetView, then the view's fields and shapes.

@@ -17,7 +17,7 @@ Engine::Engine(EngineHost& host, GameFolder folder)
       folder_(std::move(folder)),
       state_(host.clock()),
       interpreter_(state_.variables, state_.console),
-      assets_(folder_, host.pictureFormats(), state_.console) {
+      assets_(folder_, host.services().pictures, state_.console) {
     // Every successful assignment re-evaluates the view's conditions.
     interpreter_.setAssignmentListener([this] {
         if (state_.currentView) state_.currentView->reevaluateConditions();
@@ -86,7 +86,7 @@ bool Engine::takeScreenshot(Surface& surface, const std::string& fileName) {
     Picture picture;
     ImageRecord record;
     InitImageRecord(record);
-    const PictureFormats* formats = host_.pictureFormats();
+    const PictureFormats* formats = host_.services().pictures;
     bool written = formats && surface.toPicture(picture) &&
                    CopyBitmapToRecord(picture, record, 0) &&
                    WriteRecordJpeg(*formats, folder_.path(name), record, 100);

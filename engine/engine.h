@@ -10,6 +10,7 @@
 #include "engine/assets.h"
 #include "engine/engine_host.h"
 #include "engine/game_state.h"
+#include "media/music_decoder.h"
 #include "platform/game_folder.h"
 #include "script/interpreter.h"
 
@@ -79,8 +80,6 @@ public:
     // The page's picture as the new backdrop: the slots' time stamps and thumbnails read
     // afresh, the title and texts drawn.
     void buildSaveLoadPage();
-    // Whether music is playing now (what a save records).
-    bool musicPlaying() const;
     // The overlay images and animations drawn onto a surface, and all overlays removed.
     void drawOverlays(Surface& surface);
     void clearOverlays();
@@ -113,6 +112,7 @@ private:
     GameState state_;
     Interpreter interpreter_;
     Assets assets_;
+    NoMusicDecoders noMusic_;  // for a program that links no music decoder
     bool shutDown_ = false;
     bool loadingGame_ = false;  // a saved game is being restored
 };

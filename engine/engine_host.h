@@ -4,13 +4,14 @@
 // host; the engine cannot tell them apart.
 #include <memory>
 
+#include "engine/program_services.h"
+
+class AudioOutput;
 class Clock;
 class DisplayBackend;
 class ErrorReporter;
 class EventSource;
 class InputBackend;
-class PictureFormats;
-class TextRenderer;
 
 class EngineHost {
 public:
@@ -23,17 +24,16 @@ public:
     virtual const Clock& clock() const = 0;
     // Fatal message boxes.
     virtual ErrorReporter& errorReporter() = 0;
-    // Fonts for every text the engine draws; null: no text shows.
-    virtual TextRenderer* textRenderer() = 0;
-    // The picture files the program reads and writes (the core formats and the codecs
-    // it links); null: only the pictures stored in the program load.
-    virtual const PictureFormats* pictureFormats() = 0;
+    // The text renderer and the codecs the program links.
+    virtual const ProgramServices& services() = 0;
     // The main window's message queue; created once, before start-up.
     virtual std::unique_ptr<EventSource> createEvents() = 0;
     // Creates and shows the main window; false when it could not be made.
     virtual bool createWindow() = 0;
     virtual std::unique_ptr<DisplayBackend> createDisplay() = 0;
     virtual std::unique_ptr<InputBackend> createInput() = 0;
+    // Where the mix goes; none leaves the engine silent.
+    virtual std::unique_ptr<AudioOutput> createAudioOutput() { return nullptr; }
     // Called once the screen exists (the window can then be readied for play).
     virtual void afterScreenCreated() {}
 };

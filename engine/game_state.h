@@ -14,7 +14,8 @@
 #include "game/inventory.h"
 #include "game/save_page.h"
 #include "media/mixer.h"
-#include "media/sound_slot.h"
+#include "media/music_control.h"
+#include "media/sound_slots.h"
 #include "platform/clock.h"
 #include "platform/event_source.h"
 #include "platform/input_device.h"
@@ -31,6 +32,10 @@ struct GameState {
     std::unique_ptr<Screen> screen;
     std::unique_ptr<InputDevice> input;
     std::unique_ptr<Mixer> mixer;
+    // The five sound-effect slots and the music ("lastMusic" and the player); made with
+    // the mixer at start-up.
+    std::unique_ptr<SoundSlots> sounds;
+    std::unique_ptr<MusicControl> music;
     // The main window's message queue (SDL events, or a script of them).
     std::unique_ptr<EventSource> events;
 
@@ -50,9 +55,7 @@ struct GameState {
     int32_t fps = 0;
     bool debugMode = false;
 
-    std::string lastMusic = "NONE";
     int32_t screenshotCounter = 0;
-    std::array<SoundSlot, 5> soundSlots;
     SavePage savePage;
     uint16_t realMouseX = 0, realMouseY = 0;
     // Windowed build: the pointer follows the last mouse-move message.

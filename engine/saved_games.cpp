@@ -20,10 +20,6 @@ bool readWhole(const std::string& path, std::string& text) {
 
 }  // namespace
 
-bool Engine::musicPlaying() const {
-    return false;  // no music plays until the music player joins
-}
-
 // The view's base image with the overlays, a quarter of the size, grey, as JPEG.
 bool Engine::writeThumbnail(int slot) {
     GameState& g = state_;
@@ -38,7 +34,7 @@ bool Engine::writeThumbnail(int slot) {
     Picture picture;
     ImageRecord record;
     InitImageRecord(record);
-    const PictureFormats* formats = host_.pictureFormats();
+    const PictureFormats* formats = host_.services().pictures;
     bool written = formats && small.toPicture(picture) && CopyBitmapToRecord(picture, record, 0) &&
                    ConvertRecordToGrey(record) &&
                    WriteRecordJpeg(*formats, folder_.path(slotPictureFile(slot)), record, 100);
@@ -60,8 +56,8 @@ bool Engine::saveGame(int slot) {
             saved.hotspots.emplace_back(h.name(), h.enabled());
         }
     }
-    saved.music = g.lastMusic;
-    saved.musicPlaying = musicPlaying();
+    saved.music = g.music ? g.music->lastMusic() : "NONE";
+    saved.musicPlaying = g.music && g.music->isPlaying();
     saved.variables.assign(g.variables.begin(), g.variables.end());
     saved.inventory = g.inventory.items;
 
@@ -110,7 +106,7 @@ bool Engine::loadGame(int slot) {
     g.variables.clear();
     g.inventory.items.clear();
     g.inventory.selection = -1;
-    g.lastMusic = saved.music;
+    if (g.music) g.music->setLastMusic(saved.music);
     if (saved.musicPlaying && saved.music != "NONE")
         interpreter_.runScript(Script{"playmusic"}, 0, false);
     interpreter_.runScript(Script{"load " + saved.view}, 0, false);

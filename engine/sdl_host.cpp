@@ -3,23 +3,22 @@
 #include "engine/engine.h"
 #include "engine/window_icon.h"
 #include "platform/clock.h"
+#include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_input.h"
-#include "platform/sdl/sdl_text_renderer.h"
 
 namespace {
 
 class SdlHost : public EngineHost {
 public:
-    SdlHost(bool windowed, const PictureFormats& pictures)
-        : windowed_(windowed), pictures_(pictures), pending_(std::make_shared<SdlPendingInput>()) {}
+    SdlHost(bool windowed, const ProgramServices& services)
+        : windowed_(windowed), services_(services), pending_(std::make_shared<SdlPendingInput>()) {}
 
     bool windowed() const override { return windowed_; }
     const Clock& clock() const override { return clock_; }
     ErrorReporter& errorReporter() override { return *reporter_; }
-    TextRenderer* textRenderer() override { return &text_; }
-    const PictureFormats* pictureFormats() override { return &pictures_; }
+    const ProgramServices& services() override { return services_; }
     std::unique_ptr<EventSource> createEvents() override {
         auto events = std::make_unique<SdlEventSource>(pending_);
         reporter_ = std::make_unique<SdlEngineErrorReporter>(*events);
@@ -37,15 +36,17 @@ public:
     std::unique_ptr<InputBackend> createInput() override {
         return std::make_unique<SdlInputBackend>(pending_);
     }
+    std::unique_ptr<AudioOutput> createAudioOutput() override {
+        return std::make_unique<SdlAudioOutput>();
+    }
     void afterScreenCreated() override {
         if (display_ && display_->window()) prepareMainWindow(display_->window(), !windowed_);
     }
 
 private:
     bool windowed_;
-    const PictureFormats& pictures_;
+    const ProgramServices& services_;
     SteadyClock clock_;
-    SdlTextRenderer text_;
     std::shared_ptr<SdlPendingInput> pending_;
     // Message boxes; the quit request goes to the engine's message queue.
     std::unique_ptr<ErrorReporter> reporter_ = std::make_unique<StandardErrorReporter>();
@@ -54,8 +55,8 @@ private:
 
 }  // namespace
 
-int runSdlEngine(bool windowed, const PictureFormats& pictures) {
-    SdlHost host(windowed, pictures);
+int runSdlEngine(bool windowed, const ProgramServices& services) {
+    SdlHost host(windowed, services);
     Engine engine(host);
     int exitCode = 0;
     if (!engine.start(exitCode)) exitCode = engine.runMainLoop();

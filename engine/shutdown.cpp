@@ -7,12 +7,15 @@ void Engine::shutdown() {
     shutDown_ = true;
     GameState& g = state_;
 
-    if (TextRenderer* text = host_.textRenderer())
+    if (TextRenderer* text = host_.services().text)
         text->unregisterFontFile(folder_.path("pookie.ttf"));
-    // Music and sounds are stopped by their own layers as they come; the order of the
-    // objects below is fixed.
+    // Music, overlays and sounds stop before the mixer they play through goes; the order
+    // of the objects below is fixed.
+    if (g.music) g.music->stopMusic();
     clearOverlays();
-    for (SoundSlot& slot : g.soundSlots) slot = SoundSlot();
+    if (g.sounds) g.sounds->clear();
+    g.sounds.reset();
+    g.music.reset();
     g.pointer.transition.reset();
     g.mixer.reset();
     g.console.panelImage.reset();

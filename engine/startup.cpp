@@ -11,8 +11,8 @@ constexpr const char* kFontFile = "pookie.ttf";
 
 void Engine::createDisplay() {
     GameState& g = state_;
-    g.screen = std::make_unique<Screen>(host_.createDisplay(), host_.clock(), host_.textRenderer(),
-                                        host_.pictureFormats());
+    g.screen = std::make_unique<Screen>(host_.createDisplay(), host_.clock(), host_.services().text,
+                                        host_.services().pictures);
     if (host_.windowed()) {
         if (g.screen->createWindowed(640, 480) != 0) {
             reportError("could not set video mode 640x480 windowed");
@@ -42,9 +42,12 @@ bool Engine::setUpWindow() {
     if (g.input->create(host_.createInput()) != 0)
         reportError("Could not create InputDevice object!");
     g.mixer = std::make_unique<Mixer>();
-    g.mixer->create();
-    for (SoundSlot& slot : g.soundSlots) slot = SoundSlot();
-    TextRenderer* text = host_.textRenderer();
+    g.mixer->create(host_.createAudioOutput());
+    g.sounds = std::make_unique<SoundSlots>(g.mixer.get(), folder_, g.console);
+    MusicDecoderFactory* decoders = host_.services().music;
+    g.music = std::make_unique<MusicControl>(g.mixer.get(), decoders ? *decoders : noMusic_,
+                                             g.events.get(), folder_, g.console);
+    TextRenderer* text = host_.services().text;
     bool fontRegistered = text && text->registerFontFile(folder_.path(kFontFile));
 
     g.console.print("VORLEN", kWhite);

@@ -14,13 +14,25 @@ std::string joined(const T& items) {
     return out;
 }
 
+// The five slots as name:count, or ":0" each before there are any.
 std::string slots(const GameState& g) {
     std::string out;
-    for (const SoundSlot& slot : g.soundSlots) {
+    for (int i = 0; i < SoundSlots::kSlotCount; ++i) {
         if (!out.empty()) out += ',';
-        out += slot.name + ":" + std::to_string(slot.count);
+        if (g.sounds) {
+            const SoundSlot& slot = g.sounds->slot(i);
+            out += slot.name + ":" + std::to_string(slot.playCount);
+        } else {
+            out += ":0";
+        }
     }
     return out;
+}
+
+std::string voices(const GameState& g) {
+    std::array<int, SoundSlots::kSlotCount> counts{};
+    if (g.sounds) counts = g.sounds->voicesSounding();
+    return joined(counts);
 }
 
 }  // namespace
@@ -43,7 +55,9 @@ std::vector<std::string> stateReport(Engine& engine) {
     add("anims", "");
     add("movies", "");
     add("slots", slots(g));
-    add("music", g.lastMusic + " 0");
+    add("voices", voices(g));
+    add("music", g.music ? g.music->lastMusic() + (g.music->isPlaying() ? " 1" : " 0")
+                         : std::string("NONE 0"));
     add("transition", g.transition.type + " " + std::to_string(g.transition.step));
     add("console", g.console.visible ? "1" : "0");
     add("debug", g.debugMode ? "1" : "0");

@@ -40,7 +40,7 @@ void Engine::handleWindowEvent(const WindowEvent& event) {
             g.console.print("Window Moved", kWhite);
             break;
         case WindowEvent::Music:
-            // Music end events are handled by the music player once one is playing.
+            if (g.music) g.music->handleEvents();
             break;
     }
 }

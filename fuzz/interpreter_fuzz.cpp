@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/engine.h"
-#include "engine/headless_host.h"
+#include "engine/headless/headless_host.h"
 
 namespace {
 
@@ -35,7 +35,8 @@ const std::string& folder() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    HeadlessHost host;
+    ProgramServices none;  // scripts only: no text, pictures or sound files are read
+    HeadlessHost host(none);
     Engine engine(host, GameFolder(folder()));
     GameState& g = engine.state();
     g.inventory.itemTable["inv_horse"] = 1;

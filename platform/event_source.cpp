@@ -21,7 +21,13 @@ bool EventSource::quitPosted() const {
 }
 
 bool QueuedEventSource::fetch(WindowEvent& event) {
-    if (queue_.empty()) return false;
+    if (queue_.empty()) {
+        // Other threads only add to the count; this is the one place that takes from it.
+        if (musicEvents_.load() <= 0) return false;
+        musicEvents_.fetch_sub(1);
+        event = WindowEvent{WindowEvent::Music};
+        return true;
+    }
     event = queue_.front();
     queue_.pop_front();
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's messages, whatever delivers them: SDL events in the programs, the
 // input script in the headless runner and the tests.
+#include <atomic>
 #include <cstdint>
 #include <deque>
 
@@ -22,9 +23,18 @@ struct WindowEvent {
     int x = 0, y = 0;
 };
 
+// Posts the music message from any thread: the mix, which may run on the sound device's
+// thread, finds the end of the music.
+class MusicNotifier {
+public:
+    virtual ~MusicNotifier() = default;
+    virtual void postMusicEvent() = 0;
+};
+
 // The message queue. Messages the engine posts to itself (the quit message, the close
-// request on the ending screen) come out before anything the platform has waiting.
-class EventSource {
+// request on the ending screen) come out before anything the platform has waiting. Every
+// queue takes the music message, from any thread.
+class EventSource : public MusicNotifier {
 public:
     virtual ~EventSource() = default;
 
@@ -45,15 +55,18 @@ private:
     std::deque<WindowEvent> posted_;
 };
 
-// Messages fed in by hand (the headless runner, tests).
+// Messages fed in by hand (the headless runner, tests). Music messages may come from any
+// thread; they follow the messages pushed so far.
 class QueuedEventSource : public EventSource {
 public:
     void push(const WindowEvent& event) { queue_.push_back(event); }
-    bool empty() const { return queue_.empty(); }
+    bool empty() const { return queue_.empty() && musicEvents_.load() == 0; }
+    void postMusicEvent() override { musicEvents_.fetch_add(1); }
 
 protected:
     bool fetch(WindowEvent& event) override;
 
 private:
     std::deque<WindowEvent> queue_;
+    std::atomic<int> musicEvents_{0};
 };

@@ -15,9 +15,11 @@ inline CommandHandler bindEngine(Engine& engine,
 void registerViewCommands(Engine& engine);
 void registerDebugCommands(Engine& engine);
 void registerGameCommands(Engine& engine);
+void registerSoundCommands(Engine& engine);
 
 inline void registerEngineCommands(Engine& engine) {
     registerViewCommands(engine);
     registerDebugCommands(engine);
     registerGameCommands(engine);
+    registerSoundCommands(engine);
 }

@@ -39,8 +39,7 @@ void registerGameCommands(Engine& engine) {
         return CommandResult::Continue;
     });
     for (const char* name :
-         {"playmovie", "soundlist", "playsound", "playoverlaymovie", "deloverlayimage",
-          "addoverlayimage", "deloverlayanim", "addoverlayanim", "addoverlaymovie",
-          "deloverlaymovie", "playmusic", "stopmusic"})
+         {"playmovie", "playoverlaymovie", "deloverlayimage", "addoverlayimage", "deloverlayanim",
+          "addoverlayanim", "addoverlaymovie", "deloverlaymovie"})
         interpreter.registerCommand(name, notAvailable);
 }

@@ -3,15 +3,12 @@
 #include <fstream>
 #include <iostream>
 
-#include "engine/headless_runner.h"
-#include "platform/jpeg/jpeg_format.h"
-#include "platform/sdl/sdl_text_renderer.h"
+#include "engine/headless/headless_runner.h"
+#include "engine/main/standard_services.h"
 
 int main(int argc, char** argv) {
-    // The same text and picture formats as the windowed programs, so runs match them to
-    // the pixel.
-    SdlTextRenderer text;
-    const PictureFormats pictures = pictureFormatsWithJpeg();
+    // The same text and codecs as the windowed programs, so runs match them to the pixel.
+    StandardServices standard;
     if (argc > 2) {
         std::cerr << "usage: engine-headless [INPUT-FILE]\n";
         return 2;
@@ -22,7 +19,7 @@ int main(int argc, char** argv) {
             std::cerr << "engine-headless: cannot read " << argv[1] << "\n";
             return 2;
         }
-        return runHeadless(file, std::cout, std::cerr, text, pictures);
+        return runHeadless(file, std::cout, std::cerr, standard.services());
     }
-    return runHeadless(std::cin, std::cout, std::cerr, text, pictures);
+    return runHeadless(std::cin, std::cout, std::cerr, standard.services());
 }

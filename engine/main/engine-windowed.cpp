@@ -1,7 +1,8 @@
 // The game in a 640x480 window, run in the game folder.
+#include "engine/main/standard_services.h"
 #include "engine/sdl_host.h"
-#include "platform/jpeg/jpeg_format.h"
 
 int main() {
-    return runSdlEngine(true, pictureFormatsWithJpeg());
+    StandardServices standard;
+    return runSdlEngine(true, standard.services());
 }

@@ -1,7 +1,8 @@
 // The game, full screen, run in the game folder.
+#include "engine/main/standard_services.h"
 #include "engine/sdl_host.h"
-#include "platform/jpeg/jpeg_format.h"
 
 int main() {
-    return runSdlEngine(false, pictureFormatsWithJpeg());
+    StandardServices standard;
+    return runSdlEngine(false, standard.services());
 }

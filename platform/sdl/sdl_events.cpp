@@ -44,6 +44,12 @@ SdlEventSource::SdlEventSource(std::shared_ptr<SdlPendingInput> pending)
     if (!pending_) pending_ = std::make_shared<SdlPendingInput>();
 }
 
+void SdlEventSource::postMusicEvent() {
+    SDL_Event event{};
+    event.type = engineUserEventType();
+    SDL_PushEvent(&event);
+}
+
 bool SdlEventSource::fetch(WindowEvent& event) {
     SDL_Event sdl;
     while (ready_.empty() && SDL_PollEvent(&sdl)) translate(&sdl);

@@ -13,6 +13,8 @@ struct SDL_Window;
 class SdlEventSource : public EventSource {
 public:
     explicit SdlEventSource(std::shared_ptr<SdlPendingInput> pending);
+    // Pushes the engine's user event; SDL's queue takes it from any thread.
+    void postMusicEvent() override;
 
 protected:
     bool fetch(WindowEvent& event) override;

@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "media/ffmpeg/ffmpeg_movie_opener.h"
 #include "platform/jpeg/jpeg_format.h"
+#include "tools/checker/media_readers.h"
 
 namespace checker_test {
 
@@ -32,13 +32,9 @@ void writeEngineFiles(const headless_test::GameFolder& game) {
 }
 
 std::vector<std::string> checkGame(const headless_test::GameFolder& game, const std::string& file) {
-    PictureFormats pictures = pictureFormatsWithJpeg();
-    FfmpegMovieOpener movies;
+    EngineReaders engine;
     GameFolder folder(game.path().string());
-    MediaReaders readers;
-    readers.pictures = &pictures;
-    readers.movies = &movies;
-    GameCheck check(folder, readers);
+    GameCheck check(folder, engine.readers());
     std::string error;
     if (!check.checkGame(error)) return {"cannot read: " + error};
     return run(check, file);

@@ -6,7 +6,8 @@
 #include <random>
 
 #include "engine/engine.h"
-#include "engine/headless_host.h"
+#include "engine/headless/headless_host.h"
+#include "engine/program_services.h"
 #include "tools/checker/command_table.h"
 #include "tools/checker/diagnostics.h"
 #include "tools/checker/hotspot_area.h"
@@ -94,7 +95,8 @@ TEST(JsonLines, RefuseWhatIsNotOne) {
 }
 
 TEST(CommandTable, NamesExactlyTheEnginesCommands) {
-    HeadlessHost host(nullptr, nullptr);
+    ProgramServices none;
+    HeadlessHost host(none);
     Engine engine(host);
     std::vector<std::string> engineNames, tableNames;
     for (const CommandSpec& spec : commandTable()) {

@@ -89,6 +89,21 @@ TEST_F(ProblemKinds, MoviesFFmpegCannotOpen) {
                     "init.scn:4: error: FFmpeg cannot open movie 'intro.mpg': ")));
 }
 
+TEST_F(ProblemKinds, SoundsTheWaveReaderRefusesAndMusicFFmpegCannotPlay) {
+    // A wave file of format 3 (floating point): the reader takes PCM only.
+    std::string wave(
+        "RIFF\0\0\0\0WAVEfmt \x10\0\0\0\x03\0\x01\0\x44\xac\0\0\x10\xb1\x02\0\x04\0"
+        "\x20\0data\x04\0\0\0\0\0\0\0",
+        48);
+    game.write("float.wav", wave);
+    game.write("theme.ogg", "no music in here");
+    EXPECT_THAT(
+        init(view("playsound float.wav\nplaymusic theme.ogg\n")),
+        ElementsAre(
+            ::testing::StartsWith("init.scn:4: error: the wave reader refuses sound 'float.wav': "),
+            ::testing::StartsWith("init.scn:5: error: FFmpeg cannot play music 'theme.ogg': ")));
+}
+
 TEST_F(ProblemKinds, FileNamesDifferingOnlyInCaseAreNamed) {
     game.writeBmp("Lamp.bmp", 8, 8, 0);
     EXPECT_THAT(init(view("addoverlayimage lamp lamp.bmp 1 2 3\n")),

@@ -1,5 +1,6 @@
-// A view written by the editor, read by the engine: no reading error, and clicks land
-// on the hotspots where they were drawn.
+// A view written by the editor, read by the engine: no reading error, clicks land on
+// the hotspots where they were drawn, and the editor warns about exactly the script
+// lines the engine rejects.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 
 #include "editor/view_file.h"
 #include "platform/image/file_writer.h"
+#include "support/headless_run.h"
 
 namespace fs = std::filesystem;
 
@@ -85,6 +87,36 @@ TEST(EngineReadsEditorView, HotspotsWhereDrawn) {
     EXPECT_TRUE(loaded) << out;
     EXPECT_TRUE(doorClicked) << out;
     EXPECT_FALSE(windowClicked) << out;
+}
+
+// A line of 99 characters is read whole, one of 100 breaks the view, counted on the
+// line as it stands in the file: indentation counts, the CR LF line end does not.
+TEST(EngineReadsEditorView, ScriptLineLimitIsTheEngines) {
+    if (!fs::exists(headless_test::buildDir() / "engine-headless"))
+        GTEST_SKIP() << "engine-headless is not built";
+    for (const int indent : {0, 4}) {
+        for (const size_t length : {99u, 100u}) {
+            SCOPED_TRACE("indent " + std::to_string(indent) + ", length " + std::to_string(length));
+            std::string line = std::string(indent, ' ') + "let ok=1";
+            line.resize(length, ' ');
+            EditorModel model;
+            model.onloadscript = "let first=1\r\n" + line + "\r\nlet last=1";
+            model.shapes.push_back(makeShape("Door", 1, line, {{1, 1}, {50, 1}, {50, 50}}));
+            const std::string text = viewfile::write(model);
+            ASSERT_NE(text.find("\r\n" + line + "\r\n"), std::string::npos);
+
+            headless_test::GameFolder game;
+            std::string error;
+            ASSERT_TRUE(writeFileAtomically((game.path() / "init.scn").string(), text, &error))
+                << error;
+            const headless_test::RunResult run =
+                headless_test::runHeadless(game, "frames 2\nstate\nclose\n");
+            const bool engineRejects = run.printed("Script line too long");
+            EXPECT_EQ(engineRejects, length > 99) << run.all();
+            EXPECT_EQ(run.has("S var=ok=1"), length <= 99) << run.all();
+            EXPECT_EQ(!viewfile::engineProblems(model).empty(), engineRejects);
+        }
+    }
 }
 
 }  // namespace

@@ -22,8 +22,12 @@
 
 #include "editor/dialogs.h"
 #include "editor/main_window.h"
+#include "window_fixture.h"
 
 namespace fs = std::filesystem;
+using window_test::BoxWatcher;
+using window_test::Window;
+using window_test::writeBmp;
 
 // Fontconfig keeps a cache for the life of the process; under LeakSanitizer that is
 // not the editor's leak.
@@ -32,85 +36,6 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 namespace {
-
-// Answers every message box that has been up for `graceMs` and remembers what it said.
-class BoxWatcher {
-public:
-    explicit BoxWatcher(int graceMs = 0) : graceMs_(graceMs) {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box != current_) {
-                current_ = box;
-                up_.start();
-            }
-            if (!box || up_.elapsed() < graceMs_) return;
-            seen.push_back(box->windowTitle() + "|" + box->text());
-            QAbstractButton* b = box->button(QMessageBox::Ok);
-            if (!b) b = box->button(QMessageBox::Yes);
-            current_ = nullptr;
-            b->click();
-        });
-        timer_.start();
-    }
-    std::vector<QString> seen;
-
-private:
-    int graceMs_;
-    QMessageBox* current_ = nullptr;
-    QElapsedTimer up_;
-    QTimer timer_;
-};
-
-// A 2x1 24-bit BMP: blue then red.
-void writeBmp(const fs::path& path) {
-    const unsigned char bytes[] = {'B', 'M', 62, 0, 0, 0, 0,   0, 0, 0, 54, 0,   0,  0, 40, 0,
-                                   0,   0,   2,  0, 0, 0, 1,   0, 0, 0, 1,  0,   24, 0, 0,  0,
-                                   0,   0,   8,  0, 0, 0, 0,   0, 0, 0, 0,  0,   0,  0, 0,  0,
-                                   0,   0,   0,  0, 0, 0, 255, 0, 0, 0, 0,  255, 0,  0};
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
-}
-
-class Window : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        if (!qApp) {
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "test_editor";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-    }
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("pandrel-ui-\u00e9-" + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        form = std::make_unique<Form1>();
-    }
-    void TearDown() override {
-        EXPECT_TRUE(stray.seen.empty()) << stray.seen.front().toStdString();
-        form.reset();
-        fs::remove_all(dir);
-    }
-    void press(int button, double x, double y) { form->areaPressed(button, QPointF(x, y)); }
-    void drawTriangle() {
-        form->findChild<QPushButton*>("drawbut")->click();
-        press(LeftButton, 100, 100);
-        press(LeftButton, 200, 100);
-        press(LeftButton, 200, 200);
-        BoxWatcher ok;
-        press(LeftButton, 101, 101);
-    }
-    QString label(const char* name) { return form->findChild<QLabel*>(name)->text(); }
-    QString path(const char* name) { return QString::fromStdString((dir / name).string()); }
-
-    fs::path dir;
-    std::unique_ptr<Form1> form;
-    // Answers, late, any box a test did not expect, so that it fails instead of hanging.
-    BoxWatcher stray{2000};
-};
 
 TEST_F(Window, DrawSaveAndOpen) {
     writeBmp(dir / "hall.bmp");
@@ -160,6 +85,34 @@ TEST_F(Window, DrawSaveAndOpen) {
     std::getline(again, first);
     std::getline(again, second);
     EXPECT_EQ(second, "BASEIMAGE hall.bmp\r");
+}
+
+// The picture is looked for as soon as its line is read: a file that fails further on
+// still says its picture is missing, before the error; one whose picture loads does not.
+TEST_F(Window, MissingBaseImageIsReportedWhenTheFileFailsLater) {
+    const QString warning = "Warning|Cannot load base image or no base image associated with view";
+    const std::pair<std::string, QString> broken[] = {
+        {"VIEW x\r\nBASEIMAGE gone.bmp\r\nONLOADSTART\r\nlet a=1\r\n",
+         "Open View|Error in file\nExpecting ONLOADEND"},
+        {"VIEW x\r\nBASEIMAGE\r\nONLOADSTART\r\nONLOADEND\r\nHOTSPOTSTART h\r\n",
+         "Open View|Error in file\nExpecting CURSOR"},
+    };
+    for (const auto& [text, error] : broken) {
+        std::ofstream(dir / "broken.scn", std::ios::binary) << text;
+        BoxWatcher boxes;
+        EXPECT_FALSE(form->openFrom(path("broken.scn")));
+        ASSERT_EQ(boxes.seen.size(), 2u) << text;
+        EXPECT_EQ(boxes.seen[0], warning);
+        EXPECT_EQ(boxes.seen[1], error);
+    }
+    writeBmp(dir / "hall.bmp");
+    std::ofstream(dir / "broken.scn", std::ios::binary)
+        << "VIEW x\r\nBASEIMAGE hall.bmp\r\nONLOADSTART\r\n";
+    BoxWatcher boxes;
+    EXPECT_FALSE(form->openFrom(path("broken.scn")));
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0], "Open View|Error in file\nExpecting ONLOADEND");
+    EXPECT_TRUE(form->model().shapes.empty());
 }
 
 TEST_F(Window, FailedSaveIsReported) {

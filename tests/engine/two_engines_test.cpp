@@ -8,9 +8,8 @@
 #include <fstream>
 
 #include "engine/engine.h"
-#include "engine/headless_host.h"
-#include "platform/jpeg/jpeg_format.h"
-#include "platform/sdl/sdl_text_renderer.h"
+#include "engine/headless/headless_host.h"
+#include "engine/main/standard_services.h"
 
 namespace {
 
@@ -51,9 +50,8 @@ struct Game {
     GameState& state() { return engine->state(); }
 
     std::string dir;
-    SdlTextRenderer text;
-    PictureFormats pictures = pictureFormatsWithJpeg();
-    HeadlessHost host{&text, &pictures};
+    StandardServices standard;
+    HeadlessHost host{standard.services()};
     std::unique_ptr<Engine> engine;
     std::vector<std::string> printed;
 };

@@ -95,7 +95,7 @@ TEST_F(FrameAnimationTest, EachFrameStaysForItsDelay) {
 TEST_F(FrameAnimationTest, StepsFollowTheLoadingScreensClock) {
     writeSheet("s.bmp", 6);
     VirtualClock own;
-    Screen other(std::make_unique<NullDisplay>(), own, nullptr, &pictures);
+    Screen other(std::make_unique<NullDisplay>(), own, nullptr, pictures());
     ASSERT_EQ(other.createWindowed(640, 480), 0);
     FrameAnimation anim;
     ASSERT_EQ(anim.load(&other, path("s.bmp"), sheet(6, 25, true, false)), 1);

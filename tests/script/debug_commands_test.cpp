@@ -66,7 +66,7 @@ TEST_F(DebugCommands, ScreenshotKeepsColours) {
     Surface& back = g().screen->back();
     back.fill(back.format().map(255, 0, 0));
     run({"screenshot red"});
-    std::unique_ptr<Picture> picture = LoadBitmapFile(pictures, path("red.jpg"), 0, 0);
+    std::unique_ptr<Picture> picture = LoadBitmapFile(*pictures(), path("red.jpg"), 0, 0);
     ASSERT_NE(picture, nullptr);
     ASSERT_EQ(picture->width, 640);
     ASSERT_EQ(picture->height, 480);

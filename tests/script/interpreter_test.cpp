@@ -137,9 +137,10 @@ TEST_F(Interpreter, OverDeepExpressionsSayWhyBeforeTheCommandError) {
                             "Error:  Expression nested too deeply"));
 }
 
-TEST_F(Interpreter, CommandsCanBeInstalledLater) {
+// Each engine's table is its own: replacing a command changes only that engine.
+TEST_F(Interpreter, CommandsCanBeReplacedPerEngine) {
     run({"playsound x.wav"});
-    EXPECT_THAT(texts(), ElementsAre("Error in Cmd: playsound x.wav", "Not available yet"));
+    EXPECT_THAT(texts(), ElementsAre("Error in Cmd: playsound x.wav", "Cannot find file"));
     lines.clear();
     interpreter().registerCommand("playsound", [](CommandContext& ctx) {
         ctx.print("played " + ctx.words[1], kWhite);
@@ -147,6 +148,11 @@ TEST_F(Interpreter, CommandsCanBeInstalledLater) {
     });
     run({"playsound x.wav", "savegame"});
     EXPECT_THAT(texts(), ElementsAre("played x.wav"));
+    Variables variables;
+    SilentOutput silent;
+    ::Interpreter other(variables, silent);
+    EXPECT_EQ(other.findCommand("playsound"), nullptr);  // only the language's own
+    EXPECT_NE(other.findCommand("let"), nullptr);
 }
 
 }  // namespace

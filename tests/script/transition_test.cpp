@@ -9,7 +9,7 @@ protected:
         EngineTest::SetUp();
         auto display = std::make_unique<NullDisplay>();
         display_ = display.get();
-        g().screen = std::make_unique<Screen>(std::move(display), clock(), &text, &pictures);
+        g().screen = std::make_unique<Screen>(std::move(display), clock(), text(), pictures());
         ASSERT_EQ(g().screen->createWindowed(640, 480), 0);
         engine->assets().setScreen(g().screen.get());
         g().backdrop = std::make_unique<Surface>();

@@ -14,11 +14,10 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "engine/headless_host.h"
+#include "engine/headless/headless_host.h"
+#include "engine/main/standard_services.h"
 #include "platform/image/bmp_writer.h"
-#include "platform/jpeg/jpeg_format.h"
 #include "platform/key_names.h"
-#include "platform/sdl/sdl_text_renderer.h"
 
 class EngineTest : public ::testing::Test {
 protected:
@@ -49,12 +48,15 @@ protected:
     }
 
     GameState& g() { return engine->state(); }
+    TextRenderer* text() { return standard.services().text; }
+    const PictureFormats* pictures() { return standard.services().pictures; }
     VirtualClock& clock() { return host.virtualClock(); }
     Interpreter& interpreter() { return engine->interpreter(); }
 
     // A 640x480 screen whose every present moves the clock on by 10 ms.
     void addScreen() {
-        g().screen = std::make_unique<Screen>(host.createDisplay(), host.clock(), &text, &pictures);
+        g().screen =
+            std::make_unique<Screen>(host.createDisplay(), host.clock(), text(), pictures());
         ASSERT_EQ(g().screen->createWindowed(640, 480), 0);
         engine->assets().setScreen(g().screen.get());
     }
@@ -110,9 +112,8 @@ protected:
     int32_t var(const std::string& name) { return g().variables[name]; }
     bool hasVar(const std::string& name) { return g().variables.count(name) != 0; }
 
-    SdlTextRenderer text;
-    PictureFormats pictures = pictureFormatsWithJpeg();
-    HeadlessHost host{&text, &pictures};
+    StandardServices standard;
+    HeadlessHost host{standard.services()};
     std::unique_ptr<Engine> engine;
     QueuedEventSource* events = nullptr;
     std::filesystem::path dir;

@@ -1,13 +1,10 @@
 // vorlen-check: finds the problems of a game folder before a player does. It reads the
 // files the engine reads, with the engine's own readers, and changes nothing.
-extern "C" {
-#include <libavutil/log.h>
-}
-
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "media/ffmpeg/ffmpeg_logging.h"
 #include "tools/checker/game_check.h"
 #include "tools/checker/media_readers.h"
 
@@ -52,7 +49,7 @@ int main(int argc, char** argv) {
         }
     }
     // FFmpeg's own messages about files it cannot read would only repeat the checker's.
-    av_log_set_level(AV_LOG_QUIET);
+    silenceFfmpegLogging();
 
     EngineReaders engineReaders;
     const GameFolder gameFolder(folder);

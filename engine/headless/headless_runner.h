@@ -4,12 +4,11 @@
 #include <iosfwd>
 #include <string>
 
-class PictureFormats;
-class TextRenderer;
+struct ProgramServices;
 
 // Runs the engine in the working directory on the commands read from `in`; `out`
 // receives the console, message-box and state lines, `err` the runner's own complaints.
-// Text and picture files go through the program's renderer and formats. Returns the exit
+// Text, pictures, music and movies go through the program's services. Returns the exit
 // status.
-int runHeadless(std::istream& in, std::ostream& out, std::ostream& err, TextRenderer& text,
-                const PictureFormats& pictures);
+int runHeadless(std::istream& in, std::ostream& out, std::ostream& err,
+                const ProgramServices& services);

@@ -1,4 +1,4 @@
-#include "engine/headless_host.h"
+#include "engine/headless/headless_host.h"
 
 int ScriptedInputBackend::readKeyboard(std::array<bool, kKeyboardCodeCount>& down) {
     for (int code = 0; code < kKeyboardCodeCount; ++code) down[code] = state_->down[code];
@@ -25,7 +25,16 @@ std::unique_ptr<EventSource> HeadlessHost::createEvents() {
 
 std::unique_ptr<DisplayBackend> HeadlessHost::createDisplay() {
     return std::make_unique<NullDisplay>(
-        [this] { clock_.advanceMillis(static_cast<uint64_t>(frameStep_)); });
+        [this] { advanceClock(static_cast<uint64_t>(frameStep_)); });
+}
+
+std::unique_ptr<AudioOutput> HeadlessHost::createAudioOutput() {
+    return std::make_unique<SharedAudioOutput>(audio_);
+}
+
+void HeadlessHost::advanceClock(uint64_t millis) {
+    clock_.advanceMillis(millis);
+    audio_->advanceTo(clock_.nowNanos());
 }
 
 void HeadlessHost::showError(const std::string&, const std::string& text) {

@@ -13,6 +13,7 @@
 #include "platform/event_source.h"
 #include "platform/input_device.h"
 #include "platform/null_display.h"
+#include "platform/pulled_audio_output.h"
 
 // What the input script has pressed, shared by the host and the input backend (which
 // the engine owns and may destroy first).
@@ -36,15 +37,14 @@ private:
 
 class HeadlessHost : public EngineHost, private ErrorReporter {
 public:
-    // The text renderer and picture formats are the caller's and outlive the host.
-    HeadlessHost(TextRenderer* text, const PictureFormats* pictures)
-        : text_(text), pictures_(pictures), input_(std::make_shared<ScriptedInputState>()) {}
+    // The services are the caller's and outlive the host.
+    explicit HeadlessHost(const ProgramServices& services)
+        : services_(services), input_(std::make_shared<ScriptedInputState>()) {}
 
     bool windowed() const override { return true; }
     const Clock& clock() const override { return clock_; }
     ErrorReporter& errorReporter() override { return *this; }
-    TextRenderer* textRenderer() override { return text_; }
-    const PictureFormats* pictureFormats() override { return pictures_; }
+    const ProgramServices& services() override { return services_; }
     std::unique_ptr<EventSource> createEvents() override;
     bool createWindow() override { return true; }
     // Every present moves the virtual clock on by the frame step.
@@ -52,8 +52,14 @@ public:
     std::unique_ptr<InputBackend> createInput() override {
         return std::make_unique<ScriptedInputBackend>(input_);
     }
+    // The mix, pulled on the virtual clock at every present and wait.
+    std::unique_ptr<AudioOutput> createAudioOutput() override;
 
     VirtualClock& virtualClock() { return clock_; }
+    // Moves the clock on and mixes the sound due by the new time.
+    void advanceClock(uint64_t millis);
+    // The output the engine mixes into (closed once the engine's mixer is gone).
+    PulledAudioOutput& audio() { return *audio_; }
     void setFrameStep(int ms) { frameStep_ = ms; }
     void setKey(int code, bool down) {
         if (code >= 0 && code < kKeyCodeCount) input_->down[static_cast<size_t>(code)] = down;
@@ -68,8 +74,8 @@ private:
     void requestQuit(int code) override;
 
     VirtualClock clock_;
-    TextRenderer* text_;
-    const PictureFormats* pictures_;
+    const ProgramServices& services_;
+    std::shared_ptr<PulledAudioOutput> audio_ = std::make_shared<PulledAudioOutput>();
     int frameStep_ = 10;
     std::shared_ptr<ScriptedInputState> input_;
     QueuedEventSource* queue_ = nullptr;

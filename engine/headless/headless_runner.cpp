@@ -1,4 +1,4 @@
-#include "engine/headless_runner.h"
+#include "engine/headless/headless_runner.h"
 
 #include <cerrno>
 #include <climits>
@@ -8,8 +8,8 @@
 #include <ostream>
 
 #include "engine/engine.h"
-#include "engine/headless_host.h"
-#include "engine/shot_writer.h"
+#include "engine/headless/headless_host.h"
+#include "engine/headless/shot_writer.h"
 #include "engine/state_report.h"
 #include "platform/key_names.h"
 #include "platform/trim.h"
@@ -39,8 +39,8 @@ std::string colourPrefix(uint32_t colour) {
 
 class Runner {
 public:
-    Runner(std::ostream& out, std::ostream& err, TextRenderer& text, const PictureFormats& pictures)
-        : out_(out), err_(err), host_(&text, &pictures), engine_(host_) {
+    Runner(std::ostream& out, std::ostream& err, const ProgramServices& services)
+        : out_(out), err_(err), host_(services), engine_(host_) {
         host_.onMessageBox = [this](const std::string& text) {
             std::string escaped;
             for (char c : text) {
@@ -130,7 +130,7 @@ private:
         }
         if (verb == "wait") {
             if (!parseNumber(rest, 0, LLONG_MAX / 1000000, n)) return Result::Malformed;
-            host_.virtualClock().advanceMillis(static_cast<uint64_t>(n));
+            host_.advanceClock(static_cast<uint64_t>(n));
             return Result::Ok;
         }
         if (verb == "move") {
@@ -170,6 +170,12 @@ private:
             engine_.runConsoleLine(rest);
             return Result::Ok;
         }
+        if (verb == "audio") {
+            if (rest.empty()) return Result::Malformed;
+            if (!host_.audio().startCapture(rest))
+                err_ << "engine-headless: audio " << rest << ": cannot write the file\n";
+            return Result::Ok;
+        }
         if (verb == "state") {
             for (const std::string& s : stateReport(engine_)) out_ << s << '\n';
             out_ << std::flush;
@@ -201,10 +207,8 @@ private:
 
 }  // namespace
 
-int runHeadless(std::istream& in, std::ostream& out, std::ostream& err, TextRenderer& text,
-                const PictureFormats& pictures) {
-    // Until the sound output is part of the host, the mixer's device must stay silent.
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    Runner runner(out, err, text, pictures);
+int runHeadless(std::istream& in, std::ostream& out, std::ostream& err,
+                const ProgramServices& services) {
+    Runner runner(out, err, services);
     return runner.run(in);
 }
