@@ -11,6 +11,7 @@ struct MainMenus {
     QAction* openview;
     QAction* saveview;
     QAction* testview;
+    QAction* checkview;
     QAction* exit;
     QAction* undo;
     QAction* redo;

@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QUndoStack>
 
+#include "editor/check_view_dock.h"
 #include "editor/dialog_commands.h"
 #include "editor/drawing_area.h"
 #include "editor/file_commands.h"
@@ -104,6 +105,7 @@ void Form1::connectMenus() {
     on(menus_.openview, [this] { files_->openview(); });
     on(menus_.saveview, [this] { files_->saveview(); });
     on(menus_.testview, [this] { testView(); });
+    on(menus_.checkview, [this] { checkView(); });
     on(menus_.exit, [this] { files_->exitCommand(); });
     on(menus_.loadnewbaseimage, [this] { files_->loadnewbaseimage(); });
     on(menus_.editoverlay, [this] { dialogs_->editoverlay(); });
@@ -160,6 +162,20 @@ bool Form1::openFrom(const QString& path) {
 void Form1::testView() {
     PointerConfinement::FreePointer free(*pointer_);
     launcher_.launch(this, files_->gameFolder(), viewfile::write(model_));
+}
+
+void Form1::checkView() {
+    if (!checkDock_) {
+        checkDock_ = new CheckViewDock(this, [this](int hotspot) {
+            if (hotspot >= model_.shapeCount()) return;
+            model_.selectedShape = static_cast<int16_t>(hotspot + 1);
+            syncPanel();
+            redraw();
+        });
+        addDockWidget(Qt::BottomDockWidgetArea, checkDock_);
+    }
+    PointerConfinement::FreePointer free(*pointer_);
+    checkDock_->check(files_->gameFolder(), viewfile::write(model_));
 }
 
 // ---------------------------------------------------------------- mouse

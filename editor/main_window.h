@@ -14,6 +14,7 @@
 #include "editor/undoable_edits.h"
 #include "editor/view_picture.h"
 
+class CheckViewDock;
 class DialogCommands;
 class DrawingArea;
 class FileCommands;
@@ -63,6 +64,7 @@ private:
     // The View menu's check mark and which way it can still zoom.
     void showZoom(int zoom);
     void testView();
+    void checkView();
 
     EditorModel model_;
     QUndoStack* undo_;
@@ -76,4 +78,5 @@ private:
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<DialogCommands> dialogs_;
     TestViewLauncher launcher_;
+    CheckViewDock* checkDock_ = nullptr;
 };

@@ -46,7 +46,10 @@ void removeFolder(const std::string& folder) {
 }
 
 std::string findEngine(const std::string& editorFolder) {
-    const char* program = "engine-windowed";
+    return findProgram(editorFolder, "engine-windowed");
+}
+
+std::string findProgram(const std::string& editorFolder, const std::string& program) {
     std::error_code ec;
     for (const fs::path& p :
          {fs::path(editorFolder) / program, fs::path(editorFolder) / ".." / program}) {

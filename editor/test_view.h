@@ -14,8 +14,10 @@ std::string prepareFolder(const std::string& gameFolder, const std::string& temp
 // Removes a folder made by prepareFolder; the linked game files are not followed.
 void removeFolder(const std::string& folder);
 
-// The engine program to start: beside the editor, one folder up (the build tree),
-// or on the search path. Empty when none is found.
+// A program of the project: beside the editor, one folder up (the build tree), or on
+// the search path. Empty when none is found.
+std::string findProgram(const std::string& editorFolder, const std::string& program);
+// The engine program to start (engine-windowed), found so.
 std::string findEngine(const std::string& editorFolder);
 
 }  // namespace testview

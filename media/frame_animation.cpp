@@ -2,6 +2,26 @@
 
 #include "platform/screen.h"
 
+SheetCut cutSheet(int width, int height, const AnimationSettings& settings) {
+    SheetCut cut;
+    // A frame size that does not fit the picture would divide by zero or index past
+    // the picture; such a sheet has no frames and draws nothing.
+    const int frameWidth = settings.frameWidth, frameHeight = settings.frameHeight;
+    if (frameWidth <= 0 || frameHeight <= 0 || frameWidth > width || frameHeight > height ||
+        settings.frameCount < 0) {
+        return cut;
+    }
+    cut.fits = true;
+    cut.columns = width / frameWidth;
+    cut.rows = height / frameHeight;
+    cut.available = cut.columns * cut.rows;
+    // The count is kept as given, even beyond the cells the sheet has: a transition of
+    // six frames on a sheet of two still takes six steps, the missing cells drawing
+    // nothing. Cells are placed when drawn, so no count, however large, costs memory.
+    cut.frameCount = settings.frameCount == 0 ? cut.available : settings.frameCount;
+    return cut;
+}
+
 FrameAnimation::FrameAnimation() = default;
 FrameAnimation::~FrameAnimation() = default;
 
@@ -20,22 +40,13 @@ int FrameAnimation::load(Screen* screen, const std::string& file,
     sheet_.setColourKeyFromTopLeft();
     clock_ = &screen->clock();
 
-    // A frame size that does not fit the picture would divide by zero or index past
-    // the picture; such a sheet has no frames and draws nothing.
-    const int width = sheet_.width(), height = sheet_.height();
-    const int frameWidth = settings.frameWidth, frameHeight = settings.frameHeight;
-    if (frameWidth <= 0 || frameHeight <= 0 || frameWidth > width || frameHeight > height ||
-        settings.frameCount < 0) {
-        return 0;
-    }
-    frameWidth_ = frameWidth;
-    frameHeight_ = frameHeight;
-    columns_ = width / frameWidth_;
-    rows_ = height / frameHeight_;
-    // The count is kept as given, even beyond the cells the sheet has: a transition of
-    // six frames on a sheet of two still takes six steps. Cells are placed when drawn,
-    // so no count, however large, costs memory.
-    frameCount_ = settings.frameCount == 0 ? columns_ * rows_ : settings.frameCount;
+    const SheetCut cut = cutSheet(sheet_.width(), sheet_.height(), settings);
+    if (!cut.fits) return 0;
+    frameWidth_ = settings.frameWidth;
+    frameHeight_ = settings.frameHeight;
+    columns_ = cut.columns;
+    rows_ = cut.rows;
+    frameCount_ = cut.frameCount;
     return 1;
 }
 

@@ -34,6 +34,15 @@ struct AnimationSettings {
     int placement = kPlacementAny;
 };
 
+// How a sheet of `width` x `height` pixels is cut by the settings' frame size and count.
+struct SheetCut {
+    bool fits = false;  // false: the frame size does not fit the picture; no frames
+    int columns = 0, rows = 0;
+    int available = 0;   // whole frames the picture holds
+    int frameCount = 0;  // frames played: the count asked for (0: all `available`)
+};
+SheetCut cutSheet(int width, int height, const AnimationSettings& settings);
+
 class FrameAnimation {
 public:
     FrameAnimation();

@@ -16,13 +16,13 @@ bool findLabel(const Script& script, const std::string& label, size_t& lineAfter
     return false;
 }
 
-bool isComment(const std::string& firstWord) {
+}  // namespace
+
+bool isCommentWord(const std::string& firstWord) {
     size_t start = firstWord.find_first_not_of(" \t\n\r\v\f");
     return start != std::string::npos && firstWord.size() - start >= 2 && firstWord[start] == '/' &&
            firstWord[start + 1] == '/';
 }
-
-}  // namespace
 
 std::vector<std::string> splitWords(const std::string& line) {
     std::vector<std::string> words;
@@ -80,7 +80,7 @@ void Interpreter::run(const Script& script, int depth, bool fromConsole) {
             if (jump == Jump::Limit) return;
             if (jump == Jump::Taken) continue;
         }
-        if (words.empty() || isComment(words[0])) {
+        if (words.empty() || isCommentWord(words[0])) {
             ++index;
             continue;
         }

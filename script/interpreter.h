@@ -14,6 +14,8 @@
 using Script = std::vector<std::string>;
 
 std::vector<std::string> splitWords(const std::string& line);
+// A line whose first word starts with "//" (after white space) is a comment.
+bool isCommentWord(const std::string& firstWord);
 
 struct CommandContext;
 

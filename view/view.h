@@ -10,6 +10,20 @@ class GameFolder;
 
 using Script = std::vector<std::string>;
 
+// Where the reader found each part of a view file, lines counted from 1, for tools that
+// point authors at a line. Filled as far as the file was read.
+struct ViewReadTrace {
+    int stopLine = 0;  // where reading failed (the last line at the end of the file)
+    int nameLine = 0, baseImageLine = 0;
+    std::vector<int> onLoadLines;  // one per on-load script line
+    struct Hotspot {
+        int startLine = 0, cursorLine = 0, coordLine = 0, conditionLine = 0;
+        std::string cursorWord, coordWord;  // as written
+        std::vector<int> clickLines;        // one per click script line
+    };
+    std::vector<Hotspot> hotspots;  // one per hotspot of the view
+};
+
 class View {
 public:
     // Conditions read `variables` and report on `output`; both outlive the view.
@@ -18,8 +32,9 @@ public:
 
     // Reads the view file the game calls `fileName` from `folder`; fills the view as far
     // as the file could be read and puts the reason for stopping in errorText (empty on
-    // success).
-    bool load(const std::string& fileName, const GameFolder& folder, std::string& errorText);
+    // success). With a trace, also where each part stood in the file.
+    bool load(const std::string& fileName, const GameFolder& folder, std::string& errorText,
+              ViewReadTrace* trace = nullptr);
 
     std::string fileName() const { return fileName_; }
     std::string name() const { return name_; }

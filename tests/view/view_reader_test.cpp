@@ -233,3 +233,58 @@ TEST_F(ViewReader, UnparsableConditionIsReportedButKept) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ViewReader, TraceGivesTheLineOfEveryPart) {
+    write("hall.scn", kGood);
+    View view(g().variables, g().console);
+    std::string error;
+    ViewReadTrace trace;
+    ASSERT_TRUE(view.load("hall.scn", engine->folder(), error, &trace));
+    EXPECT_EQ(trace.stopLine, 0);
+    EXPECT_EQ(trace.nameLine, 1);
+    EXPECT_EQ(trace.baseImageLine, 2);
+    EXPECT_THAT(trace.onLoadLines, ElementsAre(4, 6));  // the blank line 5 is dropped
+    ASSERT_EQ(trace.hotspots.size(), 2u);
+    EXPECT_EQ(trace.hotspots[0].startLine, 8);
+    EXPECT_EQ(trace.hotspots[0].cursorLine, 9);
+    EXPECT_EQ(trace.hotspots[0].coordLine, 10);
+    EXPECT_EQ(trace.hotspots[0].conditionLine, 11);
+    EXPECT_THAT(trace.hotspots[0].clickLines, ElementsAre(13));
+    EXPECT_EQ(trace.hotspots[1].cursorWord, "7x");
+    EXPECT_EQ(trace.hotspots[1].coordWord, "(1,2),(5)");
+    EXPECT_THAT(trace.hotspots[1].clickLines, ElementsAre());
+}
+
+TEST_F(ViewReader, TraceStopsWhereTheReaderStopped) {
+    struct Case {
+        std::string content, error;
+        int line;
+    };
+    const std::string longLine = "echo " + std::string(95, '1');
+    const Case cases[] = {
+        {"", "Expected Header", 1},
+        {"\n\n", "Expected Header", 2},
+        {"VIEW v\n\nBASEIMAGE a\nONLOAD\n", "Expected ONLOADSTART", 4},
+        {"VIEW v BASEIMAGE a ONLOADSTART\necho 1\necho 2", "Expected ONLOADEND", 3},
+        {"VIEW v BASEIMAGE a ONLOADSTART\necho 1\n" + longLine + "\necho 2\n",
+         "Script line too long", 3},
+        {"VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\nHOTSPOTSTART h\n\nCURSOR 1\nCORD\n",
+         "Expected COORD", 6},
+        {"VIEW v BASEIMAGE a ONLOADSTART\nONLOADEND\nHOTSPOTSTART h CURSOR 1 COORD (1,1) "
+         "ONCONDITION () ONCLICKSTART\nONCLICKEND\n",
+         "Expected HOTSPOTEND", 4},
+    };
+    for (const Case& c : cases) {
+        write("bad.scn", c.content);
+        View view(g().variables, g().console);
+        std::string error;
+        ViewReadTrace trace;
+        EXPECT_FALSE(view.load("bad.scn", engine->folder(), error, &trace)) << c.content;
+        EXPECT_EQ(error, c.error) << c.content;
+        EXPECT_EQ(trace.stopLine, c.line) << c.content;
+    }
+}
+
+}  // namespace
