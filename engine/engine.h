@@ -15,6 +15,8 @@
 #include "platform/game_folder.h"
 #include "script/interpreter.h"
 
+class Movie;
+
 struct WindowEvent;
 
 class Engine {
@@ -93,6 +95,9 @@ public:
     void playOverlayMovie(const std::string& file, int x, int y, int width, int height);
     // "Could not play <file>: <reason>" in red.
     void reportUnplayableMovie(const std::string& file, MovieError error);
+    // The movie opened onto `target`, or null after its red line (a missing file is the
+    // caller's to report).
+    std::unique_ptr<Movie> openMovie(const std::string& file, Surface& target);
 
     // The pointer position the frames use (the windowed rule: the last mouse move).
     void framePointerPosition(int& x, int& y);

@@ -35,6 +35,21 @@ void Engine::reportUnplayableMovie(const std::string& file, MovieError error) {
     state_.console.print("Could not play " + file + ": " + movieErrorText(error), kRed);
 }
 
+std::unique_ptr<Movie> Engine::openMovie(const std::string& file, Surface& target) {
+    MovieOpener* opener = host_.services().movies;
+    if (!opener) {
+        reportUnplayableMovie(file, MovieError::kUnreadable);
+        return nullptr;
+    }
+    auto movie = std::make_unique<Movie>(host_.clock(), *opener);
+    if (!movie->open(folder_.path(file), target)) {
+        // A missing file was told by the caller, which checks first.
+        if (movie->error() != MovieError::kNotFound) reportUnplayableMovie(file, movie->error());
+        return nullptr;
+    }
+    return movie;
+}
+
 void Engine::playMovie(const std::string& file, int64_t start, int64_t stop) {
     GameState& g = state_;
     if (!g.screen) return;
@@ -43,17 +58,8 @@ void Engine::playMovie(const std::string& file, int64_t start, int64_t stop) {
         reportError("Could not create render surface!");
         return;
     }
-    MovieOpener* opener = host_.services().movies;
-    if (!opener) {
-        reportUnplayableMovie(file, MovieError::kUnreadable);
-        return;
-    }
-    auto movie = std::make_unique<Movie>(host_.clock(), *opener);
-    if (!movie->open(folder_.path(file), *render)) {
-        // A missing file was told by the caller, which checks first.
-        if (movie->error() != MovieError::kNotFound) reportUnplayableMovie(file, movie->error());
-        return;
-    }
+    std::unique_ptr<Movie> movie = openMovie(file, *render);
+    if (!movie) return;
     Screen& screen = *g.screen;
     {
         TrackInMix inMix(g.mixer.get(), *movie);
@@ -89,16 +95,8 @@ void Engine::playOverlayMovie(const std::string& file, int x, int y, int width, 
         reportUnplayableMovie(file, MovieError::kBadTarget);
         return;
     }
-    MovieOpener* opener = host_.services().movies;
-    if (!opener) {
-        reportUnplayableMovie(file, MovieError::kUnreadable);
-        return;
-    }
-    auto movie = std::make_unique<Movie>(host_.clock(), *opener);
-    if (!movie->open(folder_.path(file), *picture)) {
-        if (movie->error() != MovieError::kNotFound) reportUnplayableMovie(file, movie->error());
-        return;
-    }
+    std::unique_ptr<Movie> movie = openMovie(file, *picture);
+    if (!movie) return;
     {
         TrackInMix inMix(g.mixer.get(), *movie);
         runMovieLoop(*movie, -1, -1, [&] {

@@ -46,10 +46,7 @@ CommandResult conditional(CommandContext& ctx, bool isIf) {
         ctx.reportError(kConsoleRefusal);
         return CommandResult::End;
     }
-    if (ctx.words.size() < 2) {
-        ctx.reportError("Too few arguments");
-        return CommandResult::End;
-    }
+    if (ctx.tooFewWords(2)) return CommandResult::End;
     Script body;
     ctx.nextIndex = collectBody(ctx, false, body);
     bool error = false;  // a condition that cannot be parsed just counts as its result
@@ -89,19 +86,13 @@ CommandResult gotoCommand(CommandContext& ctx) {
         ctx.reportError(kConsoleRefusal);
         return CommandResult::End;
     }
-    if (ctx.words.size() < 2) {
-        ctx.reportError("Too few arguments");
-        return CommandResult::Continue;
-    }
+    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     ctx.interpreter.setPendingLabel(ctx.words[1]);
     return CommandResult::Continue;
 }
 
 CommandResult letCommand(CommandContext& ctx) {
-    if (ctx.words.size() < 2) {
-        ctx.reportError("Too few arguments");
-        return CommandResult::Continue;
-    }
+    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     std::string statement = joinWords(ctx.words, 1);
     size_t equals = statement.find('=');
     if (equals == std::string::npos || equals == 0) {

@@ -2,9 +2,16 @@
 // The commands that act on the game: views and hotspots, debugging aids, volume,
 // screenshots, the ending, the inventory, sounds and music, movies and overlays.
 // Each group registers its handlers with the engine's interpreter.
+#include <string>
+
 #include "script/interpreter.h"
 
 class Engine;
+struct CommandContext;
+
+// True when the game folder holds `file`; otherwise false after the red pair "Cannot find
+// file". Commands check this before they create anything.
+bool fileFound(Engine& engine, CommandContext& ctx, const std::string& file);
 
 // A handler given the engine, as the interpreter's handler type.
 inline CommandHandler bindEngine(Engine& engine,

@@ -17,15 +17,9 @@ int64_t mediaTimeOfTenths(const std::string& word) {
 
 CommandResult playmovieCommand(Engine& engine, CommandContext& ctx) {
     const std::vector<std::string>& words = ctx.words;
-    if (words.size() < 2) {
-        ctx.reportError("Too few arguments");
-        return CommandResult::Continue;
-    }
+    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     const std::string& file = words[1];
-    if (!engine.folder().exists(file)) {
-        ctx.reportError("Cannot find file");
-        return CommandResult::Continue;
-    }
+    if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
     // Times only with exactly four words; "START" and "END" leave one open.
     int64_t start = -1, stop = -1;
     if (words.size() == 4) {
@@ -39,15 +33,9 @@ CommandResult playmovieCommand(Engine& engine, CommandContext& ctx) {
 
 CommandResult playoverlaymovieCommand(Engine& engine, CommandContext& ctx) {
     const std::vector<std::string>& words = ctx.words;
-    if (words.size() < 6) {
-        ctx.reportError("Too few arguments");
-        return CommandResult::Continue;
-    }
+    if (ctx.tooFewWords(6)) return CommandResult::Continue;
     const std::string& file = words[1];
-    if (!engine.folder().exists(file)) {
-        ctx.reportError("Cannot find file");
-        return CommandResult::Continue;
-    }
+    if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
     ctx.print("Playing overlay movie: " + file, kWhite);
     engine.playOverlayMovie(file, leadingInteger(words[2]), leadingInteger(words[3]),
                             leadingInteger(words[4]), leadingInteger(words[5]));

@@ -17,15 +17,7 @@ int number(const CommandContext& ctx, size_t index) {
 
 // The word count and the file's existence, the first two checks of every "add".
 bool addChecks(Engine& engine, CommandContext& ctx, size_t words) {
-    if (ctx.words.size() < words) {
-        ctx.reportError("Too few arguments");
-        return false;
-    }
-    if (!engine.folder().exists(ctx.words[2])) {
-        ctx.reportError("Cannot find file");
-        return false;
-    }
-    return true;
+    return !ctx.tooFewWords(words) && fileFound(engine, ctx, ctx.words[2]);
 }
 
 CommandResult addoverlayimageCommand(Engine& engine, CommandContext& ctx) {
@@ -102,10 +94,7 @@ CommandResult addoverlaymovieCommand(Engine& engine, CommandContext& ctx) {
 
 // "deloverlayimage" and "deloverlayanim".
 CommandResult deleteCommand(Engine& engine, CommandContext& ctx, bool image) {
-    if (ctx.words.size() < 2) {
-        ctx.reportError("Too few arguments");
-        return CommandResult::Continue;
-    }
+    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     Overlays& overlays = engine.state().overlays;
     const std::string& name = ctx.words[1];
     bool removed = image ? overlays.removeImage(name) : overlays.removeAnim(name);
@@ -114,10 +103,7 @@ CommandResult deleteCommand(Engine& engine, CommandContext& ctx, bool image) {
 }
 
 CommandResult deloverlaymovieCommand(Engine& engine, CommandContext& ctx) {
-    if (ctx.words.size() < 2) {
-        ctx.reportError("Too few arguments");
-        return CommandResult::Continue;
-    }
+    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     const std::string name = trimmed(ctx.words[1]);
     if (!engine.state().overlays.removeMovie(name)) {
         ctx.reportError("Movie not found");

@@ -6,15 +6,9 @@
 namespace {
 
 CommandResult playsoundCommand(Engine& engine, CommandContext& ctx) {
-    if (ctx.words.size() < 2) {
-        ctx.reportError("Too few arguments");
-        return CommandResult::Continue;
-    }
+    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     const std::string& file = ctx.words[1];
-    if (!engine.folder().exists(file)) {
-        ctx.reportError("Cannot find file");
-        return CommandResult::Continue;
-    }
+    if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
     if (SoundSlots* sounds = engine.state().sounds.get()) sounds->playSound(file);
     return CommandResult::Continue;
 }
@@ -28,8 +22,8 @@ CommandResult playmusicCommand(Engine& engine, CommandContext& ctx) {
     MusicControl* music = engine.state().music.get();
     if (!music) return CommandResult::Continue;
     // A second word names the file; without one the last file plays again.
-    std::string reason = ctx.words.size() >= 2 ? music->playMusic(ctx.line, ctx.words[1])
-                                               : music->playLastMusic();
+    std::string reason =
+        ctx.words.size() >= 2 ? music->playMusic(ctx.line, ctx.words[1]) : music->playLastMusic();
     if (!reason.empty()) ctx.reportError(reason);
     return CommandResult::Continue;
 }

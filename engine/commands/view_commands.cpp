@@ -7,15 +7,9 @@
 namespace {
 
 CommandResult loadCommand(Engine& engine, CommandContext& ctx) {
-    if (ctx.words.size() < 2) {
-        ctx.reportError("Too few arguments");
-        return CommandResult::Continue;
-    }
+    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     const std::string& file = ctx.words[1];
-    if (!engine.folder().exists(file)) {
-        ctx.reportError("Cannot find file");
-        return CommandResult::Continue;
-    }
+    if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
     if (!ctx.interpreter.takeViewLoad()) {
         ctx.reportError("Too many views loaded by one script");
         return CommandResult::Continue;
@@ -25,10 +19,7 @@ CommandResult loadCommand(Engine& engine, CommandContext& ctx) {
 }
 
 CommandResult transCommand(Engine& engine, CommandContext& ctx) {
-    if (ctx.words.size() < 3) {
-        ctx.reportError("Too few arguments");
-        return CommandResult::Continue;
-    }
+    if (ctx.tooFewWords(3)) return CommandResult::Continue;
     Transitions& transition = engine.state().transition;
     transition.type = ctx.words[1];
     int32_t step = leadingInteger(ctx.words[2]);
