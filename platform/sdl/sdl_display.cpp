@@ -75,12 +75,14 @@ int SdlDisplay::open(int width, int height, int bits, bool fullScreen) {
     // that fits the desktop comfortably. The full-screen program returns to it too.
     SDL_Rect desktop{0, 0, width, height};
     if (SDL_GetDisplayBounds(0, &desktop) != 0) desktop = {0, 0, width, height};
-    windowScale_ = windowScaleFor(desktop.w, desktop.h, width, height);
+    const int scale = windowScaleFor(desktop.w, desktop.h, width, height);
+    windowedWidth_ = width * scale;
+    windowedHeight_ = height * scale;
     Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     if (nativeWindowPixels()) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     window_ = SDL_CreateWindow("Vorlen", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width * windowScale_, height * windowScale_, flags);
+                               windowedWidth_, windowedHeight_, flags);
     if (!window_) return kDisplayAccessRefused;
     SDL_SetWindowMinimumSize(window_, std::max(1, width / 4), std::max(1, height / 4));
     if (!SDL_GetWindowSurface(window_)) {
@@ -246,8 +248,14 @@ void SdlDisplay::pace() {
 
 void SdlDisplay::toggleFullScreen() {
     if (!window_) return;
-    // SDL restores the window's own size and place when it leaves the whole screen.
-    SDL_SetWindowFullscreen(window_, showsFullScreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (showsFullScreen()) {
+        // Back to the size the window had, which not every video driver restores.
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+    } else {
+        SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
     redrawAll_ = true;
 }
 
@@ -277,7 +285,7 @@ void SdlDisplay::windowToPicture(int wx, int wy, int& px, int& py) const {
 }
 
 void SdlDisplay::releaseForMessage() {
-    if (showsFullScreen()) SDL_SetWindowFullscreen(window_, 0);
+    if (showsFullScreen()) toggleFullScreen();
 }
 
 void SdlDisplay::setIcon(const Surface& icon) {

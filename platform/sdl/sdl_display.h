@@ -86,8 +86,8 @@ private:
     bool watching_ = false;
     SDL_Window* window_ = nullptr;
     int width_ = 0, height_ = 0, bits_ = 0;
-    int windowScale_ = 1;
-    std::vector<uint8_t> icon_;  // R,G,B,A rows, tightly packed
+    int windowedWidth_ = 0, windowedHeight_ = 0;  // the window's size out of full screen
+    std::vector<uint8_t> icon_;                   // R,G,B,A rows, tightly packed
     int iconWidth_ = 0, iconHeight_ = 0;
 
     // What is on screen: the window's pixels as last drawn into, the picture's place in
