@@ -51,7 +51,7 @@ asan:
 	ASAN_OPTIONS=fast_unwind_on_malloc=0 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DVORLEN_SANITIZE=ON -DVORLEN_BENCH=OFF" \
-		CTEST_EXCLUDE='demo[.]window_play|demo[.]fullscreen_play|demo[.]save_load_window|demo[.]window_scaling|demo[.]fullscreen_sizes|editor_real_window|WindowedProgram[.]'
+		CTEST_EXCLUDE='demo[.]window_play|demo[.]fullscreen_play|demo[.]save_load_window|demo[.]sound_window|demo[.]window_scaling|demo[.]fullscreen_sizes|editor_real_window|WindowedProgram[.]'
 
 bench: build
 	$(BUILD)/bench/vorlen-bench

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "engine/engine.h"
-#include "engine/headless_host.h"
+#include "engine/headless/headless_host.h"
 #include "engine/main/standard_services.h"
 #include "platform/image/bmp_writer.h"
 

@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "engine/engine.h"
-#include "engine/headless_host.h"
+#include "engine/headless/headless_host.h"
 #include "engine/main/standard_services.h"
 
 namespace {

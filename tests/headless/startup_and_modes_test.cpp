@@ -1,6 +1,10 @@
 // engine-headless end to end: start-up lines, the ending, the input language's errors.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
 #include "platform/image/bmp_writer.h"
 #include "support/headless_run.h"
 #include "support/test_pictures.h"
@@ -159,6 +163,25 @@ TEST(HeadlessShot, ShowsThePointerWhereItWasMoved) {
     EXPECT_NE(rgb(200, 150), 0xFF00FFu);  // its key pixel is not drawn
     EXPECT_NE(rgb(190, 140), 0x00FF00u);  // the backdrop around it
     EXPECT_NE(rgb(217, 167), 0x00FF00u);
+}
+
+}  // namespace
+
+namespace {
+
+// The runner needs no display and no sound device, whatever SDL is told to use.
+TEST(HeadlessPlatform, RunsWithNoDisplayAndNoSoundDevice) {
+    headless_test::GameFolder game;
+    game.write("init.scn", headless_test::viewFile("NONE", {}));
+    game.write("input.txt", "frames 3\nconsole beep\nstate\n");
+    std::string command = "cd '" + game.path().string() +
+                          "' && env -u DISPLAY SDL_VIDEODRIVER=none SDL_AUDIODRIVER=none '" +
+                          (headless_test::buildDir() / "engine-headless").string() +
+                          "' input.txt >out.txt 2>err.txt";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::ifstream out(game.path() / "out.txt");
+    std::string text((std::istreambuf_iterator<char>(out)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("S end"), std::string::npos) << text;
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "engine/headless_host.h"
+#include "engine/headless/headless_host.h"
 #include "engine/main/standard_services.h"
 #include "platform/image/bmp_writer.h"
 #include "platform/key_names.h"

@@ -1,4 +1,4 @@
-#include "engine/shot_writer.h"
+#include "engine/headless/shot_writer.h"
 
 #include "platform/image/bmp_writer.h"
 #include "platform/image/picture.h"

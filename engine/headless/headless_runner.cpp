@@ -1,4 +1,4 @@
-#include "engine/headless_runner.h"
+#include "engine/headless/headless_runner.h"
 
 #include <cerrno>
 #include <climits>
@@ -8,8 +8,8 @@
 #include <ostream>
 
 #include "engine/engine.h"
-#include "engine/headless_host.h"
-#include "engine/shot_writer.h"
+#include "engine/headless/headless_host.h"
+#include "engine/headless/shot_writer.h"
 #include "engine/state_report.h"
 #include "platform/key_names.h"
 #include "platform/trim.h"
