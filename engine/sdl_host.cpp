@@ -13,21 +13,24 @@ namespace {
 class SdlHost : public EngineHost {
 public:
     SdlHost(bool windowed, const ProgramServices& services)
-        : windowed_(windowed), services_(services), pending_(std::make_shared<SdlPendingInput>()) {}
+        : windowed_(windowed),
+          services_(services),
+          pending_(std::make_shared<SdlPendingInput>()),
+          displayLink_(std::make_shared<SdlDisplayLink>()) {}
 
     bool windowed() const override { return windowed_; }
     const Clock& clock() const override { return clock_; }
     ErrorReporter& errorReporter() override { return *reporter_; }
     const ProgramServices& services() override { return services_; }
     std::unique_ptr<EventSource> createEvents() override {
-        auto events = std::make_unique<SdlEventSource>(pending_);
+        auto events = std::make_unique<SdlEventSource>(pending_, displayLink_);
         reporter_ = std::make_unique<SdlEngineErrorReporter>(*events);
         return events;
     }
     // The window itself appears when the display mode is set; here SDL must start.
     bool createWindow() override { return startSdlEvents(); }
     std::unique_ptr<DisplayBackend> createDisplay() override {
-        auto display = std::make_unique<SdlDisplay>();
+        auto display = std::make_unique<SdlDisplay>(displayLink_);
         std::vector<uint8_t> icon = windowIconRgba();
         display->setIcon(icon.data(), kWindowIconSize, kWindowIconSize, kWindowIconSize * 4);
         display_ = display.get();
@@ -48,6 +51,8 @@ private:
     const ProgramServices& services_;
     SteadyClock clock_;
     std::shared_ptr<SdlPendingInput> pending_;
+    // Mouse positions in picture pixels and the Alt+Enter switch, from events to display.
+    std::shared_ptr<SdlDisplayLink> displayLink_;
     // Message boxes; the quit request goes to the engine's message queue.
     std::unique_ptr<ErrorReporter> reporter_ = std::make_unique<StandardErrorReporter>();
     SdlDisplay* display_ = nullptr;

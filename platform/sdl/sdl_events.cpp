@@ -39,8 +39,9 @@ uint32_t engineUserEventType() {
     return type;
 }
 
-SdlEventSource::SdlEventSource(std::shared_ptr<SdlPendingInput> pending)
-    : pending_(std::move(pending)) {
+SdlEventSource::SdlEventSource(std::shared_ptr<SdlPendingInput> pending,
+                               std::shared_ptr<SdlDisplayLink> display)
+    : pending_(std::move(pending)), display_(std::move(display)) {
     if (!pending_) pending_ = std::make_shared<SdlPendingInput>();
 }
 
@@ -93,10 +94,16 @@ void SdlEventSource::translate(const void* raw) {
             }
             return;
         case SDL_KEYDOWN: {
+            if (switchesFullScreen(&e.key)) return;
             int code = keyCodeForScancode(e.key.keysym.scancode);
             if (code >= 0 && code < kKeyboardCodeCount) pending_->keys[code] = true;
             ready_.push_back({WindowEvent::KeyDown, virtualKeyOf(e.key)});
             if (int c = controlCharacterOfKey(e.key)) ready_.push_back({WindowEvent::Character, c});
+            return;
+        }
+        case SDL_KEYUP: {
+            int code = keyCodeForScancode(e.key.keysym.scancode);
+            if (code >= 0 && code < kKeyboardCodeCount) pending_->swallowed[code] = false;
             return;
         }
         case SDL_TEXTINPUT:
@@ -110,6 +117,9 @@ void SdlEventSource::translate(const void* raw) {
             WindowEvent move{WindowEvent::MouseMove};
             move.x = e.motion.x;
             move.y = e.motion.y;
+            // Client positions are picture pixels, whatever size the window has.
+            if (display_ && display_->display)
+                display_->display->windowToPicture(e.motion.x, e.motion.y, move.x, move.y);
             ready_.push_back(move);
             return;
         }
@@ -128,6 +138,21 @@ void SdlEventSource::translate(const void* raw) {
             if (e.type == engineUserEventType()) ready_.push_back({WindowEvent::Music});
             return;
     }
+}
+
+bool SdlEventSource::switchesFullScreen(const void* raw) {
+    const SDL_KeyboardEvent& key = *static_cast<const SDL_KeyboardEvent*>(raw);
+    const SDL_Scancode sc = key.keysym.scancode;
+    if ((sc != SDL_SCANCODE_RETURN && sc != SDL_SCANCODE_KP_ENTER) ||
+        (key.keysym.mod & KMOD_ALT) == 0 || (key.keysym.mod & (KMOD_CTRL | KMOD_GUI)) != 0) {
+        return false;
+    }
+    // The Enter key stays away from the game until it is let go: no key message, no
+    // character, and no press in the keyboard state.
+    const int code = keyCodeForScancode(sc);
+    if (code >= 0 && code < kKeyboardCodeCount) pending_->swallowed[code] = true;
+    if (!key.repeat && display_ && display_->display) display_->display->toggleFullScreen();
+    return true;
 }
 
 void SdlEngineErrorReporter::showError(const std::string& title, const std::string& text) {

@@ -6,13 +6,18 @@
 
 #include "platform/error_reporter.h"
 #include "platform/event_source.h"
+#include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_input.h"
 
 struct SDL_Window;
 
 class SdlEventSource : public EventSource {
 public:
-    explicit SdlEventSource(std::shared_ptr<SdlPendingInput> pending);
+    // With a display link, mouse positions arrive as picture pixels whatever the window's
+    // size, and Alt+Enter switches the display between the window and the whole screen
+    // (the game never sees that key press).
+    explicit SdlEventSource(std::shared_ptr<SdlPendingInput> pending,
+                            std::shared_ptr<SdlDisplayLink> display = nullptr);
     // Pushes the engine's user event; SDL's queue takes it from any thread.
     void postMusicEvent() override;
     // Pumps the window system's messages into SDL's queue, where they wait.
@@ -25,8 +30,11 @@ protected:
 private:
     // Turns one SDL event into window messages; false when it means nothing here.
     void translate(const void* sdlEvent);
+    // True when the key press was the full-screen switch, which goes no further.
+    bool switchesFullScreen(const void* sdlKeyEvent);
 
     std::shared_ptr<SdlPendingInput> pending_;
+    std::shared_ptr<SdlDisplayLink> display_;
     std::deque<WindowEvent> ready_;
 };
 

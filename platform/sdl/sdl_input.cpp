@@ -103,7 +103,7 @@ int SdlInputBackend::readKeyboard(std::array<bool, kKeyboardCodeCount>& down) {
     const ScancodeTable& table = scancodes();
     for (int sc = 0; sc < count && sc < SDL_NUM_SCANCODES; ++sc) {
         int code = table.codes[sc];
-        if (code >= 0 && keys[sc]) down[code] = true;
+        if (code >= 0 && keys[sc] && !pending_->swallowed[code]) down[code] = true;
     }
     for (int code = 0; code < kKeyboardCodeCount; ++code) {
         if (pending_->keys[code]) down[code] = true;

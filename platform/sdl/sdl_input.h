@@ -11,6 +11,8 @@ struct _SDL_Joystick;
 // two polls (as a remote control or xdotool does) still counts as down for one poll.
 struct SdlPendingInput {
     std::array<bool, kKeyboardCodeCount> keys{};
+    // Keys kept from the game until they are let go (the Enter of Alt+Enter).
+    std::array<bool, kKeyboardCodeCount> swallowed{};
     std::array<bool, 3> buttons{};
     int wheelNotches = 0;
 };

@@ -24,12 +24,20 @@ loud() {  # samples in the device's file whose magnitude is over 1000
         awk 'NF && ($1 > 1000 || $1 < -1000) { n++ } END { print n + 0 }'
 }
 before=$(loud)
-# Typed text arrives only as real key presses to the focused window (the engine raises
-# its window when it starts), not as events sent to a window.
+# Typed text arrives only as real key presses to the focused window, not as events sent
+# to a window: give the window the keyboard first.
+xdotool mousemove --window "$win" 100 100
+xdotool windowfocus --sync "$win" 2>/dev/null
+sleep 0.3
 xdotool key grave && sleep 0.5
-xdotool type --delay 30 "playsound tone.wav" && sleep 0.3
-xdotool key Return && sleep 2
-after=$(loud)
+xdotool type --delay 120 "playsound tone.wav" && sleep 0.3
+xdotool key Return
+# A loaded machine may take a while to get the sound to the device file.
+for _ in $(seq 20); do
+    sleep 0.5
+    after=$(loud)
+    [ "$after" -gt 40000 ] && break
+done
 echo "loud samples before: $before, after: $after"
 xdotool key --window "$win" Escape && sleep 2
 xdotool key --window "$win" a
