@@ -113,7 +113,6 @@ private:
     bool setUpWindow();
     void createDisplay();
     void loadPointerPictures();
-    void registerCommands();
     bool pressed(int code) const;
     void clickHotspot(int x, int y);
     void publishCursorVariables(int x, int y);

@@ -1,6 +1,22 @@
 #include "engine/transition.h"
 
+#include "platform/image/imagelib.h"
+#include "platform/image/picture.h"
 #include "platform/screen.h"
+
+void greySnapshot(Surface& surface) {
+    Picture picture;
+    ImageRecord record;
+    InitImageRecord(record);
+    if (surface.toPicture(picture) && CopyBitmapToRecord(picture, record, 0) &&
+        ConvertRecordToGrey(record)) {
+        std::unique_ptr<Picture> grey = CopyRecordToBitmap(record);
+        Surface converted;
+        if (grey && converted.fromPicture(*grey, surface.format()) == 0)
+            converted.draw(surface, 0, 0);
+    }
+    FreeImageRecord(record);
+}
 
 void Transitions::run(Screen* screen, Surface* outgoing,
                       const std::function<std::unique_ptr<Surface>()>& makeIncoming) {

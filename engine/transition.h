@@ -9,6 +9,10 @@
 class Screen;
 class Surface;
 
+// Turns the surface's picture grey (the window procedure does it to the back buffer when
+// a window move or resize begins).
+void greySnapshot(Surface& surface);
+
 struct Transitions {
     std::string type;  // "transitionType"; empty: a cut
     int32_t step = 0;  // "transitionStep": the cross-fade's level step

@@ -34,7 +34,8 @@ void Engine::handleWindowEvent(const WindowEvent& event) {
             if (g.screen) g.screen->present(Present::NoWait | Present::Whole);
             break;
         case WindowEvent::EnterMove:
-            // The grey snapshot belongs to the transitions; nothing else is needed here.
+            // The picture goes grey while the window is moved or resized.
+            if (g.screen) greySnapshot(g.screen->back());
             break;
         case WindowEvent::ExitMove:
             g.console.print("Window Moved", kWhite);

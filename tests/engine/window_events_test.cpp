@@ -87,3 +87,28 @@ TEST_F(WindowProcedure, FrameRateIsTheCountOfTheLastFullSecond) {
 }
 
 }  // namespace
+
+namespace {
+
+// Entering a window move turns the back buffer's picture grey; leaving it says so.
+TEST_F(WindowProcedure, AWindowMoveGreysThePictureAndIsReported) {
+    addScreen();
+    Surface& back = g().screen->back();
+    back.fill(back.format().map(200, 40, 40));
+    back.putPixel(5, 5, back.format().map(0, 0, 255));
+    engine->handleWindowEvent({WindowEvent::EnterMove});
+    for (auto [x, y] : {std::pair{100, 100}, {5, 5}, {639, 479}}) {
+        uint32_t p = back.getPixel(x, y);
+        const PixelFormat& f = back.format();
+        int r = (p >> f.redShift) & f.redMask, gr = (p >> f.greenShift) & f.greenMask,
+            b = (p >> f.blueShift) & f.blueMask;
+        // 5-6-5: green has one bit more than red and blue.
+        EXPECT_NEAR(r, gr >> 1, 1) << x << "," << y;
+        EXPECT_NEAR(b, gr >> 1, 1) << x << "," << y;
+    }
+    EXPECT_NE(back.getPixel(5, 5), back.getPixel(100, 100));  // still a picture, in grey
+    engine->handleWindowEvent({WindowEvent::ExitMove});
+    EXPECT_EQ(texts().back(), "Window Moved");
+}
+
+}  // namespace
