@@ -17,8 +17,6 @@
 
 namespace bench_game {
 
-constexpr size_t kFrameBytes = 640 * 480 * 2;
-
 namespace fs = std::filesystem;
 
 inline void writePicture(const fs::path& path, int width, int height, uint32_t seed) {

@@ -11,31 +11,17 @@
 #include <vector>
 
 #include "bench_game.h"
+#include "frame_timing.h"
 
 namespace {
 
-using bench_game::kFrameBytes;
+using frame_timing::memcpyNanos;
+using frame_timing::threadNanos;
+
 using bench_game::Session;
 
 // CPU time of this thread: the frames never wait (the display shows nothing), so it is
 // their cost even on a machine busy with other work.
-double threadNanos() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e9 + t.tv_nsec;
-}
-
-double memcpyNanos() {
-    std::vector<uint8_t> a(kFrameBytes, 1), b(kFrameBytes, 2);
-    const int runs = 2000;
-    double t0 = threadNanos();
-    for (int i = 0; i < runs; ++i) {
-        std::memcpy(b.data(), a.data(), kFrameBytes);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
-    return (threadNanos() - t0) / runs;
-}
 
 void runFrames(benchmark::State& state, bool consoleAndDebug) {
     Session session;

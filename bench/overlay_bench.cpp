@@ -9,30 +9,15 @@
 #include <vector>
 
 #include "bench_game.h"
+#include "frame_timing.h"
 #include "movie/movie_fixtures.h"
 
 namespace {
 
-using bench_game::kFrameBytes;
+using frame_timing::memcpyNanos;
+using frame_timing::threadNanos;
+
 using bench_game::Session;
-
-double threadNanos() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e9 + t.tv_nsec;
-}
-
-double memcpyNanos() {
-    std::vector<uint8_t> a(kFrameBytes, 1), b(kFrameBytes, 2);
-    const int runs = 2000;
-    double t0 = threadNanos();
-    for (int i = 0; i < runs; ++i) {
-        std::memcpy(b.data(), a.data(), kFrameBytes);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
-    return (threadNanos() - t0) / runs;
-}
 
 void BM_ComposeOverlays(benchmark::State& state) {
     Session session;

@@ -13,30 +13,16 @@
 #include <vector>
 
 #include "bench_game.h"
+#include "frame_timing.h"
 #include "platform/clock.h"
 #include "platform/sdl/sdl_display.h"
 
 namespace {
 
+using frame_timing::memcpyNanos;
+using frame_timing::threadNanos;
+
 constexpr int kWidth = 640, kHeight = 480;
-
-double threadNanos() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e9 + t.tv_nsec;
-}
-
-double memcpyNanos() {
-    std::vector<uint8_t> a(bench_game::kFrameBytes, 1), b(bench_game::kFrameBytes, 2);
-    const int runs = 2000;
-    double t0 = threadNanos();
-    for (int i = 0; i < runs; ++i) {
-        std::memcpy(b.data(), a.data(), bench_game::kFrameBytes);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
-    return (threadNanos() - t0) / runs;
-}
 
 // The time of one write of `bytes`, as a scaled frame costs at the least.
 double writeNanos(size_t bytes) {

@@ -7,26 +7,12 @@
 #include <vector>
 
 #include "bench_game.h"
+#include "frame_timing.h"
 
 namespace {
 
-double threadNanos() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e9 + t.tv_nsec;
-}
-
-double memcpyNanos() {
-    std::vector<uint8_t> a(bench_game::kFrameBytes, 1), b(bench_game::kFrameBytes, 2);
-    const int runs = 2000;
-    double t0 = threadNanos();
-    for (int i = 0; i < runs; ++i) {
-        std::memcpy(b.data(), a.data(), bench_game::kFrameBytes);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
-    return (threadNanos() - t0) / runs;
-}
+using frame_timing::memcpyNanos;
+using frame_timing::threadNanos;
 
 // Wall time matters for a save (it waits for the disk), CPU time for the page.
 void BM_SaveGame(benchmark::State& state) {
@@ -36,9 +22,9 @@ void BM_SaveGame(benchmark::State& state) {
     int slot = 0;
     auto t0 = std::chrono::steady_clock::now();
     for (auto _ : state) session.engine->saveGame(1 + slot++ % 30);
-    double perSave = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - t0)
-                         .count() /
-                     static_cast<double>(state.iterations());
+    double perSave =
+        std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - t0).count() /
+        static_cast<double>(state.iterations());
     state.counters["ms"] = perSave / 1e6;
     state.counters["x_memcpy"] = perSave / copy;
 }

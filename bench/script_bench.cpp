@@ -13,7 +13,6 @@
 
 namespace {
 
-
 // 1,000 octagons spread over the picture, half with a condition.
 const std::string& bigViewFile() {
     static std::string path;
