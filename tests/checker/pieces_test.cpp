@@ -99,10 +99,10 @@ TEST(CommandTable, NamesExactlyTheEnginesCommands) {
     HeadlessHost host(none);
     Engine engine(host);
     std::vector<std::string> engineNames, tableNames;
-    for (const CommandSpec& spec : commandTable()) {
-        tableNames.push_back(spec.name);
-        EXPECT_NE(engine.interpreter().findCommand(spec.name), nullptr) << spec.name;
-        EXPECT_LE(spec.minWords, spec.maxWords < 0 ? spec.minWords : spec.maxWords) << spec.name;
+    for (const CommandSpec& rule : commandTable()) {
+        tableNames.push_back(rule.name);
+        EXPECT_NE(engine.interpreter().findCommand(rule.name), nullptr) << rule.name;
+        EXPECT_LE(rule.minWords, rule.maxWords < 0 ? rule.minWords : rule.maxWords) << rule.name;
     }
     EXPECT_EQ(tableNames.size(), 38u);  // the engine's dispatch list
     EXPECT_EQ(findCommand("PLAYSOUND"), nullptr);

@@ -16,7 +16,7 @@ struct TestMovie : MovieSettings {
 };
 
 // Writes the movie to `path`; empty on success, else what failed.
-std::string writeTestMovie(const std::string& path, const TestMovie& spec);
+std::string writeTestMovie(const std::string& path, const TestMovie& movie);
 
 // The picture number shown by a surface of type 15 or 16 holding a whole picture
 // (stretched or not); -1 when a cell is neither black nor white.

@@ -81,7 +81,7 @@ const std::vector<CommandSpec>& commandTable() {
 }
 
 const CommandSpec* findCommand(const std::string& name) {
-    for (const CommandSpec& spec : commandTable())
-        if (name == spec.name) return &spec;
+    for (const CommandSpec& rule : commandTable())
+        if (name == rule.name) return &rule;
     return nullptr;
 }

@@ -40,7 +40,7 @@ struct CommandSpec {
     bool definesName = false;
 };
 
-// The spec of a command, or null for a word that is no command.
+// The rule of a command, or null for a word that is no command.
 const CommandSpec* findCommand(const std::string& name);
 // Every command, in the engine's dispatch order.
 const std::vector<CommandSpec>& commandTable();

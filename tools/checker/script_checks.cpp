@@ -37,12 +37,12 @@ std::string commandHint(const std::string& word) {
     const std::string lower = lowerCase(word);
     const CommandSpec* best = nullptr;
     size_t bestDistance = 3;
-    for (const CommandSpec& spec : commandTable()) {
-        if (lower == spec.name) return std::string(" (commands are lower case: ") + spec.name + ")";
-        size_t d = editDistance(lower, spec.name);
+    for (const CommandSpec& rule : commandTable()) {
+        if (lower == rule.name) return std::string(" (commands are lower case: ") + rule.name + ")";
+        size_t d = editDistance(lower, rule.name);
         if (d < bestDistance) {
             bestDistance = d;
-            best = &spec;
+            best = &rule;
         }
     }
     return best ? std::string("; did you mean '") + best->name + "'?" : std::string();
@@ -135,8 +135,8 @@ void ScriptChecks::check(const ScriptText& script) {
             ending = Ending{"ret", at.line};
         }
 
-        const CommandSpec* spec = findCommand(command);
-        if (!spec) {
+        const CommandSpec* rule = findCommand(command);
+        if (!rule) {
             sink.error(at, "unknown command " + quoted(command) + commandHint(command));
             continue;
         }
@@ -169,9 +169,9 @@ void ScriptChecks::check(const ScriptText& script) {
                 sink.warning(at, "a label line is 'lab NAME': 'goto' never finds this one");
             continue;
         }
-        if (count < spec->minWords) {
+        if (count < rule->minWords) {
             std::string text =
-                std::string("too few arguments for '") + spec->usage + "' (\"Too few arguments\")";
+                std::string("too few arguments for '") + rule->usage + "' (\"Too few arguments\")";
             if (command == "if" || command == "elseif") text += "; the script ends here";
             sink.error(at, text);
             continue;
@@ -181,16 +181,16 @@ void ScriptChecks::check(const ScriptText& script) {
                                           "STOP' reads both times or neither"
                                         : "with more than four words the times are not read and "
                                           "the whole movie plays");
-        } else if (command == "addoverlayanim" && count > spec->maxWords) {
+        } else if (command == "addoverlayanim" && count > rule->maxWords) {
             sink.warning(at, "with more than 12 words the flags are not read");
-        } else if (spec->maxWords >= 0 && count > spec->maxWords) {
-            sink.warning(at, std::string("extra words are ignored: '") + spec->usage + "'");
+        } else if (rule->maxWords >= 0 && count > rule->maxWords) {
+            sink.warning(at, std::string("extra words are ignored: '") + rule->usage + "'");
         }
 
-        const size_t last = std::min(words.size() - 1, spec->words.size());
+        const size_t last = std::min(words.size() - 1, rule->words.size());
         for (size_t k = 1; k <= last; ++k) {
             const std::string& word = words[k];
-            switch (spec->words[k - 1]) {
+            switch (rule->words[k - 1]) {
                 case Word::Number:
                     if (!startsWithInteger(word))
                         sink.warning(at, quoted(word) + " is not a number; the engine reads 0");
@@ -221,8 +221,8 @@ void ScriptChecks::check(const ScriptText& script) {
                 case Word::ImageName:
                 case Word::AnimName:
                 case Word::MovieName: {
-                    if (spec->definesName) break;
-                    const Word kind = spec->words[k - 1];
+                    if (rule->definesName) break;
+                    const Word kind = rule->words[k - 1];
                     const std::set<std::string>& added = kind == Word::ImageName  ? scope.images
                                                          : kind == Word::AnimName ? scope.anims
                                                                                   : scope.movies;
