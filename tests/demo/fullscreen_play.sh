@@ -17,10 +17,7 @@ play() {  # SCREEN WINDOW-MANAGER(0/1)
         WM_PID=$!
         sleep 0.5
     fi
-    (cd "$GAME" && SDL_AUDIODRIVER=dummy exec "$build/engine" >"$GAME/engine.log" 2>&1) &
-    ENGINE_PID=$!
-    win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vorlen$' | head -n 1)
-    [ -n "$win" ] || { echo "no window on $1"; cat "$GAME/engine.log"; return 1; }
+    start_engine "$build/engine" || { echo "on $1"; return 1; }
     # The six-second title movie first.
     sleep 8
     import -window root "$GAME/root.png"
@@ -32,12 +29,8 @@ play() {  # SCREEN WINDOW-MANAGER(0/1)
         "$GAME/seen.png"
     closer "$GAME/seen.png" "$GAME/gate.jpg" "$GAME/court.jpg" ||
         { echo "the first view is not on the $1 screen"; return 1; }
-    xdotool key Escape && sleep 2
-    xdotool key a
-    wait_exit $ENGINE_PID 10
+    end_game focused
     local status=$?
-    ENGINE_PID=
-    echo "exit status on $1: $status"
     [ -n "${WM_PID:-}" ] && kill $WM_PID 2>/dev/null; WM_PID=
     kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null; XVFB_PID=
     [ $status -eq 0 ]

@@ -45,10 +45,7 @@ play() {  # WIDTH HEIGHT
     matchbox-window-manager -use_titlebar no >/dev/null 2>&1 &
     WM_PID=$!
     sleep 0.5
-    (cd "$GAME" && SDL_AUDIODRIVER=dummy exec "$build/engine" >"$GAME/engine.log" 2>&1) &
-    ENGINE_PID=$!
-    win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vorlen$' | head -n 1)
-    [ -n "$win" ] || { echo "no window on $1x$2"; cat "$GAME/engine.log"; return 1; }
+    start_engine "$build/engine" || { echo "on $1x$2"; return 1; }
     sleep 2
     full_screen || { echo "not full screen on $1x$2"; return 1; }
     check_picture "$1" "$2" || return 1
@@ -57,12 +54,8 @@ play() {  # WIDTH HEIGHT
     xdotool key alt+Return && sleep 1.5
     full_screen || { echo "Alt+Enter did not return to the whole screen"; return 1; }
     check_picture "$1" "$2" || return 1
-    xdotool key Escape && sleep 2
-    xdotool key a
-    wait_exit $ENGINE_PID 10
+    end_game focused
     local status=$?
-    ENGINE_PID=
-    echo "exit status on $1x$2: $status"
     kill $WM_PID 2>/dev/null; WM_PID=
     kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null; XVFB_PID=
     [ $status -eq 0 ]

@@ -11,10 +11,7 @@ trap stop_x EXIT
 copy_demo "$build"
 start_x 1024x768x24
 cd "$GAME"
-SDL_AUDIODRIVER=dummy "$build/engine-windowed" >engine.log 2>&1 &
-ENGINE_PID=$!
-win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vorlen$' | head -n 1)
-[ -n "$win" ] || { echo "no window"; cat engine.log; exit 1; }
+start_engine "$build/engine-windowed" || exit 1
 
 # Between 1.5 s and 5 s the title movie shows the house at night and the game's name.
 sleep 2.5
@@ -45,10 +42,4 @@ awk -v w="$water" -v t="$trees" 'BEGIN { exit !(w > 0.01 && t < 0.002) }' ||
     { echo "the fountain's movie does not play"; exit 1; }
 closer a.png garden.jpg court.jpg || { echo "not in the garden"; exit 1; }
 
-xdotool key --window "$win" Escape && sleep 2
-xdotool key --window "$win" a
-wait_exit $ENGINE_PID 10
-status=$?
-ENGINE_PID=
-echo "exit status: $status"
-[ $status -eq 0 ]
+end_game

@@ -10,10 +10,7 @@ trap stop_x EXIT
 copy_demo "$build"
 start_x 1024x768x24
 cd "$GAME"
-SDL_AUDIODRIVER=dummy "$build/engine-windowed" >engine.log 2>&1 &
-ENGINE_PID=$!
-win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vorlen$' | head -n 1)
-[ -n "$win" ] || { echo "no window"; cat engine.log; exit 1; }
+start_engine "$build/engine-windowed" || exit 1
 
 click() {  # x y: move there, let the pointer settle, click
     xdotool mousemove --window "$win" "$1" "$2" && sleep 0.3
@@ -32,10 +29,4 @@ xdotool key --window "$win" F9 && sleep 1
 [ -f shot0.jpg ] || { echo "F9 wrote no shot0.jpg"; cat engine.log; exit 1; }
 closer shot0.jpg court.jpg garden.jpg || { echo "slot 1 did not bring the courtyard back"; exit 1; }
 
-xdotool key --window "$win" Escape && sleep 2
-xdotool key --window "$win" a
-wait_exit $ENGINE_PID 10
-status=$?
-ENGINE_PID=
-echo "exit status: $status"
-[ $status -eq 0 ]
+end_game

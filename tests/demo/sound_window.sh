@@ -14,10 +14,8 @@ cd "$GAME"
 rm -f nivoktit.mpg garden.ogg
 ffmpeg -loglevel error -f lavfi -i "sine=frequency=440:duration=1" -ac 2 -ar 44100 tone.wav ||
     { echo "ffmpeg could not make the tone"; exit 1; }
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$GAME/out.raw" "$build/engine-windowed" >engine.log 2>&1 &
-ENGINE_PID=$!
-win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vorlen$' | head -n 1)
-[ -n "$win" ] || { echo "no window"; cat engine.log; exit 1; }
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$GAME/out.raw" start_engine "$build/engine-windowed" ||
+    exit 1
 sleep 1
 loud() {  # samples in the device's file whose magnitude is over 1000
     od -An -v -t d2 out.raw 2>/dev/null | tr -s ' ' '\n' |
@@ -39,11 +37,8 @@ for _ in $(seq 20); do
     [ "$after" -gt 40000 ] && break
 done
 echo "loud samples before: $before, after: $after"
-xdotool key --window "$win" Escape && sleep 2
-xdotool key --window "$win" a
-wait_exit $ENGINE_PID 10
+end_game
 status=$?
-ENGINE_PID=
 [ "$before" -eq 0 ] || { echo "sound before anything played"; exit 1; }
 [ "$after" -gt 40000 ] || { echo "the sound did not reach the device"; cat engine.log; exit 1; }
 [ $status -eq 0 ]

@@ -10,10 +10,7 @@ trap stop_x EXIT
 copy_demo "$build"
 start_x 1024x768x24
 cd "$GAME"
-SDL_AUDIODRIVER=dummy "$build/engine-windowed" >engine.log 2>&1 &
-ENGINE_PID=$!
-win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vorlen$' | head -n 1)
-[ -n "$win" ] || { echo "no window"; cat engine.log; exit 1; }
+start_engine "$build/engine-windowed" || exit 1
 geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: //p')
 echo "window geometry: $geometry"
 [ "$geometry" = "640x480" ] || { echo "expected a 640x480 window"; exit 1; }
@@ -26,10 +23,4 @@ xdotool key --window "$win" F9 && sleep 1
 [ -f shot0.jpg ] || { echo "F9 wrote no shot0.jpg"; cat engine.log; exit 1; }
 closer shot0.jpg court.jpg gate.jpg || { echo "the screenshot does not show the courtyard"; exit 1; }
 
-xdotool key --window "$win" Escape && sleep 2
-xdotool key --window "$win" a
-wait_exit $ENGINE_PID 10
-status=$?
-ENGINE_PID=
-echo "exit status: $status"
-[ $status -eq 0 ]
+end_game

@@ -13,21 +13,9 @@ copy_demo "$build"
 # The title movie would hold the first view back for six seconds; scaling is all this is about.
 rm -f "$GAME/nivoktit.mpg"
 
-start_engine() {
-    (cd "$GAME" && SDL_AUDIODRIVER=dummy exec "$build/engine-windowed" >"$GAME/engine.log" 2>&1) &
-    ENGINE_PID=$!
-    win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vorlen$' | head -n 1)
-    [ -n "$win" ] || { echo "no window"; cat "$GAME/engine.log"; exit 1; }
+open_window() {
+    start_engine "$build/engine-windowed" || exit 1
     sleep 1
-}
-
-end_engine() {
-    xdotool key --window "$win" Escape && sleep 2
-    xdotool key --window "$win" a
-    wait_exit $ENGINE_PID 10
-    local status=$?
-    ENGINE_PID=
-    [ $status -eq 0 ] || { echo "exit status $status"; exit 1; }
 }
 
 click() {  # x y in window positions
@@ -58,7 +46,7 @@ mean_of() {
 
 # --- Without a window manager: size, clicks at 2x, a resize -------------------------
 start_x 1920x1080x24
-start_engine
+open_window
 geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: //p')
 echo "window on 1920x1080: $geometry"
 [ "$geometry" = "1280x960" ] || { echo "expected a 2x window, 1280x960"; exit 1; }
@@ -88,7 +76,7 @@ click 475 312
 shot in_court
 closer "$GAME/in_court.jpg" "$GAME/court.jpg" "$GAME/gate.jpg" ||
     { echo "a click in the resized window did not go through the gateway"; exit 1; }
-end_engine
+end_game || exit 1
 kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null; XVFB_PID=
 
 # --- With a window manager: Alt+Enter both ways -------------------------------------
@@ -96,7 +84,7 @@ start_x 1920x1080x24
 matchbox-window-manager -use_titlebar no >/dev/null 2>&1 &
 WM_PID=$!
 sleep 0.5
-start_engine
+open_window
 full_screen() {
     xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN
 }
@@ -123,5 +111,5 @@ convert "$GAME/after_enter.jpg" -crop 640x300+0+180 +repage "$GAME/after_low.png
 closer "$GAME/after_low.png" "$GAME/court_low.png" "$GAME/gate_low.png" ||
     { echo "Enter did not run the console line"; exit 1; }
 xdotool key grave && sleep 0.5
-end_engine
+end_game || exit 1
 echo "window scaling checks passed"

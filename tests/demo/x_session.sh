@@ -44,6 +44,30 @@ closer() {
     awk -v ab="$ab" -v ac="$ac" 'BEGIN { exit !(ab != "" && ac != "" && ab < 0.12 && ab * 2 < ac) }'
 }
 
+# start_engine PROGRAM: runs the program (a path) in the game copy, sound silent unless
+# SDL_AUDIODRIVER says otherwise, and finds its window in $win; false when none shows.
+start_engine() {
+    (cd "$GAME" && SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} exec "$1" >"$GAME/engine.log" 2>&1) &
+    ENGINE_PID=$!
+    win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vorlen$' | head -n 1)
+    [ -n "$win" ] || { echo "no window"; cat "$GAME/engine.log"; return 1; }
+}
+
+# end_game [focused]: Escape shows the ending and a key ends the program (sent to its
+# window, or with "focused" to the window that has the keyboard); prints and returns the
+# exit status.
+end_game() {
+    local target=(--window "$win")
+    [ "${1:-}" = focused ] && target=()
+    xdotool key "${target[@]}" Escape && sleep 2
+    xdotool key "${target[@]}" a
+    wait_exit $ENGINE_PID 10
+    local status=$?
+    ENGINE_PID=
+    echo "exit status: $status"
+    return $status
+}
+
 # wait_exit PID SECONDS: waits for the program, prints and returns its exit status.
 wait_exit() {
     local pid=$1

@@ -1,6 +1,7 @@
 // The overlay commands: their checks in order with their messages, insertion by depth,
 // the drawing order, and the animation flags.
 #include "scene_fixture.h"
+#include "support/painted_picture.h"
 
 namespace {
 
@@ -131,22 +132,9 @@ protected:
     static uint32_t frameColour(int i) { return 0x102030u + 0x100000u * (i + 1); }
     void SetUp() override {
         OverlayCommands::SetUp();
-        Picture p;
-        p.width = 64 * 4;
-        p.height = 64 * 2;
-        p.bitsPerPixel = 24;
-        p.stride = static_cast<size_t>(p.width) * 3;
-        p.pixels.assign(p.stride * p.height, 0);
-        for (int y = 0; y < p.height; ++y) {
-            for (int x = 0; x < p.width; ++x) {
-                uint32_t c = frameColour((y / 64) * 4 + x / 64);
-                if (x == 0 && y == 0) c = 0xFF00FF;
-                uint8_t* px = p.row(y) + 3 * x;
-                px[0] = c & 0xFF;
-                px[1] = (c >> 8) & 0xFF;
-                px[2] = (c >> 16) & 0xFF;
-            }
-        }
+        Picture p = paintedPicture(64 * 4, 64 * 2, [](int x, int y) {
+            return x == 0 && y == 0 ? 0xFF00FFu : frameColour((y / 64) * 4 + x / 64);
+        });
         ASSERT_TRUE(writeBmp24(path("fire.bmp"), p));
     }
     // The frames shown by `draws` draws 100 ms apart.

@@ -11,6 +11,7 @@
 #include "movie/movie_test_support.h"
 #include "platform/null_display.h"
 #include "support/engine_test.h"
+#include "support/painted_picture.h"
 
 class SceneTest : public EngineTest {
 protected:
@@ -49,21 +50,8 @@ protected:
     // A 24-bit BMP of one colour but for its top-left pixel, magenta: drawn colour-keyed,
     // that pixel alone is left out.
     void writePicture(const std::string& name, int width, int height, uint32_t rgb) {
-        Picture p;
-        p.width = width;
-        p.height = height;
-        p.bitsPerPixel = 24;
-        p.stride = static_cast<size_t>(width) * 3;
-        p.pixels.resize(p.stride * height);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                uint32_t c = x == 0 && y == 0 ? 0xFF00FF : rgb;
-                uint8_t* px = p.row(y) + 3 * x;
-                px[0] = c & 0xFF;
-                px[1] = (c >> 8) & 0xFF;
-                px[2] = (c >> 16) & 0xFF;
-            }
-        }
+        Picture p = paintedPicture(
+            width, height, [rgb](int x, int y) { return x == 0 && y == 0 ? 0xFF00FFu : rgb; });
         ASSERT_TRUE(writeBmp24(path(name), p));
     }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/engine_test.h"
+#include "support/painted_picture.h"
 
 class SheetFixture : public EngineTest {
 protected:
@@ -17,23 +18,10 @@ protected:
     void writeSheet(const std::string& name, int frames, int perRow = 0) {
         if (perRow == 0) perRow = frames;
         int rows = (frames + perRow - 1) / perRow;
-        Picture p;
-        p.width = 64 * perRow;
-        p.height = 64 * rows;
-        p.bitsPerPixel = 24;
-        p.stride = static_cast<size_t>(p.width) * 3;
-        p.pixels.assign(p.stride * p.height, 0);
-        for (int y = 0; y < p.height; ++y) {
-            for (int x = 0; x < p.width; ++x) {
-                int frame = (y / 64) * perRow + x / 64;
-                uint32_t c = frameColour(frame);
-                if (x % 64 == 0 && y % 64 == 0) c = 0xFF00FF;
-                uint8_t* px = p.row(y) + 3 * x;
-                px[0] = c & 0xFF;
-                px[1] = (c >> 8) & 0xFF;
-                px[2] = (c >> 16) & 0xFF;
-            }
-        }
+        Picture p = paintedPicture(64 * perRow, 64 * rows, [&](int x, int y) {
+            if (x % 64 == 0 && y % 64 == 0) return 0xFF00FFu;
+            return frameColour((y / 64) * perRow + x / 64);
+        });
         ASSERT_TRUE(writeBmp24(path(name), p));
     }
     // Which frame's colour the back buffer shows at (x, y), or -1.

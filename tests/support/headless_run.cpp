@@ -10,6 +10,7 @@
 
 #include "platform/image/bmp_writer.h"
 #include "platform/image/picture.h"
+#include "support/painted_picture.h"
 
 namespace fs = std::filesystem;
 
@@ -46,18 +47,8 @@ void GameFolder::copyFrom(const fs::path& source) const {
 }
 
 void GameFolder::writeBmp(const std::string& name, int width, int height, uint32_t rgb) const {
-    Picture p;
-    p.width = width;
-    p.height = height;
-    p.bitsPerPixel = 24;
-    p.stride = static_cast<size_t>(width) * 3;
-    p.pixels.resize(p.stride * height);
-    for (size_t i = 0; i < p.pixels.size(); i += 3) {
-        p.pixels[i] = rgb & 0xFF;
-        p.pixels[i + 1] = (rgb >> 8) & 0xFF;
-        p.pixels[i + 2] = (rgb >> 16) & 0xFF;
-    }
-    writeBmp24((path_ / name).string(), p);
+    writeBmp24((path_ / name).string(),
+               paintedPicture(width, height, [rgb](int, int) { return rgb; }));
 }
 
 fs::path buildDir() {
