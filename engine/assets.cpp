@@ -24,18 +24,9 @@ std::unique_ptr<Surface> Assets::keyedPicture(const std::string& file) {
     return surface;
 }
 
-std::unique_ptr<FrameAnimation> Assets::sheet(const std::string& file, int frameWidth,
-                                              int frameHeight, int frameCount, uint16_t frameDelay,
-                                              bool looping, bool reverse) {
+std::unique_ptr<FrameAnimation> Assets::sheet(const std::string& file,
+                                              const AnimationSettings& settings) {
     auto anim = std::make_unique<FrameAnimation>();
-    AnimationSettings settings;
-    settings.frameWidth = frameWidth;
-    settings.frameHeight = frameHeight;
-    settings.frameCount = frameCount;
-    settings.frameDelay = frameDelay;
-    settings.looping = looping;
-    settings.reverse = reverse;
-    settings.depth = 1;
     if (anim->load(screen_, folder_.path(file), settings) != 1) {
         reportCouldNotLoad(file);
     }

@@ -22,7 +22,6 @@ public:
         : folder_(folder), pictures_(pictures), output_(output) {}
 
     void setScreen(Screen* screen) { screen_ = screen; }
-    const GameFolder& folder() const { return folder_; }
 
     // A picture with its colour key from its top-left pixel (pointers, the console
     // panel). A missing file may be stood in for by a built-in picture; the author is
@@ -30,9 +29,8 @@ public:
     // drawing step skips.
     std::unique_ptr<Surface> keyedPicture(const std::string& file);
     // A sheet of frames; one that cannot be loaded has no frames and draws nothing.
-    std::unique_ptr<FrameAnimation> sheet(const std::string& file, int frameWidth, int frameHeight,
-                                          int frameCount, uint16_t frameDelay, bool looping,
-                                          bool reverse);
+    std::unique_ptr<FrameAnimation> sheet(const std::string& file,
+                                          const AnimationSettings& settings);
     // Loads the picture into `surface` (loadImage's codes); reports a failure.
     int loadPicture(Surface& surface, const std::string& file);
     // Copies the picture onto the surface from (0, 0) over its whole size; the surface

@@ -4,13 +4,10 @@
 #include <cstdio>
 
 #include "engine/commands/engine_commands.h"
+#include "engine/game_files.h"
 #include "platform/error_reporter.h"
-#include "platform/image/imagelib.h"
+#include "platform/surface_image_library.h"
 #include "platform/trim.h"
-
-namespace {
-constexpr uint16_t kFadeSpeed = 500;
-}
 
 Engine::Engine(EngineHost& host, GameFolder folder)
     : host_(host),
@@ -35,7 +32,7 @@ void Engine::reportError(const char* format, ...) {
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format ? format : "", args);
     va_end(args);
-    ::reportError(host_.errorReporter(), state_.screen.get(), "%s", text);
+    reportErrorText(host_.errorReporter(), state_.screen.get(), text);
 }
 
 void Engine::runConsoleLine(const std::string& line) {
@@ -62,7 +59,7 @@ void Engine::showEnding() {
     if (g.screen) {
         g.screen->fadeOut(kFadeSpeed);
         g.backdrop = std::make_unique<Surface>();
-        assets_.loadPicture(*g.backdrop, "end.jpg");
+        assets_.loadPicture(*g.backdrop, game_files::kEnding);
         fadeInBackdrop(false);
     }
     g.mode = Ending;
@@ -72,9 +69,8 @@ void Engine::restoreView() {
     GameState& g = state_;
     if (!g.screen) return;
     g.screen->fadeOut(kFadeSpeed);
-    g.backdrop = std::make_unique<Surface>();
-    g.backdrop->create(g.screen.get(), 640, 480, kPlacementAny);
-    if (g.currentView) assets_.drawPictureInto(g.currentView->baseImage(), *g.backdrop);
+    bool loaded = false;
+    g.backdrop = viewPicture(g.currentView ? g.currentView->baseImage() : std::string(), loaded);
     fadeInBackdrop(true);
 }
 
@@ -83,14 +79,8 @@ bool Engine::takeScreenshot(Surface& surface, const std::string& fileName) {
     std::string name = fileName;
     if (name.empty()) name = "shot" + std::to_string(g.screenshotCounter) + ".jpg";
     g.screenshotCounter = static_cast<int32_t>(static_cast<uint32_t>(g.screenshotCounter) + 1u);
-    Picture picture;
-    ImageRecord record;
-    InitImageRecord(record);
     const PictureFormats* formats = host_.services().pictures;
-    bool written = formats && surface.toPicture(picture) &&
-                   CopyBitmapToRecord(picture, record, 0) &&
-                   WriteRecordJpeg(*formats, folder_.path(name), record, 100);
-    FreeImageRecord(record);
+    bool written = formats && writeSurfaceJpeg(*formats, surface, folder_.path(name), false);
     // Only pictures of the screen are reported; saved-game thumbnails stay quiet.
     if (g.screen && &surface == &g.screen->back()) {
         if (written)

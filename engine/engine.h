@@ -110,14 +110,21 @@ public:
     void drawDebugOverlay(int x, int y);
 
 private:
+    enum class Message { None, Handled, Quit };
+    // Takes one waiting message through the window procedure (the quit message gives
+    // its code instead).
+    Message pumpOneMessage(int& exitCode);
     bool setUpWindow();
     void createDisplay();
     void loadPointerPictures();
     bool pressed(int code) const;
     void clickHotspot(int x, int y);
-    void publishCursorVariables(int x, int y);
+    // Publishes "cursor" and "cursorinv"; returns the cursor kind under (x, y), -1 none.
+    int publishCursorVariables(int x, int y);
     void fadeInBackdrop(bool withOverlays);
-    void switchBackdrop(const std::string& imageFile);
+    // A 640x480 surface in the screen's format (16-bit without a screen) holding the
+    // picture, black where it cannot be read (`loaded` false then).
+    std::unique_ptr<Surface> viewPicture(const std::string& file, bool& loaded);
     void clickSaveLoadPage(int x, int y);
     bool writeThumbnail(int slot);
 

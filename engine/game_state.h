@@ -3,10 +3,8 @@
 // refers to; replacing a field destroys the old object first. Each subsystem keeps its
 // own part (console, pointer, inventory, variables, the current view) in an object of
 // its own.
-#include <array>
 #include <cstdint>
 #include <memory>
-#include <string>
 
 #include "engine/console.h"
 #include "engine/pointer.h"

@@ -1,5 +1,6 @@
 // The main loop: messages drained before every frame, then one frame of the mode.
 #include "engine/engine.h"
+#include "engine/game_files.h"
 #include "platform/key_names.h"
 
 bool Engine::pressed(int code) const {
@@ -13,16 +14,18 @@ void Engine::clickHotspot(int x, int y) {
     int index = g.currentView->hotspotAt(x, y);
     if (index < 0) return;
     // A held item is used only on hotspots of the take kind.
-    if (g.inventory.selection != -1 && g.currentView->hotspotCursor(index) != 7) return;
+    if (g.inventory.selection != -1 && g.currentView->hotspotCursor(index) != Take) return;
     Script script = g.currentView->hotspotClickScript(index);
     if (!script.empty()) interpreter_.runScript(script, 0, false);
 }
 
-void Engine::publishCursorVariables(int x, int y) {
+int Engine::publishCursorVariables(int x, int y) {
     GameState& g = state_;
     int index = g.currentView ? g.currentView->hotspotAt(x, y) : -1;
-    g.variables["cursor"] = index >= 0 ? g.currentView->hotspotCursor(index) : -1;
+    const int32_t kind = index >= 0 ? g.currentView->hotspotCursor(index) : -1;
+    g.variables["cursor"] = kind;
     g.variables["cursorinv"] = g.inventory.held();
+    return kind;
 }
 
 void Engine::framePointerPosition(int& x, int& y) {
@@ -35,16 +38,28 @@ void Engine::framePointerPosition(int& x, int& y) {
     }
 }
 
-bool Engine::pumpMessages(int& exitCode) {
+Engine::Message Engine::pumpOneMessage(int& exitCode) {
     WindowEvent event;
-    while (state_.events && state_.events->next(event)) {
-        if (event.type == WindowEvent::Quit) {
-            exitCode = event.value;
-            return true;
-        }
-        handleWindowEvent(event);
+    if (!state_.events || !state_.events->next(event)) return Message::None;
+    if (event.type == WindowEvent::Quit) {
+        exitCode = event.value;
+        return Message::Quit;
     }
-    return false;
+    handleWindowEvent(event);
+    return Message::Handled;
+}
+
+bool Engine::pumpMessages(int& exitCode) {
+    for (;;) {
+        switch (pumpOneMessage(exitCode)) {
+            case Message::Quit:
+                return true;
+            case Message::None:
+                return false;
+            case Message::Handled:
+                break;
+        }
+    }
 }
 
 void Engine::playFrame(int x, int y) {
@@ -57,8 +72,9 @@ void Engine::playFrame(int x, int y) {
     }
     if (pressed(KeyCode::Grave)) g.console.visible = !g.console.visible;
     if (pressed(KeyCode::MouseRight)) {
-        g.inventory.cycle(
-            [this] { return assets_.sheet("invknight.bmp", 64, 64, 10, 100, true, false); });
+        g.inventory.cycle([this] {
+            return assets_.sheet(game_files::kHeldKnight.file, game_files::kHeldKnight.settings());
+        });
     }
     if (pressed(KeyCode::MouseLeft)) clickHotspot(x, y);
     if (g.mode == Ending) return;
@@ -69,16 +85,15 @@ void Engine::playFrame(int x, int y) {
     g.overlays.updateMovies(back);
     drawOverlays(back);
 
-    publishCursorVariables(x, y);
-    g.pointer.draw(g.variables["cursor"], x, y, back, g.inventory, assets_);
+    g.pointer.draw(publishCursorVariables(x, y), x, y, back, g.inventory, assets_);
     if (g.console.visible) {
-        g.console.runFrame(g.input.get(), g.screen ? &g.screen->back() : nullptr,
+        g.console.runFrame(g.input.get(), &back,
                            [this](const std::string& line) { runConsoleLine(line); });
     }
-    if (g.mode == Ending || !g.screen) return;
+    if (g.mode == Ending) return;
     if (g.debugMode) drawDebugOverlay(x, y);
 
-    if (pressed(KeyCode::F9)) takeScreenshot(g.screen->back(), "");
+    if (pressed(KeyCode::F9)) takeScreenshot(back, "");
     if (pressed(KeyCode::F5)) {
         g.mode = SaveScreen;
         showSaveLoadScreen();

@@ -1,44 +1,26 @@
 #include "engine/pointer.h"
 
 #include "engine/assets.h"
+#include "engine/game_files.h"
 #include "game/inventory.h"
 
 namespace {
 
-enum Shape {
-    InTransition = 0,
-    Idle = 1,
-    Forward = 2,
-    Backward = 3,
-    Left = 4,
-    Right = 5,
-    Interact = 6,
-    Take = 7
-};
-
-constexpr int kSheetFrameSize = 64;
-constexpr int kSheetFrames = 6;
-
-struct Sheet {
-    const char* file;
-    uint16_t delay;
-};
-
-// The transition sheet between idle and a shape; interact has none.
-Sheet sheetOf(int shape) {
+// The transition sheet between idle and a shape; null for interact, which has none.
+const game_files::Sheet* sheetOf(int shape) {
     switch (shape) {
         case Forward:
-            return {"idle2forward.bmp", 50};
+            return &game_files::kIdleToForward;
         case Backward:
-            return {"idle2backward.bmp", 50};
+            return &game_files::kIdleToBackward;
         case Left:
-            return {"idle2left.bmp", 50};
+            return &game_files::kIdleToLeft;
         case Right:
-            return {"idle2right.bmp", 75};
+            return &game_files::kIdleToRight;
         case Take:
-            return {"idle2take.bmp", 50};
+            return &game_files::kIdleToTake;
         default:
-            return {nullptr, 0};
+            return nullptr;
     }
 }
 
@@ -61,12 +43,11 @@ void drawAnimated(FrameAnimation* anim, Surface& back, int x, int y) {
 
 // Plays `sheetShape`'s sheet (backwards when leaving it) and shows `next` after it.
 void Pointer::startTransition(int sheetShape, int next, bool reverse, Assets& assets) {
-    Sheet sheet = sheetOf(sheetShape);
+    const game_files::Sheet* sheet = sheetOf(sheetShape);
     shape = InTransition;
     target = next;
-    transition = sheet.file ? assets.sheet(sheet.file, kSheetFrameSize, kSheetFrameSize,
-                                           kSheetFrames, sheet.delay, false, reverse)
-                            : std::make_unique<FrameAnimation>();
+    transition = sheet ? assets.sheet(sheet->file, sheet->settings(reverse))
+                       : std::make_unique<FrameAnimation>();
 }
 
 // At most one transition starts per frame, since starting one leaves the shape at 0.
@@ -170,6 +151,14 @@ void Pointer::draw(int kind, int x, int y, Surface& back, Inventory& inventory, 
         default:
             break;
     }
+}
+
+void Pointer::drawOnPage(bool overActiveArea, int x, int y, Surface& back) {
+    shape = overActiveArea ? Interact : Idle;
+    if (shape == Idle)
+        drawStill(idle.get(), back, x, y);
+    else
+        drawAnimated(interactAnim.get(), back, x, y);
 }
 
 void Pointer::reset() {

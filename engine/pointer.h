@@ -10,6 +10,18 @@
 class Assets;
 struct Inventory;
 
+// The pointer's shapes, which are also the cursor numbers of hotspots (1 to 7).
+enum PointerShape : int32_t {
+    InTransition = 0,
+    Idle = 1,
+    Forward = 2,
+    Backward = 3,
+    Left = 4,
+    Right = 5,
+    Interact = 6,
+    Take = 7
+};
+
 class Pointer {
 public:
     // Once per frame in Play, after the hotspot under the pointer is known: `kind` is its
@@ -17,6 +29,9 @@ public:
     void draw(int kind, int x, int y, Surface& back, Inventory& inventory, Assets& assets);
     // Back to the idle arrow with no transition (view loads, the save/load page).
     void reset();
+    // The save/load page's pointer: the interact animation over an area that answers a
+    // click, the idle arrow elsewhere; no transitions.
+    void drawOnPage(bool overActiveArea, int x, int y, Surface& back);
 
     // "pointidle.bmp", "pointforward.bmp", "pointbackward.bmp", "pointleft.bmp",
     // "pointright.bmp", each keyed by its top-left pixel.

@@ -2,6 +2,7 @@
 #include <fstream>
 
 #include "engine/engine.h"
+#include "engine/game_files.h"
 #include "game/save_file.h"
 #include "platform/key_names.h"
 
@@ -49,7 +50,7 @@ void Engine::buildSaveLoadPage() {
     g.backdrop = std::make_unique<Surface>();
     Surface& background = *g.backdrop;
     // Without its picture the page still shows its texts, on black.
-    if (assets_.loadPicture(background, "saveload.jpg") != 1 || !background.valid())
+    if (assets_.loadPicture(background, game_files::kSavePage) != 1 || !background.valid())
         background.create(&screen, 640, 480, kPlacementAny);
 
     // Without the game's face the default one writes the page.
@@ -103,7 +104,7 @@ void Engine::clickSaveLoadPage(int x, int y) {
         }
         case PageHit::Exit:
             restoreView();
-            g.pointer.shape = 1;
+            g.pointer.shape = Idle;
             g.mode = Play;
             break;
         case PageHit::None:
@@ -121,12 +122,7 @@ void Engine::saveLoadFrame(int x, int y) {
     // In the load mode only filled slots answer.
     if (hover.area == PageHit::Slot && g.mode == LoadScreen)
         active = g.savePage.used[static_cast<size_t>(hover.position)];
-    g.pointer.shape = active ? 6 : 1;
-    if (g.pointer.shape == 1) {
-        if (g.pointer.idle && g.pointer.idle->valid()) g.pointer.idle->drawKeyed(back, x, y);
-    } else if (g.pointer.interactAnim) {
-        g.pointer.interactAnim->draw(x, y, back, DrawMode::Keyed);
-    }
+    g.pointer.drawOnPage(active, x, y, back);
     if (pressed(KeyCode::MouseLeft)) clickSaveLoadPage(x, y);
-    if (g.screen) g.screen->present(Present::Wait | Present::Whole);
+    g.screen->present(Present::Wait | Present::Whole);
 }

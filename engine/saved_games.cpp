@@ -1,45 +1,26 @@
 // Saving the game to a numbered slot and restoring it.
 #include <ctime>
-#include <fstream>
-#include <iterator>
 
 #include "engine/engine.h"
 #include "game/save_file.h"
+#include "platform/file_bytes.h"
 #include "platform/image/file_writer.h"
-#include "platform/image/imagelib.h"
-
-namespace {
-
-// The state file's text, or false when it cannot be read or is beyond any real size.
-bool readWhole(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad() && text.size() <= kMaxSaveFileBytes;
-}
-
-}  // namespace
+#include "platform/surface_image_library.h"
 
 // The view's base image with the overlays, a quarter of the size, grey, as JPEG.
 bool Engine::writeThumbnail(int slot) {
     GameState& g = state_;
-    const PixelFormat format = g.screen ? g.screen->format() : PixelFormat::ofType(16);
-    Surface work, small;
-    if (work.create(format, 640, 480) != 0 || small.create(format, 160, 120) != 0) return false;
-    if (g.currentView) assets_.drawPictureInto(g.currentView->baseImage(), work);
-    drawOverlays(work);
+    bool loaded = false;
+    std::unique_ptr<Surface> work =
+        viewPicture(g.currentView ? g.currentView->baseImage() : std::string(), loaded);
+    Surface small;
+    if (!work->valid() || small.create(work->format(), 160, 120) != 0) return false;
+    drawOverlays(*work);
     // The scaled copy keeps the centre the unscaled copy would have: (-240, -180) puts
     // the quarter-size picture at the top left.
-    work.drawScaled(small, -240, -180, nullptr, 0.25f);
-    Picture picture;
-    ImageRecord record;
-    InitImageRecord(record);
+    work->drawScaled(small, -240, -180, nullptr, 0.25f);
     const PictureFormats* formats = host_.services().pictures;
-    bool written = formats && small.toPicture(picture) && CopyBitmapToRecord(picture, record, 0) &&
-                   ConvertRecordToGrey(record) &&
-                   WriteRecordJpeg(*formats, folder_.path(slotPictureFile(slot)), record, 100);
-    FreeImageRecord(record);
-    return written;
+    return formats && writeSurfaceJpeg(*formats, small, folder_.path(slotPictureFile(slot)), true);
 }
 
 bool Engine::saveGame(int slot) {
@@ -89,7 +70,8 @@ bool Engine::loadGame(int slot) {
     if (loadingGame_) return refuse("a saved game is being restored already");
     std::string text, why;
     if (!folder_.exists(file)) return refuse(file + " does not exist");
-    if (!readWhole(folder_.path(file), text)) return refuse(file + " cannot be read");
+    if (readFileBytes(folder_.path(file), kMaxSaveFileBytes, text) != FileRead::Ok)
+        return refuse(file + " cannot be read");
     SavedGame saved;
     if (!readSaveText(text, saved, why)) return refuse(file + ": " + why);
     {

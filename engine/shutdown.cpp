@@ -1,5 +1,6 @@
 // Shutdown, run from the window's destroy message: everything released in a fixed order.
 #include "engine/engine.h"
+#include "engine/game_files.h"
 #include "platform/text_renderer.h"
 
 void Engine::shutdown() {
@@ -8,7 +9,7 @@ void Engine::shutdown() {
     GameState& g = state_;
 
     if (TextRenderer* text = host_.services().text)
-        text->unregisterFontFile(folder_.path("pookie.ttf"));
+        text->unregisterFontFile(folder_.path(game_files::kFont));
     // Music, overlays and sounds stop before the mixer they play through goes; the order
     // of the objects below is fixed.
     if (g.music) g.music->stopMusic();

@@ -1,13 +1,11 @@
 // Start-up: the window and platform objects, the pointer and console pictures, the
 // title movie and the first view, in their fixed order.
 #include "engine/engine.h"
+#include "engine/game_files.h"
 #include "platform/event_source.h"
 #include "platform/text_renderer.h"
 
-namespace {
-constexpr const char* kTitleMovie = "nivoktit.mpg";
-constexpr const char* kFontFile = "pookie.ttf";
-}  // namespace
+using namespace game_files;
 
 void Engine::createDisplay() {
     GameState& g = state_;
@@ -48,30 +46,28 @@ bool Engine::setUpWindow() {
     g.music = std::make_unique<MusicControl>(g.mixer.get(), decoders ? *decoders : noMusic_,
                                              g.events.get(), folder_, g.console);
     TextRenderer* text = host_.services().text;
-    bool fontRegistered = text && text->registerFontFile(folder_.path(kFontFile));
+    bool fontRegistered = text && text->registerFontFile(folder_.path(kFont));
 
     g.console.print("VORLEN", kWhite);
     g.console.print("By Nivok", kWhite);
     // Told after the title lines, which always open the log; text falls back to the
     // default face.
-    if (!fontRegistered) assets_.reportCouldNotLoad(kFontFile);
+    if (!fontRegistered) assets_.reportCouldNotLoad(kFont);
     g.inventory.itemTable["inv_horse"] = 1;
     return true;
 }
 
 void Engine::loadPointerPictures() {
     Pointer& p = state_.pointer;
-    p.interactAnim = assets_.sheet("interact.bmp", 64, 64, 6, 25, true, false);
-    p.takeAnim = assets_.sheet("take.bmp", 64, 64, 6, 50, true, false);
+    p.interactAnim = assets_.sheet(kInteract.file, kInteract.settings());
+    p.takeAnim = assets_.sheet(kTake.file, kTake.settings());
     state_.frameTimer.start();
 
     state_.backdrop = std::make_unique<Surface>();
-    state_.console.panelImage = assets_.keyedPicture("console.bmp");
-    p.idle = assets_.keyedPicture("pointidle.bmp");
-    p.forward = assets_.keyedPicture("pointforward.bmp");
-    p.backward = assets_.keyedPicture("pointbackward.bmp");
-    p.left = assets_.keyedPicture("pointleft.bmp");
-    p.right = assets_.keyedPicture("pointright.bmp");
+    state_.console.panelImage = assets_.keyedPicture(kConsolePanel);
+    std::unique_ptr<Surface>* pictures[] = {&p.idle, &p.forward, &p.backward, &p.left, &p.right};
+    for (size_t i = 0; i < kPointerPictures.size(); ++i)
+        *pictures[i] = assets_.keyedPicture(kPointerPictures[i]);
 }
 
 bool Engine::start(int& exitCode) {
@@ -85,26 +81,19 @@ bool Engine::start(int& exitCode) {
     if (!g.windowed && g.input) g.input->setPointerLimits(1, 1, 590, 430);
 
     // One message, so a fatal error reported above ends the run before the movie.
-    WindowEvent event;
-    if (g.events && g.events->next(event)) {
-        if (event.type == WindowEvent::Quit) {
-            exitCode = event.value;
-            return true;
-        }
-        handleWindowEvent(event);
-    }
+    if (pumpOneMessage(exitCode) == Message::Quit) return true;
 
     if (folder_.exists(kTitleMovie)) {
         g.console.print(std::string("Playing movie: ") + kTitleMovie, kWhite);
         playMovie(kTitleMovie, -1, -1);
     } else {
-        g.console.print(std::string("Error in Cmd: playmovie ") + kTitleMovie, kRed);
-        g.console.print("Cannot find file", kRed);
+        interpreter_.reportCommandError(std::string("playmovie ") + kTitleMovie,
+                                        "Cannot find file");
     }
 
     g.currentView = std::make_unique<View>(g.variables, g.console);
     std::string error;
-    g.currentView->load("init.scn", folder_, error);
+    g.currentView->load(kFirstView, folder_, error);
     if (!error.empty()) g.console.print(error, kRed);
     if (g.backdrop) assets_.loadPicture(*g.backdrop, g.currentView->baseImage());
     interpreter_.runScript(g.currentView->onLoadScript(), 0, false);

@@ -1,22 +1,6 @@
 #include "engine/transition.h"
 
-#include "platform/image/imagelib.h"
-#include "platform/image/picture.h"
 #include "platform/screen.h"
-
-void greySnapshot(Surface& surface) {
-    Picture picture;
-    ImageRecord record;
-    InitImageRecord(record);
-    if (surface.toPicture(picture) && CopyBitmapToRecord(picture, record, 0) &&
-        ConvertRecordToGrey(record)) {
-        std::unique_ptr<Picture> grey = CopyRecordToBitmap(record);
-        Surface converted;
-        if (grey && converted.fromPicture(*grey, surface.format()) == 0)
-            converted.draw(surface, 0, 0);
-    }
-    FreeImageRecord(record);
-}
 
 void Transitions::run(Screen* screen, Surface* outgoing,
                       const std::function<std::unique_ptr<Surface>()>& makeIncoming) {
@@ -43,10 +27,10 @@ void Transitions::crossFade(Screen& screen, Surface& outgoing,
 
 void Transitions::throughBlack(Screen& screen,
                                const std::function<std::unique_ptr<Surface>()>& makeIncoming) {
-    screen.fadeOut(500);
+    screen.fadeOut(kFadeSpeed);
     auto picture = makeIncoming();
     screen.back().fill(0);
     screen.present(Present::Wait | Present::Whole);
     if (picture) picture->draw(screen.back(), 0, 0);
-    screen.fadeIn(500);
+    screen.fadeIn(kFadeSpeed);
 }

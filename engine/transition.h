@@ -9,9 +9,9 @@
 class Screen;
 class Surface;
 
-// Turns the surface's picture grey (the window procedure does it to the back buffer when
-// a window move or resize begins).
-void greySnapshot(Surface& surface);
+// Speed of the fades to black and back (a view change through black, the ending, the
+// scene rebuilt after the save/load page).
+constexpr uint16_t kFadeSpeed = 500;
 
 struct Transitions {
     std::string type;  // "transitionType"; empty: a cut

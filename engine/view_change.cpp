@@ -17,30 +17,33 @@ bool Engine::replaceView(const std::string& file, int depth) {
         g.console.print(errorText, kRed);
         return false;
     }
-    // The on-load script may itself have loaded another view: show the current one.
+    // The on-load script may itself have loaded another view: show the current one. Its
+    // picture is read once, for the transition and the new backdrop alike; a missing or
+    // unreadable one leaves the backdrop black, and the author is told.
     std::string base = g.currentView ? g.currentView->baseImage() : std::string();
-    g.transition.run(g.screen.get(), g.backdrop.get(), [this, &base]() {
+    bool loaded = false;
+    std::unique_ptr<Surface> next = viewPicture(base, loaded);
+    if (g.screen && !loaded) assets_.reportCouldNotLoad(base);
+    g.transition.run(g.screen.get(), g.backdrop.get(), [this, &next]() {
         // The incoming picture with the overlays the on-load script created.
-        Screen& screen = *state_.screen;
         auto picture = std::make_unique<Surface>();
-        if (picture->create(&screen, screen.width(), screen.height(), kPlacementAny) < 0)
+        if (picture->create(next->format(), next->width(), next->height(), state_.screen.get()) !=
+            0)
             return std::unique_ptr<Surface>();
-        assets_.drawPictureInto(base, *picture);
+        next->draw(*picture, 0, 0);
         drawOverlays(*picture);
         return picture;
     });
-    switchBackdrop(base);
+    g.backdrop = std::move(next);
+    g.console.print("switching to " + base, kWhite);
     return true;
 }
 
-void Engine::switchBackdrop(const std::string& imageFile) {
+std::unique_ptr<Surface> Engine::viewPicture(const std::string& file, bool& loaded) {
     GameState& g = state_;
-    g.backdrop.reset();
-    auto backdrop = std::make_unique<Surface>();
-    // A missing or unreadable picture leaves the backdrop black; the author is told.
-    if (g.screen && backdrop->create(g.screen.get(), 640, 480, kPlacementAny) >= 0 &&
-        !assets_.drawPictureInto(imageFile, *backdrop))
-        assets_.reportCouldNotLoad(imageFile);
-    g.backdrop = std::move(backdrop);
-    g.console.print("switching to " + imageFile, kWhite);
+    auto surface = std::make_unique<Surface>();
+    const PixelFormat format = g.screen ? g.screen->format() : PixelFormat::ofType(16);
+    loaded = surface->create(format, 640, 480, g.screen.get()) == 0 &&
+             assets_.drawPictureInto(file, *surface);
+    return surface;
 }

@@ -1,6 +1,7 @@
 // The window procedure: what the engine does with each message of the main window.
 #include "engine/engine.h"
 #include "platform/event_source.h"
+#include "platform/surface_image_library.h"
 
 void Engine::handleWindowEvent(const WindowEvent& event) {
     GameState& g = state_;

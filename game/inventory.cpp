@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace {
 constexpr const char* kKnight = "inv_knight";
 }

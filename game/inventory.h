@@ -10,7 +10,6 @@
 
 #include "media/frame_animation.h"
 
-
 struct Inventory {
     // Item name to item number ("inventoryItems").
     std::map<std::string, int32_t> itemTable;

@@ -49,6 +49,10 @@ void reportError(ErrorReporter& reporter, Screen* screen, const char* format, ..
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format ? format : "", args);  // truncates safely
     va_end(args);
+    reportErrorText(reporter, screen, text);
+}
+
+void reportErrorText(ErrorReporter& reporter, Screen* screen, const std::string& text) {
     if (screen && screen->displayBackend()) screen->displayBackend()->releaseForMessage();
     reporter.showError("Error", text);
     reporter.requestQuit(0);

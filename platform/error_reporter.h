@@ -24,6 +24,8 @@ public:
 // is given, shows the box and requests the quit (code 0).
 void reportError(ErrorReporter& reporter, Screen* screen, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
+// The same with the text already made.
+void reportErrorText(ErrorReporter& reporter, Screen* screen, const std::string& text);
 // "DirectDraw Error %s\nFILE: %s\nLINE: %d" with the display error's name.
 void reportDisplayError(ErrorReporter& reporter, int code, const char* file, int line);
 // The symbolic name of a DisplayError code; "Unknown Error" for any other value.

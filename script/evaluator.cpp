@@ -287,3 +287,19 @@ int32_t evaluateExpression(std::string_view text, Variables& variables, bool& er
     if (tooDeep && scan.nestedTooDeep) *tooDeep = true;
     return result;
 }
+
+bool evaluateCondition(std::string_view text, Variables& variables, bool& errorFlag,
+                       ScriptOutput& output) {
+    bool tooDeep = false;
+    bool result = evaluateCondition(text, variables, errorFlag, &tooDeep);
+    if (tooDeep) output.print(kNestedTooDeeply, kRed);
+    return result;
+}
+
+int32_t evaluateExpression(std::string_view text, Variables& variables, bool& errorFlag,
+                           ScriptOutput& output) {
+    bool tooDeep = false;
+    int32_t value = evaluateExpression(text, variables, errorFlag, &tooDeep);
+    if (tooDeep) output.print(kNestedTooDeeply, kRed);
+    return value;
+}

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "script/script_output.h"
 #include "script/variables.h"
 
 // Comparisons "name OP operand" joined by single "&" and "|" (equal precedence, grouped
@@ -16,6 +17,12 @@ bool evaluateCondition(std::string_view text, Variables& variables, bool& errorF
 // Names, numbers, + - * / % and parentheses, combined strictly from left to right.
 int32_t evaluateExpression(std::string_view text, Variables& variables, bool& errorFlag,
                            bool* tooDeep = nullptr);
+
+// The same, with a text nested too deeply said on `output` (kNestedTooDeeply, in red).
+bool evaluateCondition(std::string_view text, Variables& variables, bool& errorFlag,
+                       ScriptOutput& output);
+int32_t evaluateExpression(std::string_view text, Variables& variables, bool& errorFlag,
+                           ScriptOutput& output);
 
 // Deepest parenthesis nesting either evaluator follows.
 constexpr int kMaxExpressionNesting = 64;

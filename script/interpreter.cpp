@@ -43,11 +43,6 @@ Interpreter::Interpreter(Variables& variables, ScriptOutput& output)
     registerLanguageCommands(*this);
 }
 
-void Interpreter::reset() {
-    echo_ = true;
-    pending_.clear();
-}
-
 // Resolves the pending label at depth 0, counting the jump.
 Interpreter::Jump Interpreter::resolvePending(const Script& script, int& jumps, size_t& index) {
     if (++jumps == 100) {

@@ -60,8 +60,6 @@ public:
     void setEchoLines(bool on) { echo_ = on; }
     const std::string& pendingLabel() const { return pending_; }
     void setPendingLabel(const std::string& label) { pending_ = label; }
-    // Back to the start-up state: echo on, no pending jump.
-    void reset();
 
     // Counts a view load against the outermost script's budget; false when it is spent,
     // so broken views that load each other cannot multiply without end.

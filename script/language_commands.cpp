@@ -28,17 +28,13 @@ size_t collectBody(const CommandContext& ctx, bool elseBody, Script& body) {
 
 // Evaluations print the nesting error themselves; any other error is the caller's.
 bool condition(CommandContext& ctx, const std::string& text, bool& error) {
-    bool tooDeep = false;
-    bool result = evaluateCondition(text, ctx.interpreter.variables(), error, &tooDeep);
-    if (tooDeep) ctx.print(kNestedTooDeeply, kRed);
-    return result;
+    Interpreter& in = ctx.interpreter;
+    return evaluateCondition(text, in.variables(), error, in.output());
 }
 
 int32_t expression(CommandContext& ctx, const std::string& text, bool& error) {
-    bool tooDeep = false;
-    int32_t value = evaluateExpression(text, ctx.interpreter.variables(), error, &tooDeep);
-    if (tooDeep) ctx.print(kNestedTooDeeply, kRed);
-    return value;
+    Interpreter& in = ctx.interpreter;
+    return evaluateExpression(text, in.variables(), error, in.output());
 }
 
 CommandResult conditional(CommandContext& ctx, bool isIf) {

@@ -41,8 +41,7 @@ void Hotspot::setCondition(const std::string& text, Variables& variables, Script
     condition_ = text;
     conditionResult_ = true;
     if (text == "()") return;
-    bool error = false, tooDeep = false;
-    conditionResult_ = evaluateCondition(text, variables, error, &tooDeep);
-    if (tooDeep) output.print(kNestedTooDeeply, kRed);
+    bool error = false;
+    conditionResult_ = evaluateCondition(text, variables, error, output);
     if (error) output.print("Error in onclick condition " + text, kRed);
 }

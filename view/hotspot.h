@@ -20,7 +20,7 @@ public:
     // a condition that cannot be read is reported on `output` and counts as its result.
     void setCondition(const std::string& text, Variables& variables, ScriptOutput& output);
     void reevaluate(Variables& variables, ScriptOutput& output) {
-        setCondition(std::string(condition_), variables, output);
+        setCondition(condition_, variables, output);
     }
 
     const std::vector<Point>& polygon() const { return polygon_; }

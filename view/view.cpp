@@ -51,7 +51,7 @@ int View::hotspotAtIn(const uint32_t* first, const uint32_t* last, int32_t x, in
         const Extent& e = extents_[i];
         if (x < e.minX || x > e.maxX || y <= e.minY || y > e.maxY) continue;
         const Hotspot& h = hotspots_[i];
-        if (h.enabled() && h.conditionResult() && h.contains(x, y)) return static_cast<int>(i);
+        if (h.active() && h.contains(x, y)) return static_cast<int>(i);
     }
     return -1;
 }

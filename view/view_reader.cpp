@@ -1,9 +1,7 @@
 // The engine's view file reader: blank-separated words plus line-based script blocks.
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string_view>
 
+#include "platform/file_bytes.h"
 #include "platform/game_folder.h"
 #include "platform/trim.h"
 #include "script/numbers.h"
@@ -74,21 +72,12 @@ std::string blockError(ViewFileScanner::Block result, const char* endKeyword) {
     return std::string("Expected ") + endKeyword;
 }
 
-// The whole file, or nothing when it cannot be opened, is no regular file (a device or
-// pipe could block or never end) or is beyond any sane view size: it then fails at the
-// header like a missing file.
+// The whole file, or nothing when it cannot be read or is beyond any sane view size: it
+// then fails at the header like a missing file.
 std::string readViewFile(const std::string& fileName) {
-    constexpr uintmax_t kMaxViewFileBytes = 64u << 20;
-    std::error_code error;
-    std::filesystem::path path(fileName);
-    if (!std::filesystem::is_regular_file(path, error)) return {};
-    uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxViewFileBytes) return {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
+    constexpr size_t kMaxViewFileBytes = 64u << 20;
     std::string text;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (text.size() > kMaxViewFileBytes) return {};
+    readFileBytes(fileName, kMaxViewFileBytes, text);
     return text;
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "engine/game_files.h"
 #include "engine/headless/headless_host.h"
 #include "engine/main/standard_services.h"
 #include "platform/image/bmp_writer.h"
@@ -94,7 +95,8 @@ protected:
     }
     void cycleInventory() {
         g().inventory.cycle([this] {
-            return engine->assets().sheet("invknight.bmp", 64, 64, 10, 100, true, false);
+            return engine->assets().sheet(game_files::kHeldKnight.file,
+                                          game_files::kHeldKnight.settings());
         });
     }
 
