@@ -1,3 +1,4 @@
+#include "script/command_specs.h"
 #include "script/commands.h"
 #include "support/engine_test.h"
 
@@ -106,6 +107,25 @@ TEST_F(Interpreter, EchoShowsBodyLinesOnlyWhenTheyRun) {
 TEST_F(Interpreter, IfWithoutConditionEndsTheScript) {
     run({"if", "echo 1"});
     EXPECT_THAT(texts(), ElementsAre("Error in Cmd: if", "Too few arguments"));
+}
+
+// Every described command with its fewest words less one gets the red pair before its
+// handler runs, and with its fewest words does not; the script goes on unless the row says
+// a short line ends it.
+TEST_F(Interpreter, WordCountsComeFromEachCommandsRow) {
+    for (const CommandSpec& spec : commandSpecs()) {
+        if (spec.minWords < 2) continue;
+        std::string line = spec.name;
+        for (int word = 2; word < spec.minWords; ++word) line += " x";
+        lines.clear();
+        run({line, "echo 7"});
+        std::vector<std::string> expected{"Error in Cmd: " + line, "Too few arguments"};
+        if (spec.whenShort == WhenShort::SkipsLine) expected.push_back("7");
+        EXPECT_EQ(texts(), expected) << line;
+        lines.clear();
+        run({line + " x"});
+        EXPECT_THAT(texts(), ::testing::Not(::testing::Contains("Too few arguments"))) << line;
+    }
 }
 
 TEST_F(Interpreter, ConsoleRefusesBlockStatements) {

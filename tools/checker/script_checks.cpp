@@ -4,10 +4,10 @@
 #include <cctype>
 #include <map>
 
+#include "script/command_specs.h"
 #include "script/commands.h"
 #include "script/interpreter.h"
 #include "script/numbers.h"
-#include "tools/checker/command_table.h"
 #include "tools/checker/expression_checks.h"
 
 namespace {
@@ -37,7 +37,7 @@ std::string commandHint(const std::string& word) {
     const std::string lower = lowerCase(word);
     const CommandSpec* best = nullptr;
     size_t bestDistance = 3;
-    for (const CommandSpec& rule : commandTable()) {
+    for (const CommandSpec& rule : commandSpecs()) {
         if (lower == rule.name) return std::string(" (commands are lower case: ") + rule.name + ")";
         size_t d = editDistance(lower, rule.name);
         if (d < bestDistance) {
@@ -135,7 +135,7 @@ void ScriptChecks::check(const ScriptText& script) {
             ending = Ending{"ret", at.line};
         }
 
-        const CommandSpec* rule = findCommand(command);
+        const CommandSpec* rule = findCommandSpec(command);
         if (!rule) {
             sink.error(at, "unknown command " + quoted(command) + commandHint(command));
             continue;
@@ -172,7 +172,7 @@ void ScriptChecks::check(const ScriptText& script) {
         if (count < rule->minWords) {
             std::string text =
                 std::string("too few arguments for '") + rule->usage + "' (\"Too few arguments\")";
-            if (command == "if" || command == "elseif") text += "; the script ends here";
+            if (rule->whenShort == WhenShort::EndsScript) text += "; the script ends here";
             sink.error(at, text);
             continue;
         }
