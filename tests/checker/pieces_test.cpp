@@ -7,8 +7,8 @@
 #include <random>
 
 #include "engine/engine.h"
-#include "engine/headless/headless_host.h"
 #include "engine/program_services.h"
+#include "platform/headless/headless_host.h"
 #include "script/command_specs.h"
 #include "tools/checker/diagnostics.h"
 #include "tools/checker/hotspot_area.h"
