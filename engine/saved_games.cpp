@@ -77,7 +77,7 @@ bool Engine::loadGame(int slot) {
     {
         // The view must read without an error before anything of the running game goes.
         Variables scratch;
-        SilentOutput silent;
+        SilentSink silent;
         View check(scratch, silent);
         std::string error;
         if (!folder_.exists(saved.view) || !check.load(saved.view, folder_, error))

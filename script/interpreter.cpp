@@ -39,7 +39,7 @@ std::vector<std::string> splitWords(const std::string& line) {
     return words;
 }
 
-Interpreter::Interpreter(Variables& variables, ScriptOutput& output)
+Interpreter::Interpreter(Variables& variables, MessageSink& output)
     : variables_(variables), output_(output) {
     registerLanguageCommands(*this);
 }

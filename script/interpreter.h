@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "script/script_output.h"
+#include "platform/message_sink.h"
 #include "script/variables.h"
 
 using Script = std::vector<std::string>;
@@ -31,7 +31,7 @@ using CommandHandler = std::function<CommandResult(CommandContext&)>;
 class Interpreter {
 public:
     // Both outlive the interpreter.
-    Interpreter(Variables& variables, ScriptOutput& output);
+    Interpreter(Variables& variables, MessageSink& output);
     Interpreter(const Interpreter&) = delete;
     Interpreter& operator=(const Interpreter&) = delete;
 
@@ -57,7 +57,7 @@ public:
     void reportCommandError(const std::string& line, const std::string& reason);
 
     Variables& variables() { return variables_; }
-    ScriptOutput& output() { return output_; }
+    MessageSink& output() { return output_; }
 
     // State that outlives a script.
     bool echoLines() const { return echo_; }
@@ -84,7 +84,7 @@ private:
     CommandResult dispatch(const Command& command, CommandContext& ctx);
 
     Variables& variables_;
-    ScriptOutput& output_;
+    MessageSink& output_;
     std::map<std::string, Command> commands_;
     std::function<void()> assigned_;
     std::string pending_;

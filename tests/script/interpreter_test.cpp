@@ -198,7 +198,7 @@ TEST_F(Interpreter, CommandsCanBeReplacedPerEngine) {
     run({"playsound x.wav", "savegame"});
     EXPECT_THAT(texts(), ElementsAre("played x.wav"));
     Variables variables;
-    SilentOutput silent;
+    SilentSink silent;
     ::Interpreter other(variables, silent);
     EXPECT_EQ(other.findCommand("playsound"), nullptr);  // only the language's own
     EXPECT_NE(other.findCommand("let"), nullptr);
