@@ -81,6 +81,8 @@ public:
     // damaged file, or a load while another is restoring, changes nothing and is named
     // in red. Waits for unfinished saves first. True when the game was restored.
     bool loadGame(int slot);
+    // The slot picture: the view with its overlays, 160x120, grey, as JPEG bytes.
+    bool makeThumbnail(std::vector<uint8_t>& jpeg);
     // Waits for every unfinished save and names the failed ones (shutdown, tests).
     void finishSaves();
     // Completes or rolls back saves a crash interrupted, and removes stale temporaries.
@@ -136,8 +138,6 @@ private:
     // picture, black where it cannot be read (`loaded` false then).
     std::unique_ptr<Surface> viewPicture(const std::string& file, bool& loaded);
     void clickSaveLoadPage(int x, int y);
-    // The 160x120 grey JPEG of the view with its overlays.
-    bool makeThumbnail(std::vector<uint8_t>& jpeg);
     // The current view's base image, 640x480, when memory holds it as read.
     Surface* viewPictureInMemory();
     // Names the saves that failed on the worker; the page then shows the slots again.
