@@ -194,4 +194,19 @@ TEST_F(SaveRules, ThePageShowsTheNewThumbnailAtOnceInItsPlace) {
         EXPECT_NEAR(green(position), expected[position], 6) << "position " << position + 1;
 }
 
+// What a crash left is put right when the game starts, before the page or a load sees it.
+TEST_F(SaveRules, StartUpFinishesOrUndoesAnInterruptedSave) {
+    const std::string fresh = "2026-05-05 05:05:05\ninit.scn\nNONE 0\n0\n0\n";
+    for (bool pictureMoved : {true, false}) {  // the crash came after the picture's rename
+        game.write("slot1.sav", kOldSlot);
+        game.write(pictureMoved ? "slot1.jpg" : "slot1.jpg.tmp", "new picture");
+        game.write("slot1.sav.tmp", fresh);
+        RunResult run = runHeadless(game, "frames 1\n");
+        EXPECT_EQ(readFile(dir() / "slot1.sav"), pictureMoved ? fresh : kOldSlot) << run.all();
+        EXPECT_FALSE(fs::exists(dir() / "slot1.sav.tmp"));
+        EXPECT_FALSE(fs::exists(dir() / "slot1.jpg.tmp"));
+        fs::remove(dir() / "slot1.jpg");
+    }
+}
+
 }  // namespace
