@@ -74,6 +74,7 @@ bool Engine::start(int& exitCode) {
     GameState& g = state_;
     g.windowed = host_.windowed();
     g.events = host_.createEvents();
+    recoverSaves();
 
     if (!setUpWindow()) reportError("could not initialize application");
     loadPointerPictures();
@@ -95,7 +96,8 @@ bool Engine::start(int& exitCode) {
     std::string error;
     g.currentView->load(kFirstView, folder_, error);
     if (!error.empty()) g.console.print(error, kRed);
-    if (g.backdrop) assets_.loadPicture(*g.backdrop, g.currentView->baseImage());
+    if (g.backdrop && assets_.loadPicture(*g.backdrop, g.currentView->baseImage()) == 1)
+        noteBackdropIsView(g.currentView->baseImage());
     interpreter_.runScript(g.currentView->onLoadScript(), 0, false);
     return false;
 }
