@@ -78,7 +78,9 @@ TEST_F(FileBytes, OnlyRegularFilesAreThereToRead) {
         EXPECT_EQ(error, c.pictureWhy) << c.name;
         WaveSound sound;
         EXPECT_FALSE(readWaveFile(folder.path(c.name), sound, error));
-        if (c.waveWhy) EXPECT_EQ(error, c.waveWhy) << c.name;
+        if (c.waveWhy) {
+            EXPECT_EQ(error, c.waveWhy) << c.name;
+        }
     }
 }
 
