@@ -11,7 +11,6 @@
 #include "image/decode_helpers.h"
 #include "image/jpeg_fixtures.h"
 #include "image/outside_tools.h"
-#include "platform/image/picture_rows.h"
 
 namespace {
 
@@ -33,21 +32,6 @@ Picture source() {
             d[2] = static_cast<uint8_t>(200 - (x + y) / 2);
         }
     return p;
-}
-
-// The largest difference of any channel between our decoding and theirs (R,G,B).
-int largestDifference(const Picture& ours, const Bytes& theirs) {
-    std::vector<uint8_t> row(static_cast<size_t>(ours.width) * 3);
-    int worst = 0;
-    for (int y = 0; y < ours.height; ++y) {
-        pictureRowToBgr(ours, y, row.data());
-        for (int x = 0; x < ours.width; ++x)
-            for (int c = 0; c < 3; ++c)
-                worst = std::max(
-                    worst, std::abs(row[static_cast<size_t>(x) * 3 + 2 - c] -
-                                    theirs[(static_cast<size_t>(y) * ours.width + x) * 3 + c]));
-    }
-    return worst;
 }
 
 enum class Maker { Convert, Ffmpeg, Libjpeg };
