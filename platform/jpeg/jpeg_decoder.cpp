@@ -66,7 +66,8 @@ void cmykToBgr(const uint8_t* src, uint8_t* dst, size_t width, bool inverted) {
     }
 }
 
-// Bytes 0 and 2 are 0xFF and bytes 6..9 read "JFIF": the files read from the start.
+// The first rule JPEG files were read by: 0xFF at bytes 0 and 2 and "JFIF" at bytes 6..9,
+// whatever the marker at byte 3 is.
 bool hasJfifAtSix(const uint8_t* bytes, size_t size) {
     return size >= 10 && bytes[0] == 0xFF && bytes[2] == 0xFF &&
            std::memcmp(bytes + 6, "JFIF", 4) == 0;
@@ -116,9 +117,8 @@ bool decodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t*
     return !err.truncated || fail(error, "JPEG data ends early");
 }
 
-// "JFIF" at bytes 6..9 after 0xFF at bytes 0 and 2, whatever the marker at byte 3 is; or
-// the start-of-image marker followed by another marker, as Exif files from cameras and
-// Adobe files begin.
+// The JFIF rule, or the start-of-image marker followed by another marker, as Exif files
+// from cameras and Adobe files begin.
 bool detectJpeg(const uint8_t* bytes, size_t size) {
     return hasJfifAtSix(bytes, size) ||
            (size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF);
