@@ -5,7 +5,8 @@
 //
 // TGA rows: ImageMagick 6 writes a picture's rows in the order it holds them and records
 // that order in the descriptor (0x20 for "TopLeft", nothing for its default
-// "BottomLeft"); when it reads, it hands the rows out as stored unless asked to
+// "BottomLeft", and 0x10 more for the "Right" orders, whose rows run from the right end);
+// when it reads, it hands the rows out as stored unless asked to
 // -auto-orient. The picture a TGA file shows is the one -auto-orient gives (FFmpeg's
 // reader agrees, see the last test), so that is what our decoding is held to.
 //
