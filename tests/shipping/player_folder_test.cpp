@@ -1,5 +1,7 @@
 // The player's folder: which files are the player's, the folder's name, and the links
 // that show the game kept up to date without touching the player's own files.
+#include "tools/play/player_folder.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -7,7 +9,6 @@
 
 #include "tools/checker/saves_check.h"
 #include "tools/common/standard_options.h"
-#include "tools/play/player_folder.h"
 
 namespace fs = std::filesystem;
 using namespace player_folder;
@@ -16,19 +17,19 @@ namespace {
 
 TEST(PlayerFolder, PlayerFilesAreSavesAndScreenshots) {
     const std::vector<std::pair<std::string, bool>> cases = {
-        {"slot1.sav", true},        {"slot30.jpg", true},  {"shot0.jpg", true},
-        {"slot.sav", false},        {"slotx.sav", false},  {"slot1.sav.bak", false},
-        {"slot1.sav.12-ab.tmp", true}, {"shot.jpg", false}, {"init.scn", false},
-        {"slot1.scn", false},       {"saveload.jpg", false},
+        {"slot1.sav", true},           {"slot30.jpg", true},    {"shot0.jpg", true},
+        {"slot.sav", false},           {"slotx.sav", false},    {"slot1.sav.bak", false},
+        {"slot1.sav.12-ab.tmp", true}, {"shot.jpg", false},     {"init.scn", false},
+        {"slot1.scn", false},          {"saveload.jpg", false},
     };
     for (const auto& [name, player] : cases) EXPECT_EQ(isPlayerFile(name), player) << name;
 }
 
 TEST(PlayerFolder, SlotNumbersOfStateFiles) {
     const std::vector<std::pair<std::string, int>> cases = {
-        {"slot1.sav", 1},   {"slot30.sav", 30},         {"slot999999999.sav", 999999999},
-        {"slot1000000000.sav", 0}, {"slot.sav", 0},      {"slot1.jpg", 0},
-        {"slot-1.sav", 0},  {"sav", 0},                 {"", 0},
+        {"slot1.sav", 1},          {"slot30.sav", 30}, {"slot999999999.sav", 999999999},
+        {"slot1000000000.sav", 0}, {"slot.sav", 0},    {"slot1.jpg", 0},
+        {"slot-1.sav", 0},         {"sav", 0},         {"", 0},
     };
     for (const auto& [name, slot] : cases) EXPECT_EQ(savedSlotNumber(name), slot) << name;
 }

@@ -24,10 +24,10 @@ struct CheckRun {
 
 CheckRun checkSaves(const fs::path& saves, const fs::path& game) {
     const std::string program = (headless_test::buildDir() / "vorlen-check").string();
-    FILE* pipe = popen(("'" + program + "' --saves '" + saves.string() + "' '" + game.string() +
-                        "' 2>/dev/null")
-                           .c_str(),
-                       "r");
+    FILE* pipe = popen(
+        ("'" + program + "' --saves '" + saves.string() + "' '" + game.string() + "' 2>/dev/null")
+            .c_str(),
+        "r");
     CheckRun run;
     if (!pipe) return run;
     std::string out;
@@ -63,10 +63,11 @@ protected:
         const std::string clickSlot2 = "move 320 150\nframes 2\ntap MOUSE LEFT\nframes 2\n";
         const std::string leave = "move 600 460\nframes 2\ntap MOUSE LEFT\nframes 30\n";
         const auto run = headless_test::runHeadless(
-            release, "frames 2\nconsole load court.scn\nframes 30\nconsole let have_horse=1\n"
-                     "console addinv inv_horse\ntap F5\nframes 1\n" +
-                         clickSlot1 + leave + "console load hall.scn\nframes 30\ntap F5\n" +
-                         "frames 1\n" + clickSlot2 + "close\n");
+            release,
+            "frames 2\nconsole load court.scn\nframes 30\nconsole let have_horse=1\n"
+            "console addinv inv_horse\ntap F5\nframes 1\n" +
+                clickSlot1 + leave + "console load hall.scn\nframes 30\ntap F5\n" + "frames 1\n" +
+                clickSlot2 + "close\n");
         ASSERT_EQ(run.status, 0) << run.all();
         fs::create_directories(saves.path());
         for (const char* slot : {"slot1.sav", "slot2.sav"}) {
@@ -87,11 +88,11 @@ protected:
 TEST_F(SavesAcrossVersions, TheReleaseTheyCameFromLosesNothing) {
     const CheckRun run = checkSaves(saves.path(), release.path());
     EXPECT_EQ(run.status, 0);
-    EXPECT_THAT(run.lines, ElementsAre("slot3.sav:8: warning: item 7 is not in the item table: "
-                                       "the player loses it",
-                                       "slot1.sav: loads, nothing lost",
-                                       "slot2.sav: loads, nothing lost",
-                                       "slot3.sav: loads, 1 thing lost"));
+    EXPECT_THAT(run.lines,
+                ElementsAre("slot3.sav:8: warning: item 7 is not in the item table: "
+                            "the player loses it",
+                            "slot1.sav: loads, nothing lost", "slot2.sav: loads, nothing lost",
+                            "slot3.sav: loads, 1 thing lost"));
 }
 
 TEST_F(SavesAcrossVersions, AnUpdateShowsWhatEachSlotLoses) {
@@ -107,9 +108,9 @@ TEST_F(SavesAcrossVersions, AnUpdateShowsWhatEachSlotLoses) {
     EXPECT_EQ(run.status, 1);  // slot 2 no longer loads
     const std::string all = ::testing::PrintToString(run.lines);
     ASSERT_EQ(run.lines.size(), 7u) << all;  // the hall's slot says nothing of have_horse
-    EXPECT_THAT(run.lines[0], ::testing::MatchesRegex(
-                                  "slot1.sav:[0-9]+: warning: hotspot 'well' is no longer in "
-                                  "'court.scn': that it was on is lost"));
+    EXPECT_THAT(run.lines[0],
+                ::testing::MatchesRegex("slot1.sav:[0-9]+: warning: hotspot 'well' is no longer in "
+                                        "'court.scn': that it was on is lost"));
     EXPECT_THAT(run.lines[1], ::testing::MatchesRegex(
                                   "slot1.sav:[0-9]+: warning: variable 'have_horse' \\(1\\) is "
                                   "used nowhere in the game any more: its value is lost"));

@@ -127,8 +127,8 @@ SlotSummary SavesCheck::checkText(const std::string& file, const std::string& te
     }
     ++record;  // the variable count
     for (const auto& [name, value] : saved.variables) {
-        const bool used = facts_.assigned.count(name) || facts_.read.count(name) ||
-                          kEngineVariables.count(name);
+        const bool used =
+            facts_.assigned.count(name) || facts_.read.count(name) || kEngineVariables.count(name);
         if (!used) {
             sink_.warning(at(record), "variable " + quote(name) + " (" + std::to_string(value) +
                                           ") is used nowhere in the game any more: its value "

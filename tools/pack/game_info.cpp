@@ -20,8 +20,7 @@ std::string lower(std::string_view s) {
 
 // Debian's rule for an upstream version: a digit first, then letters, digits and . + ~ -.
 bool packageVersion(std::string_view v) {
-    if (v.empty() || v.size() > 40 || !std::isdigit(static_cast<unsigned char>(v[0])))
-        return false;
+    if (v.empty() || v.size() > 40 || !std::isdigit(static_cast<unsigned char>(v[0]))) return false;
     return std::all_of(v.begin(), v.end(), [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '+' || c == '~' ||
                c == '-';
@@ -142,8 +141,9 @@ GameInfo readGameInfo(std::string_view text) {
             continue;
         }
         if (key == "version" && !packageVersion(value)) {
-            note(number, "version must start with a digit and hold only letters, digits "
-                         "and . + ~ -");
+            note(number,
+                 "version must start with a digit and hold only letters, digits "
+                 "and . + ~ -");
             continue;
         }
         if (key == "icon" && !iconName(value)) {

@@ -187,8 +187,7 @@ bool writeDeb(const fs::path& game, const PackedGame& packed, const fs::path& st
         error = "cannot write the package's files in " + stage.string();
         return false;
     }
-    if (!run({"dpkg-deb", "--root-owner-group", "-Zxz", "--build", stage.string(),
-              deb.string()})) {
+    if (!run({"dpkg-deb", "--root-owner-group", "-Zxz", "--build", stage.string(), deb.string()})) {
         error = "dpkg-deb could not build " + deb.string();
         return false;
     }
@@ -270,8 +269,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n%s\n", out.c_str(), archive.c_str());
 
     if (deb) {
-        const fs::path file =
-            out.parent_path() / (packed.slug + "_" + packed.version + "_all.deb");
+        const fs::path file = out.parent_path() / (packed.slug + "_" + packed.version + "_all.deb");
         if (!writeDeb(game, packed, out.string() + ".deb-stage", file, error)) return fail(error);
         std::printf("%s\n", file.c_str());
     }

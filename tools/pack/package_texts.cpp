@@ -29,9 +29,8 @@ std::string desktopEntry(const PackedGame& game) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=" +
-           desktopValue(game.title) + "\nComment=" + desktopValue(comment) +
-           "\nExec=vorlen-play " + game.slug + "\nIcon=" + game.icon +
-           "\nTerminal=false\nCategories=Game;AdventureGame;\n";
+           desktopValue(game.title) + "\nComment=" + desktopValue(comment) + "\nExec=vorlen-play " +
+           game.slug + "\nIcon=" + game.icon + "\nTerminal=false\nCategories=Game;AdventureGame;\n";
 }
 
 std::string playerReadme(const PackedGame& game) {

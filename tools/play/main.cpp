@@ -170,7 +170,11 @@ int main(int argc, char** argv) {
     const fs::path playerDir = root / id;
     if (list) return listSaves(id, playerDir);
 
-    if (!player_folder::linkGame(folder, playerDir, error)) {
+    // Started from inside the player's folder itself: it already shows the game, and
+    // linking it to itself would replace every link by a loop.
+    std::error_code same;
+    const bool inPlayerFolder = fs::equivalent(folder, playerDir, same);
+    if (!inPlayerFolder && !player_folder::linkGame(folder, playerDir, error)) {
         std::fprintf(stderr, "vorlen-play: %s\n", error.c_str());
         return 2;
     }

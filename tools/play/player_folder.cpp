@@ -15,8 +15,8 @@ namespace player_folder {
 namespace {
 
 bool allDigits(const std::string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(),
-                                        [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // "PREFIX<digits>SUFFIX", the digits returned in `digits`.
@@ -61,8 +61,7 @@ bool isPlayerFile(const std::string& name) {
         return true;
     // A save being written: "slotN.sav.<pid>-<random>.tmp".
     const size_t tmp = name.find(".tmp");
-    return name.compare(0, 4, "slot") == 0 && tmp != std::string::npos &&
-           tmp + 4 == name.size();
+    return name.compare(0, 4, "slot") == 0 && tmp != std::string::npos && tmp + 4 == name.size();
 }
 
 bool linkGame(const fs::path& gameDir, const fs::path& playerDir, std::string& error) {
@@ -109,8 +108,7 @@ std::vector<SavedSlot> savedSlots(const fs::path& playerDir) {
     std::error_code ec;
     for (fs::directory_iterator it(playerDir, ec), end; !ec && it != end; it.increment(ec)) {
         std::string digits;
-        if (!numbered(it->path().filename().string(), "slot", ".sav", digits) ||
-            digits.size() > 9)
+        if (!numbered(it->path().filename().string(), "slot", ".sav", digits) || digits.size() > 9)
             continue;
         SavedSlot slot;
         slot.slot = std::atoi(digits.c_str());
