@@ -106,4 +106,29 @@ play no-such-game >/dev/null 2>&1
 status=$?
 set -e
 [ "$status" = 2 ] || fail "an unknown game gave status $status"
+# Without VORLEN_ENGINE the engine beside vorlen-play runs in the player's folder: the
+# windowed one, or the full-screen one with --fullscreen; a signal that ends it comes
+# back as 128 + its number.
+fake="$tmp/fake bin"
+mkdir -p "$fake"
+cp "$prefix/bin/vorlen-play" "$fake/"
+for e in engine engine-windowed; do
+    printf '#!/bin/sh\necho "%s in $PWD"\n[ -e slot9.sav ] && kill -TERM $$\nexit 3\n' "$e" >"$fake/$e"
+    chmod 755 "$fake/$e"
+done
+chmod -R a+rX "$fake"
+for mode in "engine-windowed:" "engine:--fullscreen"; do
+    set +e
+    out=$(env XDG_DATA_HOME="$data" "${as_player[@]}" "$fake/vorlen-play" ${mode#*:} "$game" 2>/dev/null)
+    status=$?
+    set -e
+    [ "$status" = 3 ] || fail "${mode%%:*}: status $status"
+    [ "$out" = "${mode%%:*} in $saves" ] || fail "${mode%%:*}: $out"
+done
+touch "$saves/slot9.sav"
+set +e
+env XDG_DATA_HOME="$data" "$fake/vorlen-play" "$game" >/dev/null 2>&1
+status=$?
+set -e
+[ "$status" = 143 ] || fail "an engine ended by SIGTERM gave status $status"
 echo "install and play: ok"

@@ -70,6 +70,17 @@ grep -q "init.scn:[0-9]*: error: unknown command 'lod'" "$tmp/err" || fail "$(ca
 [ ! -e "$tmp/refused" ] && [ ! -e "$tmp/refused.tar.gz" ] || fail "a refused game was written"
 "$pack" "$broken" -o "$tmp/forced" --force >/dev/null 2>&1 || fail "--force did not pack"
 
+# A game.txt with an icon that is not there: named, and the package falls back to
+# Vorlen's own icon.
+printf 'title: Moor & Fen\nicon: missing.png\nversion: one\n' >"$broken/game.txt"
+"$pack" "$broken" -o "$tmp/moor" --force >/dev/null 2>"$tmp/err" || fail "game.txt packing"
+grep -q "the icon 'missing.png' is not in the game folder" "$tmp/err" || fail "$(cat "$tmp/err")"
+grep -q "game.txt:3: warning: version must start with a digit" "$tmp/err" ||
+    fail "$(cat "$tmp/err")"
+grep -qx 'Icon=vorlen' "$tmp/moor/vorlen-moor-fen.desktop" || fail "fallback icon"
+grep -qx 'Name=Moor & Fen' "$tmp/moor/vorlen-moor-fen.desktop" || fail "title"
+[ -d "$tmp/moor/moor-fen" ] || fail "the game folder is not named after the title"
+
 # An OUT that exists is never overwritten.
 set +e
 "$pack" "$build/demo-game" -o "$out" >/dev/null 2>&1

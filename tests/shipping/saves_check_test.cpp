@@ -10,6 +10,7 @@
 
 #include "game/save_file.h"
 #include "support/headless_run.h"
+#include "tools/checker/diagnostics.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -22,12 +23,12 @@ struct CheckRun {
     std::vector<std::string> lines;
 };
 
-CheckRun checkSaves(const fs::path& saves, const fs::path& game) {
+CheckRun checkSaves(const fs::path& saves, const fs::path& game, const std::string& options = "") {
     const std::string program = (headless_test::buildDir() / "vorlen-check").string();
-    FILE* pipe = popen(
-        ("'" + program + "' --saves '" + saves.string() + "' '" + game.string() + "' 2>/dev/null")
-            .c_str(),
-        "r");
+    FILE* pipe = popen(("'" + program + "' " + options + " --saves '" + saves.string() + "' '" +
+                        game.string() + "' 2>/dev/null")
+                           .c_str(),
+                       "r");
     CheckRun run;
     if (!pipe) return run;
     std::string out;
@@ -140,6 +141,18 @@ TEST_F(SavesAcrossVersions, AFolderWithoutSavesIsNotAPass) {
     headless_test::GameFolder empty;
     EXPECT_EQ(checkSaves(empty.path(), release.path()).status, 2);
     EXPECT_EQ(checkSaves("/nonexistent/saves", release.path()).status, 2);
+}
+
+TEST_F(SavesAcrossVersions, JsonLinesAndStrictness) {
+    const CheckRun json = checkSaves(saves.path(), release.path(), "--json");
+    EXPECT_EQ(json.status, 0);
+    ASSERT_EQ(json.lines.size(), 1u);  // no summaries in JSON
+    Diagnostic d;
+    ASSERT_TRUE(parseJsonDiagnostic(json.lines[0], d)) << json.lines[0];
+    EXPECT_EQ(d.file, "slot3.sav");
+    EXPECT_EQ(d.line, 8);
+    EXPECT_EQ(checkSaves(saves.path(), release.path(), "--werror").status, 1);
+    EXPECT_EQ(checkSaves(saves.path(), release.path(), "--view init.scn").status, 2);
 }
 
 }  // namespace
