@@ -87,4 +87,9 @@ set +e
 status=$?
 set -e
 [ "$status" = 2 ] || fail "packing over an existing folder gave status $status"
+set +e
+"$pack" "$broken" -o "$broken/dist" --force >/dev/null 2>&1
+status=$?
+set -e
+[ "$status" = 2 ] && [ ! -e "$broken/dist" ] || fail "packing into the game gave status $status"
 echo "pack and play: ok"

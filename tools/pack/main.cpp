@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -189,6 +190,7 @@ bool writeDeb(const fs::path& game, const PackedGame& packed, const fs::path& st
     }
     if (!run({"dpkg-deb", "--root-owner-group", "-Zxz", "--build", stage.string(), deb.string()})) {
         error = "dpkg-deb could not build " + deb.string();
+        fs::remove_all(stage, ec);
         return false;
     }
     fs::remove_all(stage, ec);
@@ -226,6 +228,9 @@ int main(int argc, char** argv) {
     if (ec || !fs::is_directory(game, ec)) return fail("no game folder " + gameArg);
     fs::path out = fs::absolute(outArg, ec).lexically_normal();
     if (!out.has_filename()) out = out.parent_path();
+    // Inside the game, OUT would be copied into itself.
+    const auto [gameEnd, outAt] = std::mismatch(game.begin(), game.end(), out.begin(), out.end());
+    if (gameEnd == game.end()) return fail("OUT must lie outside the game folder " + game.string());
     if (fs::exists(out, ec) && !(fs::is_directory(out, ec) && fs::is_empty(out, ec)))
         return fail(out.string() + " exists already; choose another OUT or remove it");
 
