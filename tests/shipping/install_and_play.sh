@@ -48,11 +48,20 @@ if [ "$(id -u)" = 0 ]; then
     chown nobody "$data"
     as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
     # A sanitizer build reads its suppressions as that user too.
-    case "${LSAN_OPTIONS:-}" in *suppressions=*)
-        supp=$(sed 's/.*suppressions=\([^:]*\).*/\1/' <<<"$LSAN_OPTIONS")
-        cp "$supp" "$tmp/lsan.supp" && chmod 644 "$tmp/lsan.supp"
-        export LSAN_OPTIONS=${LSAN_OPTIONS/$supp/$tmp/lsan.supp} ;;
-    esac
+    if [ -n "${LSAN_OPTIONS:-}" ]; then
+        options=()
+        IFS=: read -ra parts <<<"$LSAN_OPTIONS"
+        for part in "${parts[@]}"; do
+            case "$part" in suppressions=*)
+                cp "${part#suppressions=}" "$tmp/lsan.supp"
+                chmod 644 "$tmp/lsan.supp"
+                part="suppressions=$tmp/lsan.supp" ;;
+            esac
+            options+=("$part")
+        done
+        LSAN_OPTIONS=$(IFS=:; echo "${options[*]}")
+        export LSAN_OPTIONS
+    fi
 fi
 play() {
     env XDG_DATA_HOME="$data" VORLEN_ENGINE="$prefix/bin/engine-headless" \
