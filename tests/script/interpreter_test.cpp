@@ -128,6 +128,27 @@ TEST_F(Interpreter, WordCountsComeFromEachCommandsRow) {
     }
 }
 
+// At the console a block statement is refused before its words are counted; any other
+// command is counted as in a script. Each row with its fewest words less one, and a block
+// statement with them too.
+TEST_F(Interpreter, TheConsoleRefusalComesBeforeTheWordCount) {
+    for (const CommandSpec& spec : commandSpecs()) {
+        const bool block = spec.atConsole != AtConsole::Runs;
+        std::string line = spec.name;
+        for (int word = 2; word < spec.minWords; ++word) line += " x";
+        std::vector<std::string> typed;
+        if (spec.minWords >= 2) typed.push_back(line);
+        if (block) typed.push_back(line + " x");
+        for (const std::string& text : typed) {
+            lines.clear();
+            run({text}, true);
+            const char* reason =
+                block ? "Cannot use block statements in console" : "Too few arguments";
+            EXPECT_THAT(texts(), ElementsAre("Error in Cmd: " + text, reason)) << text;
+        }
+    }
+}
+
 TEST_F(Interpreter, ConsoleRefusesBlockStatements) {
     run({"if x==1"}, true);
     run({"endif"}, true);
