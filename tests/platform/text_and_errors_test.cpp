@@ -117,13 +117,16 @@ TEST(Text, AGivenFontDrawsWithinTheClip) {
         const char* text;
         int result, ink;
     } rows[] = {
-        {&block, 11, 4, "W", 0, 12},                              // right edge: x + 4 == clip right
-        {&block, 12, 4, "W", 0, 9},                               // one column over
-        {&block, 1, 4, "W", 0, 0},                                // left edge: x + 4 == clip left
-        {&block, 2, 4, "W", 0, 3},   {&block, 8, 5, "W", 0, 12},  // bottom edge: y + 3 == clip
-                                                                  // bottom
-        {&block, 8, 6, "W", 0, 8},   {&block, 8, -1, "W", 0, 0},  // top edge: y + 3 == clip top
-        {&block, 8, 0, "W", 0, 4},   {nullptr, 8, 4, "W", -1, 0}, {nullptr, 8, 4, "", 0, 0},
+        {&block, 11, 4, "W", 0, 12},  // right edge: x + 4 == clip right
+        {&block, 12, 4, "W", 0, 9},   // one column over
+        {&block, 1, 4, "W", 0, 0},    // left edge: x + 4 == clip left
+        {&block, 2, 4, "W", 0, 3},    // one column in
+        {&block, 8, 5, "W", 0, 12},   // bottom edge: y + 3 == clip bottom
+        {&block, 8, 6, "W", 0, 8},    // one row over
+        {&block, 8, -1, "W", 0, 0},   // top edge: y + 3 == clip top
+        {&block, 8, 0, "W", 0, 4},    // one row in
+        {nullptr, 8, 4, "W", -1, 0},  // no font
+        {nullptr, 8, 4, "", 0, 0},    // nothing to draw
     };
     for (const Row& row : rows) {
         Surface s;
