@@ -10,6 +10,7 @@
 #include "engine/assets.h"
 #include "engine/engine_host.h"
 #include "engine/game_state.h"
+#include "engine/live_reload.h"
 #include "media/movie_error.h"
 #include "media/music_decoder.h"
 #include "platform/game_folder.h"
@@ -136,4 +137,6 @@ private:
     NoMusicDecoders noMusic_;  // for a program that links no music decoder
     bool shutDown_ = false;
     bool loadingGame_ = false;  // a saved game is being restored
+    // Watches the game folder when the editor started the engine to test a view.
+    std::unique_ptr<LiveReload> liveReload_;
 };

@@ -120,6 +120,7 @@ bool Engine::runLoopPass(int& exitCode) {
         return false;
     }
     if (g.input) g.input->poll();
+    if (liveReload_) liveReload_->poll();
     int x = 0, y = 0;
     framePointerPosition(x, y);
     switch (g.mode) {

@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "engine/game_files.h"
 #include "platform/event_source.h"
+#include "platform/folder_watcher.h"
 #include "platform/text_renderer.h"
 
 using namespace game_files;
@@ -91,11 +92,18 @@ bool Engine::start(int& exitCode) {
                                         "Cannot find file");
     }
 
+    const AuthoringStart authoring = authoringStartFromEnvironment();
     g.currentView = std::make_unique<View>(g.variables, g.console);
     std::string error;
-    g.currentView->load(kFirstView, folder_, error);
+    g.currentView->load(startViewFile(authoring, folder_, kFirstView), folder_, error);
     if (!error.empty()) g.console.print(error, kRed);
     if (g.backdrop) assets_.loadPicture(*g.backdrop, g.currentView->baseImage());
     interpreter_.runScript(g.currentView->onLoadScript(), 0, false);
+    if (authoring.slot > 0) loadGame(authoring.slot);
+    if (authoring.live) {
+        std::unique_ptr<FolderWatcher> watcher = watchFolder(folder_.root());
+        if (!watcher) g.console.print("Cannot watch the game folder for changes", kRed);
+        liveReload_ = std::make_unique<LiveReload>(*this, std::move(watcher));
+    }
     return false;
 }
