@@ -11,6 +11,7 @@
 #include "engine/engine_host.h"
 #include "engine/game_state.h"
 #include "engine/live_reload.h"
+#include "engine/play_recorder.h"
 #include "media/movie_error.h"
 #include "media/music_decoder.h"
 #include "platform/game_folder.h"
@@ -139,4 +140,6 @@ private:
     bool loadingGame_ = false;  // a saved game is being restored
     // Watches the game folder when the editor started the engine to test a view.
     std::unique_ptr<LiveReload> liveReload_;
+    // F10: the presents and the mix reach it through taps on the display and the output.
+    PlayRecorder playRecorder_{host_.clock(), host_.services().recorders, folder_, state_.console};
 };

@@ -94,6 +94,7 @@ void Engine::playFrame(int x, int y) {
     if (g.debugMode) drawDebugOverlay(x, y);
 
     if (pressed(KeyCode::F9)) takeScreenshot(back, "");
+    if (pressed(KeyCode::F10)) playRecorder_.toggle(back);
     if (pressed(KeyCode::F5)) {
         g.mode = SaveScreen;
         showSaveLoadScreen();

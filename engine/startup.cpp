@@ -2,6 +2,7 @@
 // title movie and the first view, in their fixed order.
 #include "engine/engine.h"
 #include "engine/game_files.h"
+#include "engine/recording_taps.h"
 #include "platform/event_source.h"
 #include "platform/folder_watcher.h"
 #include "platform/text_renderer.h"
@@ -10,8 +11,9 @@ using namespace game_files;
 
 void Engine::createDisplay() {
     GameState& g = state_;
-    g.screen = std::make_unique<Screen>(host_.createDisplay(), host_.clock(), host_.services().text,
-                                        host_.services().pictures);
+    g.screen =
+        std::make_unique<Screen>(tapPresents(host_.createDisplay(), playRecorder_), host_.clock(),
+                                 host_.services().text, host_.services().pictures);
     if (host_.windowed()) {
         if (g.screen->createWindowed(640, 480) != 0) {
             reportError("could not set video mode 640x480 windowed");
@@ -41,7 +43,7 @@ bool Engine::setUpWindow() {
     if (g.input->create(host_.createInput()) != 0)
         reportError("Could not create InputDevice object!");
     g.mixer = std::make_unique<Mixer>();
-    g.mixer->create(host_.createAudioOutput());
+    g.mixer->create(tapMix(host_.createAudioOutput(), playRecorder_));
     g.sounds = std::make_unique<SoundSlots>(g.mixer.get(), folder_, g.console);
     MusicDecoderFactory* decoders = host_.services().music;
     g.music = std::make_unique<MusicControl>(g.mixer.get(), decoders ? *decoders : noMusic_,

@@ -1,14 +1,22 @@
 #include "media/timed_recording.h"
 
 TimedRecording::TimedRecording(std::unique_ptr<VideoRecorder> recorder, uint64_t startNanos,
-                               int frameStepMillis)
-    : recorder_(std::move(recorder)),
-      start_(startNanos),
-      step_(static_cast<uint64_t>(frameStepMillis > 0 ? frameStepMillis : 1) * 1000000u) {}
+                               int frameStepMillis, int frameRate)
+    : recorder_(std::move(recorder)), start_(startNanos) {
+    // frames = elapsed * perSecond / second: 1000 per step's milliseconds, or the rate.
+    if (frameRate > 0) {
+        perSecond_ = static_cast<uint64_t>(frameRate);
+        second_ = 1000000000u;
+    } else {
+        perSecond_ = 1;
+        second_ = static_cast<uint64_t>(frameStepMillis > 0 ? frameStepMillis : 1) * 1000000u;
+    }
+}
 
 int64_t TimedRecording::frameAt(uint64_t nowNanos) const {
     if (nowNanos < start_) return -1;
-    return static_cast<int64_t>((nowNanos - start_) / step_);
+    auto elapsed = static_cast<unsigned __int128>(nowNanos - start_);
+    return static_cast<int64_t>(elapsed * perSecond_ / second_);
 }
 
 bool TimedRecording::present(const uint8_t* pixels, int pitch, uint64_t nowNanos) {

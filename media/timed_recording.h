@@ -9,8 +9,9 @@
 
 class TimedRecording {
 public:
+    // A picture every `frameStepMillis`, or `frameRate` pictures a second when above 0.
     TimedRecording(std::unique_ptr<VideoRecorder> recorder, uint64_t startNanos,
-                   int frameStepMillis);
+                   int frameStepMillis, int frameRate = 0);
 
     // A picture presented at `nowNanos`. A second present within one step keeps the first
     // (the frame is already written); presents before the start are ignored.
@@ -24,7 +25,8 @@ public:
 private:
     std::unique_ptr<VideoRecorder> recorder_;
     uint64_t start_;
-    uint64_t step_;
+    uint64_t perSecond_;  // frames in `second_` nanoseconds
+    uint64_t second_;
     int64_t last_ = -1;
     bool failed_ = false;
 };

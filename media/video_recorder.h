@@ -10,6 +10,7 @@ struct RecordingFormat {
     int width = 640, height = 480;
     int pixelType = 16;        // the screen's pixels: 16 (5-6-5) or 15 (5-5-5), 2 bytes each
     int frameStepMillis = 10;  // one picture every step: the constant frame rate
+    int frameRate = 0;         // pictures a second instead, when above 0
     int sampleRate = 44100;    // the mix: 16-bit stereo, interleaved
 };
 

@@ -181,8 +181,13 @@ private:
         v->width = want_.width;
         v->height = want_.height;
         v->pix_fmt = c.pixels;
-        v->time_base = {want_.frameStepMillis, 1000};
-        v->framerate = {1000, want_.frameStepMillis};
+        if (want_.frameRate > 0) {
+            v->time_base = {1, want_.frameRate};
+            v->framerate = {want_.frameRate, 1};
+        } else {
+            v->time_base = {want_.frameStepMillis, 1000};
+            v->framerate = {1000, want_.frameStepMillis};
+        }
         video_.stream->avg_frame_rate = v->framerate;
         video_.stream->r_frame_rate = v->framerate;
         AVDictionary* options = nullptr;

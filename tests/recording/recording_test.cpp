@@ -181,4 +181,24 @@ TEST(Recording, AFileThatCannotBeWrittenIsNamedAndTheRunGoesOn) {
     }
 }
 
+TEST(Recording, F10RecordsPlayIntoTheNextFreeName) {
+    GameFolder game;
+    writeGame(game);
+    game.write("rec0.mp4", "an earlier recording, kept");
+    auto run = runHeadless(game,
+                           "frames 2\ntap F10\nframes 58\ntap F10\nframes 1\n"
+                           "tap F10\nframes 10\nclose\n");
+    ASSERT_EQ(run.status, 0) << run.all();
+    EXPECT_TRUE(run.printed("Recording to rec1.mp4 (F10 stops)")) << run.all();
+    EXPECT_TRUE(run.printed("Recorded rec1.mp4"));
+    // The third press starts rec2.mp4, which the end of the run completes.
+    EXPECT_TRUE(run.printed("Recording to rec2.mp4 (F10 stops)"));
+    EXPECT_EQ(bytesOf(game.path() / "rec0.mp4"), "an earlier recording, kept");
+    // 60 frames of 10 ms from the first press to the second: 0.6 s at 60 a second.
+    fs::path file = game.path() / "rec1.mp4";
+    EXPECT_EQ(probe(file, "stream=codec_name,r_frame_rate"), "h264\n60/1\n");
+    EXPECT_NEAR(std::atof(probe(file, "format=duration").c_str()), 0.6, 1.0 / 60);
+    EXPECT_TRUE(fs::exists(game.path() / "rec2.mp4"));
+}
+
 }  // namespace

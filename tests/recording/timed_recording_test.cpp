@@ -50,6 +50,17 @@ TEST(TimedRecording, APresentIsTheFrameOfTheStepItFallsIn) {
     }
 }
 
+TEST(TimedRecording, AtARateThePresentsCountInSixtiethsOfASecond) {
+    Log log;
+    TimedRecording r(std::make_unique<FakeRecorder>(log), 0, 10, 60);
+    const uint64_t sixtieth = 1000000000u / 60;  // 16666666 ns, a third of a ns short
+    EXPECT_EQ(r.frameAt(sixtieth), 0);
+    EXPECT_EQ(r.frameAt(sixtieth + 1), 1);
+    EXPECT_EQ(r.frameAt(1000000000u - 1), 59);
+    EXPECT_EQ(r.frameAt(1000000000u), 60);
+    EXPECT_EQ(r.frameAt(uint64_t{3600} * 1000000000u), 216000);  // an hour, no overflow
+}
+
 TEST(TimedRecording, OnePictureAStepInOrder) {
     Log log;
     TimedRecording r(std::make_unique<FakeRecorder>(log), 0, 10);
