@@ -13,6 +13,7 @@ PlayRecorder::PlayRecorder(const Clock& clock, VideoRecorderFactory* encoders,
 
 PlayRecorder::~PlayRecorder() {
     stop();
+    reportFinished(true);
 }
 
 void PlayRecorder::toggle(const Surface& screen) {
@@ -20,6 +21,8 @@ void PlayRecorder::toggle(const Surface& screen) {
         stop();
         return;
     }
+    // One file is completed at a time.
+    reportFinished(true);
     if (!encoders_) {
         console_.print("Cannot record: no video encoders", kRed);
         return;
@@ -65,13 +68,29 @@ void PlayRecorder::stop() {
         active_ = false;
     }
     if (!done) return;
-    if (done->finish())
-        console_.print("Recorded " + file_, kWhite);
+    reportFinished(true);
+    console_.print("Stopped recording " + file_, kWhite);
+    finishedFile_ = file_;
+    finished_ = false;
+    finisher_ = std::thread([this, recording = std::move(done)]() mutable {
+        finishedOk_ = recording->finish();
+        if (!finishedOk_) finishedError_ = recording->error();
+        recording.reset();
+        finished_ = true;
+    });
+}
+
+void PlayRecorder::reportFinished(bool wait) {
+    if (!finisher_.joinable() || (!wait && !finished_)) return;
+    finisher_.join();
+    if (finishedOk_)
+        console_.print("Recorded " + finishedFile_, kWhite);
     else
-        console_.print("Could not record " + file_ + ": " + done->error(), kRed);
+        console_.print("Could not record " + finishedFile_ + ": " + finishedError_, kRed);
 }
 
 void PlayRecorder::present(const Surface& back) {
+    reportFinished(false);
     if (!active_) return;
     std::lock_guard<std::mutex> guard(mutex_);
     if (recording_ && back.valid())

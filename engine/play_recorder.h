@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 class Clock;
 class Console;
@@ -25,9 +26,10 @@ public:
     PlayRecorder(const PlayRecorder&) = delete;
     PlayRecorder& operator=(const PlayRecorder&) = delete;
 
-    // Starts a recording of `screen`'s pictures into the next free name, or completes
-    // the one under way; either is reported on the console.
+    // Starts a recording of `screen`'s pictures into the next free name, or ends the one
+    // under way; either is reported on the console (the end once the file is complete).
     void toggle(const Surface& screen);
+    // Ends the recording; the encoders complete the file on a thread of their own.
     void stop();
     bool recording() const { return active_.load(); }
 
@@ -38,6 +40,9 @@ public:
     void setSampleRate(int rate) { sampleRate_ = rate; }
 
 private:
+    // Waits for the file being completed, and says how it went.
+    void reportFinished(bool wait);
+
     const Clock& clock_;
     VideoRecorderFactory* encoders_;
     const GameFolder& folder_;
@@ -47,4 +52,9 @@ private:
     std::unique_ptr<TimedRecording> recording_;
     std::atomic<bool> active_{false};
     std::string file_;
+    // Completing the last file: the thread, whether it is done and how it went.
+    std::thread finisher_;
+    std::atomic<bool> finished_{false};
+    bool finishedOk_ = false;
+    std::string finishedFile_, finishedError_;
 };

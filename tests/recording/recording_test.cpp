@@ -190,6 +190,7 @@ TEST(Recording, F10RecordsPlayIntoTheNextFreeName) {
                            "tap F10\nframes 10\nclose\n");
     ASSERT_EQ(run.status, 0) << run.all();
     EXPECT_TRUE(run.printed("Recording to rec1.mp4 (F10 stops)")) << run.all();
+    EXPECT_TRUE(run.printed("Stopped recording rec1.mp4"));
     EXPECT_TRUE(run.printed("Recorded rec1.mp4"));
     // The third press starts rec2.mp4, which the end of the run completes.
     EXPECT_TRUE(run.printed("Recording to rec2.mp4 (F10 stops)"));
