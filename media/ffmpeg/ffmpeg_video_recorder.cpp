@@ -251,22 +251,29 @@ private:
 
     // The screen's 5-6-5 or 5-5-5 pixels as 8-bit RGB, each channel's high bits repeated
     // below (full intensity stays 255), as the screen's own pictures are made.
-    void expandToRgb(const uint8_t* pixels, int pitch) {
-        const bool six = want_.pixelType == 16;
-        const int greenShift = 5, redShift = six ? 11 : 10;
-        const uint32_t greenMask = six ? 0x3F : 0x1F;
+    template <int GreenBits>
+    void expandRows(const uint8_t* pixels, int pitch) {
+        constexpr int redShift = 5 + GreenBits;
+        constexpr uint32_t greenMask = (1u << GreenBits) - 1;
         for (int y = 0; y < want_.height; ++y) {
             const uint8_t* in = pixels + static_cast<ptrdiff_t>(y) * pitch;
             auto* out = reinterpret_cast<uint32_t*>(picture_->data[0] + y * picture_->linesize[0]);
             for (int x = 0; x < want_.width; ++x) {
                 uint32_t v = in[2 * x] | (uint32_t{in[2 * x + 1]} << 8);
-                uint32_t r5 = (v >> redShift) & 0x1F, b5 = v & 0x1F;
-                uint32_t g = (v >> greenShift) & greenMask;
-                uint32_t r8 = (r5 << 3) | (r5 >> 2), b8 = (b5 << 3) | (b5 >> 2);
-                uint32_t g8 = six ? (g << 2) | (g >> 4) : (g << 3) | (g >> 2);
-                out[x] = (r8 << 16) | (g8 << 8) | b8;
+                uint32_t r = (v >> redShift) & 0x1F, g = (v >> 5) & greenMask, b = v & 0x1F;
+                r = (r << 3) | (r >> 2);
+                g = (g << (8 - GreenBits)) | (g >> (2 * GreenBits - 8));
+                b = (b << 3) | (b >> 2);
+                out[x] = (r << 16) | (g << 8) | b;
             }
         }
+    }
+
+    void expandToRgb(const uint8_t* pixels, int pitch) {
+        if (want_.pixelType == 16)
+            expandRows<6>(pixels, pitch);
+        else
+            expandRows<5>(pixels, pitch);
     }
 
     bool sendPicture(int64_t index) {
