@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "media/audio_stream.h"
+#include "platform/file_bytes.h"
 
 namespace {
 
@@ -120,25 +121,20 @@ bool readWave(const uint8_t* bytes, size_t size, WaveSound& sound, std::string& 
 
 bool readWaveFile(const std::string& path, WaveSound& sound, std::string& error) {
     sound = WaveSound();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = "cannot open the file";
-        return false;
-    }
-    long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
     std::vector<uint8_t> bytes;
-    bool ok = false;
-    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
-        error = "cannot read the file";
-    } else if (static_cast<unsigned long>(size) > kMaxWaveFileBytes) {
-        error = "larger than 64 MiB";
-    } else {
-        bytes.resize(static_cast<size_t>(size));
-        if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
-            error = "cannot read the file";
-        else
-            ok = readWave(bytes.data(), bytes.size(), sound, error);
+    switch (readFileBytes(path, kMaxWaveFileBytes, bytes)) {
+        case FileRead::Ok:
+            return readWave(bytes.data(), bytes.size(), sound, error);
+        case FileRead::NotAFile:
+            error =
+                fileKind(path) == FileKind::Missing ? "cannot open the file" : "not a regular file";
+            return false;
+        case FileRead::TooLarge:
+            error = "larger than 64 MiB";
+            return false;
+        case FileRead::Failed:
+            break;
     }
-    std::fclose(file);
-    return ok;
+    error = "cannot read the file";
+    return false;
 }
