@@ -27,6 +27,11 @@ public:
     bool hasAnim(const std::string& name) const;
     bool hasMovie(const std::string& name) const { return movies_.count(name) != 0; }
 
+    // The entry of that name, null when there is none (reloading its picture in place
+    // keeps its place in the drawing order).
+    OverlayImage* findImage(const std::string& name);
+    FrameAnimation* findAnim(const std::string& name);
+
     // Inserted before the first entry of greater depth, or at the end.
     void addImage(std::unique_ptr<OverlayImage> image);
     void addAnim(std::unique_ptr<FrameAnimation> anim);
