@@ -2,6 +2,8 @@
 // asked for, and the same on every run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "audio/audio_fixtures.h"
 #include "media/audio_stream.h"
 #include "support/headless_run.h"
@@ -58,6 +60,16 @@ TEST(HeadlessAudio, TheCapturedMixFollowsTheCommandsAndRepeatsExactly) {
     EXPECT_EQ(effect + both, kMixRate / 5 * 2);  // the whole effect, once
     // The music, 0.1 s long, sounded for more than its length: it looped.
     EXPECT_GT(music + both, kMixRate / 10 * 2 * 2);
+    // Loop after loop without a gap: no silence between the music's first sample and its
+    // last.
+    size_t begin = samples.size(), end = 0;
+    for (size_t i = 0; i < samples.size(); ++i) {
+        if (samples[i] != 3000 && samples[i] != 4000) continue;
+        begin = std::min(begin, i);
+        end = i;
+    }
+    ASSERT_LT(begin, end);
+    EXPECT_EQ(std::count(samples.begin() + begin, samples.begin() + end, 0), 0);
     EXPECT_EQ(samples.back(), 0);  // silent once stopped
     EXPECT_GT(silent, 0);
 }
