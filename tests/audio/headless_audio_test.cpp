@@ -75,3 +75,48 @@ TEST(HeadlessAudio, TheCapturedMixFollowsTheCommandsAndRepeatsExactly) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every source keeps left and right apart through the volume, and mono sounds on both
+// sides at its full level, effect or music alike.
+TEST(HeadlessAudio, ChannelsStayApartAndMonoFillsBoth) {
+    struct Case {
+        const char* command;
+        int channels;
+        int16_t left, right;  // mono: left alone
+        int volume;
+        int16_t heardLeft, heardRight;
+    } cases[] = {
+        {"playsound", 2, 8000, 0, 100, 8000, 0},
+        {"playsound", 2, 0, -6000, 50, 0, -6000 * 32767 / 65536},
+        {"playmusic", 2, 8000, 0, 100, 8000, 0},
+        {"playmusic", 2, 0, -6000, 50, 0, -6000 * 32767 / 65536},
+        {"playsound", 1, 7000, 0, 100, 7000, 7000},
+        {"playmusic", 1, 7000, 0, 100, 7000, 7000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.command << " " << c.channels << " channels, "
+                                          << c.left << "/" << c.right << " at " << c.volume);
+        headless_test::GameFolder game;
+        game.write("init.scn", headless_test::viewFile("NONE", {}));
+        std::vector<int16_t> samples;
+        for (int i = 0; i < kMixRate / 5; ++i) {
+            samples.push_back(c.left);
+            if (c.channels == 2) samples.push_back(c.right);
+        }
+        writeFile((game.path() / "s.wav").string(),
+                  pcmWave(c.channels, kMixRate, 16, le16(samples)));
+        auto run = headless_test::runHeadless(game, "audio cap.wav\nconsole setvol " +
+                                                        std::to_string(c.volume) + "\nconsole " +
+                                                        c.command + " s.wav\nframes 5\nclose\n");
+        ASSERT_EQ(run.status, 0) << run.all();
+        std::vector<int16_t> mix = samplesOf(readFile((game.path() / "cap.wav").string()));
+        // A frame 30 ms in: well inside the sound.
+        ASSERT_GT(mix.size(), 2u * 3 * 441 + 1);
+        EXPECT_EQ(mix[2 * 3 * 441], c.heardLeft);
+        EXPECT_EQ(mix[2 * 3 * 441 + 1], c.heardRight);
+    }
+}
+
+}  // namespace
