@@ -6,6 +6,7 @@
 #include <cmath>
 #include <thread>
 
+#include "media/movie_sound_track.h"
 #include "movie/movie_test_support.h"
 
 namespace {
@@ -168,12 +169,15 @@ TEST(MovieSound, PicturesDoNotWaitForSoundThatComesLater) {
 }
 
 // A mix on its own thread reading while the main thread plays: the pictures follow the
-// sound taken, which the engine clock here does not move at all.
+// sound taken, which the engine clock here does not move at all. The mix takes only what
+// is there, as a device the engine keeps fed does (a starved one moves the time on).
 TEST(MovieSound, PicturesFollowAMixOnAnotherThread) {
     MovieRig rig;
     rig.mixing = false;
     ASSERT_TRUE(rig.open("mpeg"));
     std::shared_ptr<AudioStream> track = rig.movie.soundTrack();
+    auto* sound = dynamic_cast<MovieSoundTrack*>(track.get());
+    ASSERT_NE(sound, nullptr);
     ASSERT_TRUE(rig.movie.play());
     ASSERT_TRUE(rig.movie.renderFrame());
     std::atomic<size_t> taken{0};
@@ -181,7 +185,7 @@ TEST(MovieSound, PicturesFollowAMixOnAnotherThread) {
     std::thread mix([&] {
         std::vector<int16_t> buffer(1024 * kMixChannels);
         while (!done && taken < size_t{kMixRate} * 2) {
-            taken += track->read(buffer.data(), 1024);
+            if (sound->heldFrames() >= 1024) taken += track->read(buffer.data(), 1024);
             std::this_thread::yield();
         }
     });
