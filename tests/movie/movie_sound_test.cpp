@@ -40,6 +40,15 @@ TEST_P(MovieSoundInStep, SoundTakenMatchesThePictureShown) {
         ++judged;
     }
     EXPECT_GT(judged, 300);
+    // Each side as it is in the file: the right inverted, at half the level of the left.
+    double leftPower = 0, rightPower = 0, product = 0;
+    for (size_t i = 0; i + 1 < rig.heard.size(); i += 2) {
+        leftPower += double(rig.heard[i]) * rig.heard[i];
+        rightPower += double(rig.heard[i + 1]) * rig.heard[i + 1];
+        product += double(rig.heard[i]) * rig.heard[i + 1];
+    }
+    EXPECT_NEAR(std::sqrt(rightPower / leftPower), 0.5, 0.05);
+    EXPECT_LT(product / std::sqrt(leftPower * rightPower), -0.95);
 }
 
 INSTANTIATE_TEST_SUITE_P(Containers, MovieSoundInStep,
