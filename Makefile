@@ -10,11 +10,12 @@ PACKAGES := build-essential cmake pkg-config clang \
 	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg \
 	libjpeg62-turbo-dev qt6-base-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev libstb-dev \
-	xvfb xauth xdotool x11-utils imagemagick matchbox-window-manager fonts-dejavu-core
+	xvfb xauth xdotool x11-utils imagemagick matchbox-window-manager fonts-dejavu-core \
+	lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build test demo asan bench fuzz clean format
+.PHONY: deps configure build test demo asan bench fuzz clean format install package
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -46,12 +47,22 @@ demo: configure
 # Tests again under AddressSanitizer and UndefinedBehaviorSanitizer. Leaks inside system
 # libraries are suppressed; full stack unwinding lets the suppressions see where they come
 # from. The real-window checks (the demo.* scripts and two more) run in the plain build
-# only: they wait on wall-clock time, which the sanitizers stretch.
+# only: they wait on wall-clock time, which the sanitizers stretch. So does the Debian
+# package check: a package of sanitizer builds is no package to ship.
 asan:
 	ASAN_OPTIONS=fast_unwind_on_malloc=0 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DVORLEN_SANITIZE=ON -DVORLEN_BENCH=OFF" \
-		CTEST_EXCLUDE='demo[.]|editor_real_window|WindowedProgram[.]'
+		CTEST_EXCLUDE='demo[.]|editor_real_window|WindowedProgram[.]|shipping[.]debian_package'
+
+# Installs the programs, the demo game, desktop entries, icons and manual pages under
+# PREFIX (default /usr/local); `make package` writes the Debian package into $(BUILD).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	$(BUILD)/bench/vorlen-bench

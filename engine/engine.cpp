@@ -56,6 +56,7 @@ void Engine::fadeInBackdrop(bool withOverlays) {
 void Engine::showEnding() {
     GameState& g = state_;
     clearOverlays();
+    forgetBackdropIsView();
     if (g.screen) {
         g.screen->fadeOut(kFadeSpeed);
         g.backdrop = std::make_unique<Surface>();
@@ -71,6 +72,7 @@ void Engine::restoreView() {
     g.screen->fadeOut(kFadeSpeed);
     bool loaded = false;
     g.backdrop = viewPicture(g.currentView ? g.currentView->baseImage() : std::string(), loaded);
+    if (g.currentView) noteBackdropIsView(g.currentView->baseImage());
     fadeInBackdrop(true);
 }
 

@@ -10,6 +10,7 @@
 #include "engine/assets.h"
 #include "engine/engine_host.h"
 #include "engine/game_state.h"
+#include "engine/saved_games.h"
 #include "media/movie_error.h"
 #include "media/music_decoder.h"
 #include "platform/game_folder.h"
@@ -71,13 +72,24 @@ public:
     // automatic one, shot0.jpg, shot1.jpg, ... The back buffer's shots are reported on
     // the console. True when the file was written.
     bool takeScreenshot(Surface& surface, const std::string& fileName);
-    // Writes the slot's state file and thumbnail ("slot%d.sav", "slot%d.jpg"), each
-    // replacing the old one only once it is complete; a failure is named in red.
+    // Saves the game to the slot: the state file and thumbnail ("slot%d.sav",
+    // "slot%d.jpg") are written aside at once and replace the old pair together on a
+    // worker. A failure (a name the file cannot hold, the disk's reason) is named in red
+    // and keeps the old slot. True when the save was handed to the worker.
     bool saveGame(int slot);
     // Restores the slot's saved game after checking the whole state file; a missing or
     // damaged file, or a load while another is restoring, changes nothing and is named
-    // in red. True when the game was restored.
+    // in red. Waits for unfinished saves first. True when the game was restored.
     bool loadGame(int slot);
+    // The slot picture: the view with its overlays, 160x120, grey, as JPEG bytes.
+    bool makeThumbnail(std::vector<uint8_t>& jpeg);
+    // Waits for every unfinished save and names the failed ones (shutdown, tests).
+    void finishSaves();
+    // Completes or rolls back saves a crash interrupted, and removes stale temporaries.
+    void recoverSaves();
+    // The backdrop now holds the view picture `base` as read (or no longer does).
+    void noteBackdropIsView(const std::string& base);
+    void forgetBackdropIsView();
     // Builds and shows the save or load page (by the mode) for the current page, with
     // its fades.
     void showSaveLoadScreen();
@@ -126,7 +138,12 @@ private:
     // picture, black where it cannot be read (`loaded` false then).
     std::unique_ptr<Surface> viewPicture(const std::string& file, bool& loaded);
     void clickSaveLoadPage(int x, int y);
-    bool writeThumbnail(int slot);
+    // The current view's base image, 640x480, when memory holds it as read.
+    Surface* viewPictureInMemory();
+    // Names the saves that failed on the worker; the page then shows the slots again.
+    void reportFailedSaves();
+    // Draws the slot's thumbnail (memory or file) into `thumbnail`.
+    void drawSlotPicture(int slot, Surface& thumbnail);
 
     EngineHost& host_;
     GameFolder folder_;
@@ -136,4 +153,5 @@ private:
     NoMusicDecoders noMusic_;  // for a program that links no music decoder
     bool shutDown_ = false;
     bool loadingGame_ = false;  // a saved game is being restored
+    SavedGames saves_;
 };

@@ -1,25 +1,40 @@
 // The save/load page: building it, its pointer and its clicks.
-#include <fstream>
-
 #include "engine/engine.h"
 #include "engine/game_files.h"
 #include "game/save_file.h"
+#include "platform/file_bytes.h"
+#include "platform/image/picture.h"
+#include "platform/image/picture_formats.h"
 #include "platform/key_names.h"
 
 namespace {
 
 constexpr uint16_t kPageFade = 300;
 constexpr const char* kPageFace = "pookie";
-
-// The first line of a state file, enough for its time stamp.
-std::string firstLineOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    if (in) std::getline(in, line);
-    return line.substr(0, 256);
-}
+// What a slot shows whose state file cannot be read (too large for the loader, say).
+constexpr const char* kDamagedSlot = "DAMAGED";
 
 }  // namespace
+
+void Engine::drawSlotPicture(int slot, Surface& thumbnail) {
+    const PictureFormats* formats = host_.services().pictures;
+    if (!formats) return;
+    std::vector<uint8_t> read;
+    const std::vector<uint8_t>* bytes = &read;
+    auto fresh = saves_.fresh.find(slot);
+    if (fresh != saves_.fresh.end()) {
+        bytes = &fresh->second.picture;
+    } else if (readFileBytes(folder_.path(slotPictureFile(slot)), kMaxThumbnailBytes, read) !=
+               FileRead::Ok) {
+        return;  // missing or damaged: the black box
+    }
+    Picture picture;
+    Surface decoded;
+    if (!formats->decode(bytes->data(), bytes->size(), 0, picture) ||
+        decoded.fromPicture(picture, thumbnail.format()) != 0)
+        return;
+    decoded.draw(thumbnail, 0, 0);
+}
 
 void Engine::showSaveLoadScreen() {
     if (!state_.screen) {
@@ -38,15 +53,36 @@ void Engine::buildSaveLoadPage() {
     g.pointer.reset();
     SavePage& page = g.savePage;
     page.clearSlots();
+    // Saves the worker has finished are read from their files again.
+    for (auto it = saves_.fresh.begin(); it != saves_.fresh.end();)
+        it = saves_.writer.pending(it->first) ? std::next(it) : saves_.fresh.erase(it);
     for (int k = 0; k < kSlotsPerPage; ++k) {
-        const std::string file = slotStateFile(page.slot(k));
+        const size_t at = static_cast<size_t>(k);
+        const int slot = page.slot(k);
+        auto fresh = saves_.fresh.find(slot);
+        if (fresh != saves_.fresh.end()) {
+            page.used[at] = true;
+            page.dates[at] = fresh->second.date;
+            page.times[at] = fresh->second.time;
+            continue;
+        }
+        const std::string file = slotStateFile(slot);
         if (!folder_.exists(file)) continue;
-        page.used[static_cast<size_t>(k)] = true;
-        readSaveStamp(firstLineOf(folder_.path(file)), page.dates[static_cast<size_t>(k)],
-                      page.times[static_cast<size_t>(k)]);
+        page.used[at] = true;
+        // Read no more than the loader would take.
+        std::string text;
+        if (readFileBytes(folder_.path(file), kMaxSaveFileBytes, text) == FileRead::Ok)
+            readSaveStamp(std::string_view(text).substr(0, 256), page.dates[at], page.times[at]);
+        else
+            page.dates[at] = kDamagedSlot;
     }
     if (!g.screen) return;
     Screen& screen = *g.screen;
+    // The view's picture is kept for the thumbnails of the saves made on the page.
+    if (saves_.backdropIsView) {
+        saves_.keptScene = std::move(g.backdrop);
+        saves_.backdropIsView = false;
+    }
     g.backdrop = std::make_unique<Surface>();
     Surface& background = *g.backdrop;
     // Without its picture the page still shows its texts, on black.
@@ -70,8 +106,7 @@ void Engine::buildSaveLoadPage() {
         Surface thumbnail;
         thumbnail.create(&screen, 160, 120, kPlacementAny);
         thumbnail.fill(0);
-        const std::string picture = slotPictureFile(page.slot(k));
-        if (folder_.exists(picture)) assets_.drawPictureInto(picture, thumbnail);
+        drawSlotPicture(page.slot(k), thumbnail);
         const PageBox& box = kSlotPlaces[static_cast<size_t>(k)].box;
         thumbnail.draw(background, box.left, box.top);
     }
@@ -114,6 +149,7 @@ void Engine::clickSaveLoadPage(int x, int y) {
 
 void Engine::saveLoadFrame(int x, int y) {
     GameState& g = state_;
+    reportFailedSaves();
     if (!g.screen) return;
     Surface& back = g.screen->back();
     if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);

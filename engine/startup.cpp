@@ -7,6 +7,23 @@
 
 using namespace game_files;
 
+namespace {
+
+// The first view's picture on a black 640x480 backdrop, as a view change makes it: the
+// main loop draws only the backdrop's pixels, so what a smaller (or missing) picture left
+// uncovered would keep earlier frames' pointers.
+void coverScreen(Screen& screen, std::unique_ptr<Surface>& backdrop) {
+    if (backdrop && backdrop->valid() && backdrop->width() >= 640 && backdrop->height() >= 480)
+        return;
+    auto whole = std::make_unique<Surface>();
+    if (whole->create(screen.format(), 640, 480, &screen) != 0) return;
+    whole->fill(0);
+    if (backdrop && backdrop->valid()) backdrop->draw(*whole, 0, 0);
+    backdrop = std::move(whole);
+}
+
+}  // namespace
+
 void Engine::createDisplay() {
     GameState& g = state_;
     g.screen = std::make_unique<Screen>(host_.createDisplay(), host_.clock(), host_.services().text,
@@ -46,7 +63,9 @@ bool Engine::setUpWindow() {
     g.music = std::make_unique<MusicControl>(g.mixer.get(), decoders ? *decoders : noMusic_,
                                              g.events.get(), folder_, g.console);
     TextRenderer* text = host_.services().text;
-    bool fontRegistered = text && text->registerFontFile(folder_.path(kFont));
+    // Only a regular file is handed to the font library, which would wait on a pipe.
+    bool fontRegistered =
+        text && folder_.exists(kFont) && text->registerFontFile(folder_.path(kFont));
 
     g.console.print("VORLEN", kWhite);
     g.console.print("By Nivok", kWhite);
@@ -74,6 +93,7 @@ bool Engine::start(int& exitCode) {
     GameState& g = state_;
     g.windowed = host_.windowed();
     g.events = host_.createEvents();
+    recoverSaves();
 
     if (!setUpWindow()) reportError("could not initialize application");
     loadPointerPictures();
@@ -95,7 +115,10 @@ bool Engine::start(int& exitCode) {
     std::string error;
     g.currentView->load(kFirstView, folder_, error);
     if (!error.empty()) g.console.print(error, kRed);
-    if (g.backdrop) assets_.loadPicture(*g.backdrop, g.currentView->baseImage());
+    const bool shown =
+        g.backdrop && assets_.loadPicture(*g.backdrop, g.currentView->baseImage()) == 1;
+    if (g.screen) coverScreen(*g.screen, g.backdrop);
+    if (shown) noteBackdropIsView(g.currentView->baseImage());
     interpreter_.runScript(g.currentView->onLoadScript(), 0, false);
     return false;
 }

@@ -6,6 +6,7 @@ bool Engine::replaceView(const std::string& file, int depth) {
     g.pointer.reset();
     // The outgoing picture keeps the overlays while the view changes.
     if (g.backdrop) drawOverlays(*g.backdrop);
+    forgetBackdropIsView();
     clearOverlays();
     g.console.print("Loading " + file, kWhite);
     g.currentView.reset();
@@ -35,6 +36,7 @@ bool Engine::replaceView(const std::string& file, int depth) {
         return picture;
     });
     g.backdrop = std::move(next);
+    noteBackdropIsView(base);
     g.console.print("switching to " + base, kWhite);
     return true;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "image/image_fixtures.h"
+#include "image/jpeg_fixtures.h"
 #include "platform/image/bmp_writer.h"
 #include "platform/image/builtin_pictures.h"
 #include "platform/image/image_reader.h"
@@ -42,6 +43,33 @@ int main(int argc, char** argv) {
     seeds.push_back({"bmp24.bmp", ImageReader::Bitmap, bytes});
     encodeJpeg(pic, 90, bytes);
     seeds.push_back({"small.jpg", ImageReader::Jpeg, bytes});
+    // Files without a JFIF header: Exif from a camera, Adobe in RGB, YCbCr and CMYK.
+    Picture colour;
+    colour.width = 12;
+    colour.height = 10;
+    colour.bitsPerPixel = 24;
+    colour.stride = 36;
+    for (int i = 0; i < 360; ++i) colour.pixels.push_back(static_cast<uint8_t>(i * 7));
+    seeds.push_back({"exif.jpg", ImageReader::Jpeg, withExif(writeJpegAs(colour, JpegKind::Jfif))});
+    seeds.push_back({"adobe-rgb.jpg", ImageReader::Jpeg, writeJpegAs(colour, JpegKind::AdobeRgb)});
+    seeds.push_back({"adobe-ycc.jpg", ImageReader::Jpeg, writeJpegAs(colour, JpegKind::AdobeYcc)});
+    seeds.push_back(
+        {"adobe-cmyk.jpg", ImageReader::Jpeg, writeJpegAs(colour, JpegKind::AdobeCmyk)});
+    // Bit-field bitmaps in each header version that carries masks.
+    const uint32_t rgb565[4] = {0xF800, 0x07E0, 0x001F, 0};
+    const uint32_t argb8888[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+    const uint32_t argb4444[4] = {0x0F00, 0x00F0, 0x000F, 0xF000};
+    Bytes rows16(3 * 8), rows32(3 * 12);
+    for (size_t i = 0; i < rows16.size(); ++i) rows16[i] = static_cast<uint8_t>(i * 29);
+    for (size_t i = 0; i < rows32.size(); ++i) rows32[i] = static_cast<uint8_t>(i * 13);
+    seeds.push_back(
+        {"fields565-40.bmp", ImageReader::Bitmap, makeBitFieldBmp(3, 3, 16, 40, rgb565, rows16)});
+    seeds.push_back({"fields4444-56.bmp", ImageReader::Bitmap,
+                     makeBitFieldBmp(3, -3, 16, 56, argb4444, rows16)});
+    seeds.push_back({"fields8888-108.bmp", ImageReader::Bitmap,
+                     makeBitFieldBmp(3, 3, 32, 108, argb8888, rows32)});
+    seeds.push_back({"fields565-124.bmp", ImageReader::Bitmap,
+                     makeBitFieldBmp(3, -3, 16, 124, rgb565, rows16)});
     Bytes greys;
     for (int i = 0; i < 256; ++i)
         greys.insert(greys.end(), {uint8_t(i), uint8_t(i), uint8_t(i), 0});
@@ -66,6 +94,19 @@ int main(int argc, char** argv) {
     tga.mapBits = 24;
     tga.map = Bytes(12, 0x80);
     seeds.push_back({"mapped.tga", ImageReader::Targa, makeTga(tga, {0x87, 2})});
+    // Rows stored from the right, plain and run-length.
+    tga.mapLength = 0;
+    tga.mapBits = 0;
+    tga.map.clear();
+    tga.type = 2;
+    tga.depth = 24;
+    tga.descriptor = 0x30;
+    seeds.push_back({"right24.tga", ImageReader::Targa, makeTga(tga, Bytes(24, 0x47))});
+    tga.type = 10;
+    tga.descriptor = 0x10;
+    seeds.push_back({"rightrle24.tga", ImageReader::Targa,
+                     makeTga(tga, {0x81, 1, 2, 3, 0x01, 4, 5, 6, 7, 8, 9,
+                                   0x81, 9, 8, 7, 0x01, 6, 5, 4, 3, 2, 1})});
     Bytes rgb(768, 0x33);
     seeds.push_back(
         {"pic8.pcx", ImageReader::Pcx,

@@ -57,6 +57,23 @@ std::vector<std::vector<std::string_view>> linesOf(std::string_view text) {
     return lines;
 }
 
+// The name as a console line can show it: control characters escaped.
+std::string printable(std::string_view name) {
+    std::string out;
+    for (unsigned char c : name) {
+        if (c == '\t') {
+            out += "\\t";
+        } else if (c < ' ' || c == 0x7F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02X", c);
+            out += code;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 bool fail(std::string& why, const std::string& text) {
     why = text;
     return false;
@@ -71,6 +88,20 @@ void saveTimeStamp(const std::tm& local, std::string& date, std::string& time) {
     date = text;
     std::snprintf(text, sizeof text, "%.2d:%.2d:%.2d", local.tm_hour, local.tm_min, local.tm_sec);
     time = text;
+}
+
+bool canSave(const SavedGame& game, std::string& why) {
+    auto check = [&](const char* what, std::string_view name) {
+        if (usableName(name)) return true;
+        return fail(why,
+                    std::string("the ") + what + " \"" + printable(name) + "\" cannot be saved");
+    };
+    if (!check("view file name", game.view) || !check("music name", game.music)) return false;
+    for (const auto& hotspot : game.hotspots)
+        if (!check("hotspot name", hotspot.first)) return false;
+    for (const auto& variable : game.variables)
+        if (!check("variable name", variable.first)) return false;
+    return true;
 }
 
 std::string writeSaveText(const SavedGame& game) {

@@ -27,9 +27,15 @@ struct SavedGame {
 
 // Largest state file read; real ones are a few kilobytes.
 constexpr size_t kMaxSaveFileBytes = 16u << 20;
+// Largest thumbnail read: a 160x120 JPEG takes a few tens of kilobytes.
+constexpr size_t kMaxThumbnailBytes = 256u << 10;
 
 // "%.4d-%.2d-%.2d" and "%.2d:%.2d:%.2d" of a local time.
 void saveTimeStamp(const std::tm& local, std::string& date, std::string& time);
+// True when every name of the game can be written so that readSaveText reads it back:
+// not empty, no blanks or control characters. Otherwise `why` names the first that
+// cannot ("the variable name \"a\\tb\" cannot be saved").
+bool canSave(const SavedGame& game, std::string& why);
 // The file's text, lines ended by "\n".
 std::string writeSaveText(const SavedGame& game);
 // Reads the whole text (lines ended by LF or CR LF; blank lines ignored). False, with

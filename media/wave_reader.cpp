@@ -13,7 +13,7 @@ namespace {
 std::string whatIsNotAFile(const std::string& path) {
     struct stat info;
     if (::stat(path.c_str(), &info) != 0) return "cannot open the file";
-    if (S_ISDIR(info.st_mode)) return "a folder, not a file";
+    if (S_ISDIR(info.st_mode)) return "a folder, not a regular file";
     return "not a regular file";
 }
 

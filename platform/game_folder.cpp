@@ -1,7 +1,5 @@
 #include "platform/game_folder.h"
 
-#include <sys/stat.h>
-
 GameFolder::GameFolder(std::string root) : root_(std::move(root)) {
     if (!root_.empty() && root_.back() != '/') root_ += '/';
 }
@@ -12,8 +10,11 @@ std::string GameFolder::path(const std::string& name) const {
 }
 
 bool GameFolder::exists(const std::string& name) const {
-    struct stat info;
-    // An empty name is tested as the folder itself would be by the engine's rule: "".
-    if (name.empty()) return stat("", &info) == 0;
-    return stat(path(name).c_str(), &info) == 0;
+    return kind(name) == FileKind::Regular;
+}
+
+FileKind GameFolder::kind(const std::string& name) const {
+    // An empty name names no file, not the folder itself.
+    if (name.empty()) return FileKind::Missing;
+    return fileKind(path(name));
 }

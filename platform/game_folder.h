@@ -5,6 +5,8 @@
 // two engines in one process never share files by accident.
 #include <string>
 
+#include "platform/file_bytes.h"
+
 class GameFolder {
 public:
     GameFolder() = default;  // the working directory
@@ -12,8 +14,11 @@ public:
 
     // Where to open the file the game calls `name`. Absolute names stay as they are.
     std::string path(const std::string& name) const;
-    // True when a status query on the file succeeds.
+    // True when the name is a regular file: only those are ever read. A pipe, device or
+    // folder named like a game file counts as missing (reading a pipe would block).
     bool exists(const std::string& name) const;
+    // What a status query finds at the name (nothing is opened).
+    FileKind kind(const std::string& name) const;
     const std::string& root() const { return root_; }
 
 private:

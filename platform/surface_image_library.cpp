@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/image/grey_kernels.h"
 #include "platform/image/imagelib.h"
 #include "platform/image/picture.h"
 #include "platform/surface.h"
@@ -27,6 +28,16 @@ bool writeSurfaceJpeg(const PictureFormats& formats, const Surface& surface,
 }
 
 void greySnapshot(Surface& surface) {
+    // 16-bit pictures go grey in place, row by row.
+    const int type = surface.format().type;
+    if (surface.valid() && (type == 15 || type == 16)) {
+        const GreyKernels& kernels = greyKernels();
+        void (*row)(uint8_t*, int) = type == 16 ? kernels.rgb565 : kernels.rgb555;
+        for (int y = 0; y < surface.height(); ++y)
+            row(surface.pixels() + static_cast<size_t>(y) * static_cast<size_t>(surface.pitch()),
+                surface.width());
+        return;
+    }
     ImageRecord record;
     InitImageRecord(record);
     if (fillRecord(surface, record, true)) {

@@ -11,6 +11,7 @@ extern "C" {
 
 #include "media/audio_stream.h"
 #include "media/ffmpeg/memory_input.h"
+#include "platform/file_bytes.h"
 #include "platform/surface.h"
 
 namespace {
@@ -58,6 +59,12 @@ FfmpegMovieDecoder::~FfmpegMovieDecoder() {
 std::unique_ptr<FfmpegMovieDecoder> FfmpegMovieDecoder::openFile(const std::string& path,
                                                                  const Options& options,
                                                                  MovieError& error) {
+    // FFmpeg's own open would wait for ever on a pipe named like a movie.
+    const FileKind kind = fileKind(path);
+    if (kind != FileKind::Regular) {
+        error = kind == FileKind::Missing ? MovieError::kNotFound : MovieError::kUnreadable;
+        return nullptr;
+    }
     std::unique_ptr<FfmpegMovieDecoder> decoder(new FfmpegMovieDecoder());
     decoder->format_ = avformat_alloc_context();
     error = decoder->format_ ? decoder->start(path.c_str(), options) : MovieError::kUnreadable;

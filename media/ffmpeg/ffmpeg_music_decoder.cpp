@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "media/audio_stream.h"
+#include "platform/file_bytes.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -64,6 +65,11 @@ FfmpegMusicDecoder::~FfmpegMusicDecoder() {
 }
 
 bool FfmpegMusicDecoder::open(const std::string& path, std::string& error) {
+    // FFmpeg's own open would wait for ever on a pipe named like a music file.
+    if (fileKind(path) != FileKind::Regular) {
+        error = "not a regular file";
+        return false;
+    }
     if (avformat_open_input(&format_, path.c_str(), nullptr, nullptr) < 0) {
         error = "not a music file that can be read";
         return false;

@@ -1,4 +1,5 @@
-// Windows bitmaps: uncompressed 1, 4, 8, 16, 24 and 32 bit, and 8-bit run-length.
+// Windows bitmaps: uncompressed 1, 4, 8, 16, 24 and 32 bit, 8-bit run-length, and 16- and
+// 32-bit pixels with bit-field masks.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -100,6 +101,83 @@ void expand555(const uint8_t* src, size_t srcStride, Picture& out) {
     }
 }
 
+// One colour channel of a bit-field pixel: where its bits are and how they widen to 8.
+struct MaskChannel {
+    uint32_t mask = 0;
+    int shift = 0;  // of the lowest bit
+    int bits = 0;   // 0 for an empty mask: the channel is black
+    uint8_t widen[256] = {};
+
+    // False for a mask whose bits are not contiguous.
+    bool set(uint32_t m) {
+        mask = m;
+        if (m == 0) return true;
+        while (!(m & 1u)) {
+            m >>= 1;
+            ++shift;
+        }
+        while (m & 1u) {
+            m >>= 1;
+            ++bits;
+        }
+        if (m != 0) return false;
+        // Five- and six-bit channels widen by repeating their top bits, other narrow ones
+        // by a shift, as other decoders show them; wider ones keep their top 8 bits.
+        for (unsigned v = 0; bits < 8 && v < (1u << bits); ++v) {
+            unsigned wide = v << (8 - bits);
+            if (bits == 5 || bits == 6) wide |= v >> (2 * bits - 8);
+            widen[v] = static_cast<uint8_t>(wide);
+        }
+        return true;
+    }
+
+    uint8_t of(uint32_t pixel) const {
+        if (bits == 0) return 0;
+        const uint32_t v = (pixel & mask) >> shift;
+        return bits < 8 ? widen[v] : static_cast<uint8_t>(v >> (bits - 8));
+    }
+};
+
+// 16- or 32-bit rows with bit-field masks become 24-bit.
+void expandBitFields(const uint8_t* src, size_t srcStride, int bits, const MaskChannel (&rgb)[3],
+                     Picture& out) {
+    for (int y = 0; y < out.height; ++y) {
+        const uint8_t* s = src + srcStride * static_cast<size_t>(y);
+        uint8_t* d = &out.pixels[out.stride * static_cast<size_t>(y)];
+        if (bits == 16) {
+            for (int x = 0; x < out.width; ++x, s += 2, d += 3) {
+                const uint32_t v = le16(s);
+                d[0] = rgb[2].of(v);
+                d[1] = rgb[1].of(v);
+                d[2] = rgb[0].of(v);
+            }
+        } else {
+            for (int x = 0; x < out.width; ++x, s += 4, d += 3) {
+                const uint32_t v = le32(s);
+                d[0] = rgb[2].of(v);
+                d[1] = rgb[1].of(v);
+                d[2] = rgb[0].of(v);
+            }
+        }
+    }
+}
+
+// The red, green and blue masks of a bit-field bitmap: inside the information header
+// from its version 3 (52 bytes) on, else in the 12 bytes after the 40-byte header, which
+// must then lie before the pixels.
+bool readMasks(const uint8_t* bytes, size_t size, uint32_t infoSize, uint32_t dataOffset, int bits,
+               MaskChannel (&rgb)[3], std::string& error) {
+    const size_t at = kFileHeader + kInfoHeader;
+    if (infoSize == kInfoHeader && (dataOffset < at + 12 || size < at + 12))
+        return fail(error, "bit-field masks missing");
+    for (int c = 0; c < 3; ++c) {
+        const uint32_t mask = le32(bytes + at + 4 * static_cast<size_t>(c));
+        if (bits == 16 && mask > 0xFFFFu) return fail(error, "bit-field mask wider than the pixel");
+        if (!rgb[c].set(mask)) return fail(error, "bit-field mask is not contiguous");
+    }
+    return true;
+}
+
 // The file starts with "BM".
 bool detectBitmap(const uint8_t* bytes, size_t size) {
     return size >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
@@ -125,9 +203,18 @@ bool decodeBitmap(const uint8_t* bytes, size_t size, Picture& out, std::string& 
         return fail(error, "bitmap is too large");
     const int w = static_cast<int>(width), h = static_cast<int>(height);
 
+    // Bit fields are read with the header versions that define them (40, 52, 56, 108 and
+    // 124 bytes); a 64-byte header uses the same code for another compression.
+    const bool bitFields =
+        compression == 3 &&
+        (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 108 || infoSize == 124);
+    MaskChannel masks[3];
     if (compression == 1) {
         if (bits != 8) return fail(error, "run-length bitmap must be 8-bit");
         if (topDown) return fail(error, "run-length bitmap cannot be top-down");
+    } else if (bitFields) {
+        if (bits != 16 && bits != 32) return fail(error, "bit-field bitmap must be 16 or 32-bit");
+        if (!readMasks(bytes, size, infoSize, dataOffset, bits, masks, error)) return false;
     } else if (compression != 0) {
         return fail(error, "unsupported bitmap compression");
     }
@@ -139,11 +226,11 @@ bool decodeBitmap(const uint8_t* bytes, size_t size, Picture& out, std::string& 
     const size_t available = size - dataOffset;
     const size_t srcStride = rowBytes(w, bits, 4);
     // Uncompressed pixels must all be there; check before allocating for them.
-    if (compression == 0 && (srcStride == 0 || available / srcStride < static_cast<size_t>(h)))
+    if (compression != 1 && (srcStride == 0 || available / srcStride < static_cast<size_t>(h)))
         return fail(error, "pixel data truncated");
 
     Picture pic;
-    const int outBits = bits <= 8 ? 8 : (bits == 16 ? 24 : bits);
+    const int outBits = bits <= 8 ? 8 : (bits == 16 || bitFields ? 24 : bits);
     if (!allocatePicture(pic, w, h, outBits, rowBytes(w, outBits, 4), topDown, error)) return false;
     if (bits <= 8) {
         size_t maxColours = size_t{1} << bits;
@@ -155,7 +242,9 @@ bool decodeBitmap(const uint8_t* bytes, size_t size, Picture& out, std::string& 
     if (compression == 1) {
         if (!decodeRle8(data, bytes + size, pic, error)) return false;
     } else {
-        if (bits == 1 || bits == 4) {
+        if (bitFields) {
+            expandBitFields(data, srcStride, bits, masks, pic);
+        } else if (bits == 1 || bits == 4) {
             expandIndices(data, srcStride, bits, pic);
         } else if (bits == 16) {
             expand555(data, srcStride, pic);

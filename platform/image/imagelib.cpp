@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/image/grey_kernels.h"
 #include "platform/image/image_reader.h"
 #include "platform/image/picture_rows.h"
 
@@ -83,15 +84,10 @@ bool CopyBitmapToRecord(const Picture& bitmap, ImageRecord& record, int) {
 
 bool ConvertRecordToGrey(ImageRecord& record) {
     if (!recordIsValid(record)) return false;
-    const size_t bytes = static_cast<size_t>(record.bitCount / 8);
-    for (int y = 0; y < record.height; ++y) {
-        uint8_t* p = record.pixels.data() + record.stride * static_cast<size_t>(y);
-        for (int x = 0; x < record.width; ++x, p += bytes) {
-            // Luma weights (0.299, 0.587, 0.114) in 1/256ths; they sum to 256 so white stays white.
-            const unsigned grey = (p[2] * 77u + p[1] * 150u + p[0] * 29u) >> 8;
-            p[0] = p[1] = p[2] = static_cast<uint8_t>(grey);
-        }
-    }
+    const GreyKernels& kernels = greyKernels();
+    void (*row)(uint8_t*, int) = record.bitCount == 32 ? kernels.bgrx32 : kernels.bgr24;
+    for (int y = 0; y < record.height; ++y)
+        row(record.pixels.data() + record.stride * static_cast<size_t>(y), record.width);
     return true;
 }
 

@@ -1,8 +1,8 @@
 #include "platform/image/picture_formats.h"
 
-#include <cstdio>
 #include <new>
 
+#include "platform/file_bytes.h"
 #include "platform/image/file_writer.h"
 
 PictureFormats::PictureFormats(std::vector<PictureFormat> rows) {
@@ -60,30 +60,22 @@ bool PictureFormats::decode(const uint8_t* bytes, size_t size, int type, Picture
 bool PictureFormats::readFile(const std::string& path, Picture& out, int type,
                               std::string* error) const {
     out = Picture();
-    auto setError = [&](const char* why) {
-        if (error) *error = why;
-        return false;
-    };
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return setError("cannot open file");
     std::vector<uint8_t> bytes;
-    bool readOk = false;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        long size = std::ftell(file);
-        // No supported picture needs more than a gigabyte or two of file.
-        if (size >= 0 && static_cast<unsigned long>(size) <= (2ul << 30) &&
-            std::fseek(file, 0, SEEK_SET) == 0) {
-            try {
-                bytes.resize(static_cast<size_t>(size));
-                readOk = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-            } catch (const std::bad_alloc&) {
-                readOk = false;
-            }
-        }
+    // No supported picture needs more than a gigabyte or two of file.
+    switch (readFileBytes(path, size_t{2} << 30, bytes)) {
+        case FileRead::Ok:
+            return decode(bytes.data(), bytes.size(), type, out, error);
+        case FileRead::NotAFile:
+            if (error)
+                *error =
+                    fileKind(path) == FileKind::Missing ? "cannot open file" : "not a regular file";
+            return false;
+        case FileRead::TooLarge:
+        case FileRead::Failed:
+            break;
     }
-    std::fclose(file);
-    if (!readOk) return setError("cannot read file");
-    return decode(bytes.data(), bytes.size(), type, out, error);
+    if (error) *error = "cannot read file";
+    return false;
 }
 
 bool PictureFormats::encode(int type, const Picture& picture, int quality,

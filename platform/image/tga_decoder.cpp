@@ -54,6 +54,17 @@ inline void repeatPixel(uint8_t* first, size_t count, size_t dstBytes) {
     for (size_t i = 1; i < count; ++i, d += dstBytes) std::memcpy(d, first, dstBytes);
 }
 
+// Reverses every row of the picture, pixels of `pixelBytes` bytes each.
+void mirrorRows(Picture& pic, size_t pixelBytes) {
+    const size_t width = static_cast<size_t>(pic.width);
+    for (int y = 0; y < pic.height; ++y) {
+        uint8_t* row = &pic.pixels[pic.stride * static_cast<size_t>(y)];
+        for (size_t l = 0, r = width - 1; l < r; ++l, --r)
+            std::swap_ranges(row + l * pixelBytes, row + (l + 1) * pixelBytes,
+                             row + r * pixelBytes);
+    }
+}
+
 // Colour-map entries into a 256-entry B,G,R,0 palette, placed from the map's first index.
 bool readColourMap(const uint8_t* p, size_t first, size_t length, int entryBits, Picture& out,
                    std::string& error) {
@@ -197,6 +208,8 @@ bool decodeTarga(const uint8_t* bytes, size_t size, Picture& out, std::string& e
             done += count;
         }
     }
+    // Descriptor bit 0x10: each row is stored from its right end.
+    if (bytes[17] & 0x10) mirrorRows(pic, dstBytes);
     out = std::move(pic);
     return true;
 }

@@ -1,4 +1,5 @@
-// JPEG (JFIF) files through libjpeg, decoded from memory at the picture's own size.
+// JPEG files through libjpeg (JFIF, Exif, Adobe and bare streams), decoded from memory at
+// the picture's own size.
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
@@ -65,9 +66,16 @@ void cmykToBgr(const uint8_t* src, uint8_t* dst, size_t width, bool inverted) {
     }
 }
 
+// The first rule JPEG files were read by: 0xFF at bytes 0 and 2 and "JFIF" at bytes 6..9,
+// whatever the marker at byte 3 is.
+bool hasJfifAtSix(const uint8_t* bytes, size_t size) {
+    return size >= 10 && bytes[0] == 0xFF && bytes[2] == 0xFF &&
+           std::memcmp(bytes + 6, "JFIF", 4) == 0;
+}
+
 // Kept apart from anything with a destructor, so the error jump skips nothing.
 bool decodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* bytes, size_t size,
-                Picture& out, uint8_t* volatile* cmykRow, std::string& error) {
+                Picture& out, uint8_t* volatile* cmykRow, bool jfif, std::string& error) {
     if (setjmp(err.jump)) {
         error = err.message;
         return false;
@@ -79,6 +87,8 @@ bool decodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t*
         cinfo.image_height > static_cast<JDIMENSION>(kMaxPictureSide))
         return fail(error, "JPEG is too large");
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    // Printers' CMYK files (Adobe, without JFIF) have no one right colour on a screen.
+    if (cmyk && !jfif) return fail(error, "CMYK JPEG: save it in RGB colour");
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
     cinfo.mem->max_memory_to_use = 1024L * 1024L * 1024L;
     jpeg_start_decompress(&cinfo);
@@ -107,11 +117,11 @@ bool decodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t*
     return !err.truncated || fail(error, "JPEG data ends early");
 }
 
-// Bytes 0 and 2 are 0xFF (start of image, then a marker) and bytes 6..9 read "JFIF",
-// whatever the marker at byte 3 is. Files without a JFIF header (Exif) are not read.
+// The JFIF rule, or the start-of-image marker followed by another marker, as Exif files
+// from cameras and Adobe files begin.
 bool detectJpeg(const uint8_t* bytes, size_t size) {
-    return size >= 10 && bytes[0] == 0xFF && bytes[2] == 0xFF &&
-           std::memcmp(bytes + 6, "JFIF", 4) == 0;
+    return hasJfifAtSix(bytes, size) ||
+           (size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF);
 }
 
 bool decodeJpeg(const uint8_t* bytes, size_t size, Picture& out, std::string& error) {
@@ -126,7 +136,7 @@ bool decodeJpeg(const uint8_t* bytes, size_t size, Picture& out, std::string& er
     uint8_t* volatile cmykRow = nullptr;
     bool ok = false;
     try {
-        ok = decodeInto(cinfo, err, bytes, size, out, &cmykRow, error);
+        ok = decodeInto(cinfo, err, bytes, size, out, &cmykRow, hasJfifAtSix(bytes, size), error);
     } catch (const std::bad_alloc&) {
         error = "out of memory";
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The JPEG row of the picture-format table: JFIF files read and written through
+// The JPEG row of the picture-format table: JPEG files read and JFIF files written through
 // libjpeg. The core has no JPEG; a program that wants it adds this row to the table it
 // hands down.
 #include "platform/image/picture_formats.h"

@@ -259,7 +259,7 @@ TEST(WaveLimits, AFileOverTheLimitIsNotRead) {
     EXPECT_EQ(error, "cannot open the file");
     // A folder is said to be one, whatever its size.
     EXPECT_FALSE(readWaveFile(dir.path, sound, error));
-    EXPECT_EQ(error, "a folder, not a file");
+    EXPECT_EQ(error, "a folder, not a regular file");
 }
 
 TEST(WaveLimits, ConvertedLength) {

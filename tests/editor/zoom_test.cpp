@@ -151,6 +151,59 @@ TEST_F(Zoomed, ConfinementFollowsTheVisiblePartAndScrollsAtItsEdges) {
     EXPECT_EQ(form->model().xycoord, "(639, 479)");
 }
 
+// At 2x and 3x a confined pointer pushed past an edge scrolls the picture that way by as
+// much, and at the picture's end it stays on the last pixel, never one past it.
+TEST_F(Zoomed, PushesScrollTheirWayAndTheEndHoldsTheLastPixel) {
+    struct Push {
+        const char* edge;
+        int dx, dy;  // area pixels past the edge
+    };
+    const Push pushes[] = {{"right", 25, 0}, {"left", -25, 0}, {"bottom", 0, 25}, {"top", 0, -25}};
+    for (int z : {2, 3}) {
+        TearDown();
+        SetUp();
+        zoomTo(z);
+        button("drawbut");
+        click(50, 50);  // the first vertex takes the pointer
+        ASSERT_TRUE(area->confined());
+        QScrollBar* h = scroller->horizontalScrollBar();
+        QScrollBar* v = scroller->verticalScrollBar();
+        ASSERT_GT(h->maximum(), 100) << z;
+        ASSERT_GT(v->maximum(), 100) << z;
+        h->setValue(h->maximum() / 2);
+        v->setValue(v->maximum() / 2);
+        for (const Push& p : pushes) {
+            const QRect visible = area->visibleArea();
+            const int oldH = h->value(), oldV = v->value();
+            const double x = p.dx > 0   ? visible.right() + p.dx
+                             : p.dx < 0 ? visible.left() + p.dx
+                                        : visible.center().x();
+            const double y = p.dy > 0   ? visible.bottom() + p.dy
+                             : p.dy < 0 ? visible.top() + p.dy
+                                        : visible.center().y();
+            send(QEvent::MouseMove, QPointF(x, y), Qt::NoButton, Qt::NoButton);
+            EXPECT_EQ(h->value() - oldH, p.dx) << z << "x, " << p.edge;
+            EXPECT_EQ(v->value() - oldV, p.dy) << z << "x, " << p.edge;
+        }
+        h->setValue(h->maximum());
+        v->setValue(v->maximum());
+        const QRect end = area->visibleArea();
+        ASSERT_EQ(end.right(), kViewWidth * z - 1);
+        ASSERT_EQ(end.bottom(), kViewHeight * z - 1);
+        // On the last area pixel, one pixel in from it, and pushed beyond it.
+        send(QEvent::MouseMove, QPointF(end.right(), end.bottom()), Qt::NoButton, Qt::NoButton);
+        EXPECT_EQ(form->model().xycoord, "(639, 479)") << z;
+        send(QEvent::MouseMove, QPointF(end.right() - z, end.bottom() - z), Qt::NoButton,
+             Qt::NoButton);
+        EXPECT_EQ(form->model().xycoord, "(638, 478)") << z;
+        send(QEvent::MouseMove, QPointF(end.right() + 40, end.bottom() + 40), Qt::NoButton,
+             Qt::NoButton);
+        EXPECT_EQ(form->model().xycoord, "(639, 479)") << z;
+        EXPECT_EQ(h->value(), h->maximum()) << z;
+        EXPECT_EQ(v->value(), v->maximum()) << z;
+    }
+}
+
 // Every part of a magnified pixel is that pixel, for the rounding overlay tool too.
 TEST_F(Zoomed, TheTestOverlayLandsOnThePixelUnderThePointer) {
     zoomTo(3);

@@ -7,6 +7,7 @@
 
 #include "platform/image/bmp_writer.h"
 #include "support/headless_run.h"
+#include "support/painted_picture.h"
 #include "support/test_pictures.h"
 
 namespace {
@@ -182,6 +183,33 @@ TEST(HeadlessPlatform, RunsWithNoDisplayAndNoSoundDevice) {
     std::ifstream out(game.path() / "out.txt");
     std::string text((std::istreambuf_iterator<char>(out)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("S end"), std::string::npos) << text;
+}
+
+// A first picture smaller than the screen leaves the rest black, as after a view change:
+// the pointer's earlier frames must not stay behind there.
+TEST(HeadlessStartUp, ASmallFirstPictureLeavesNoPointerTrails) {
+    GameFolder game;
+    game.writeBmp("small.bmp", 320, 240, 0x808080);
+    // A white pointer; its top-left pixel's colour is the transparent one.
+    writeBmp24((game.path() / "pointidle.bmp").string(), paintedPicture(32, 32, [](int x, int y) {
+                   return x == 0 && y == 0 ? 0xFF00FFu : 0xFFFFFFu;
+               }));
+    game.write("init.scn", viewFile("small.bmp", {}));
+    RunResult run = runHeadless(game,
+                                "move 500 400\nframes 2\nmove 600 20\nframes 2\nmove 100 100\n"
+                                "frames 2\nshot screen.bmp\n");
+    ASSERT_EQ(run.status, 0) << run.all();
+    Picture shot;
+    ASSERT_TRUE(corePictureFormats().readFile((game.path() / "screen.bmp").string(), shot));
+    auto pixel = [&](int x, int y) {
+        const uint8_t* p = shot.row(y) + x * 3;
+        return (p[2] << 16) | (p[1] << 8) | p[0];
+    };
+    // Inside the picture, and where the pointer was (its top-left corner and a little in).
+    EXPECT_NE(pixel(300, 220), 0);
+    for (auto [x, y] :
+         {std::pair{500, 400}, {505, 405}, {600, 20}, {605, 25}, {639, 479}, {320, 0}})
+        EXPECT_EQ(pixel(x, y), 0) << x << "," << y;
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
 #include <cstdlib>
 #include <cstring>
 
 #include "image/image_fixtures.h"
+#include "image/jpeg_fixtures.h"
 #include "platform/jpeg/jpeg_writer.h"
 #include "support/test_pictures.h"
 
@@ -62,24 +62,31 @@ TEST(Detection, FirstMatchingRuleWins) {
     EXPECT_EQ(detect(&b, 1), ImageReader::Unsupported);
 }
 
-TEST(Detection, JpegNeedsJfifAtSix) {
-    const uint8_t jfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0};
-    const uint8_t otherMarker[] = {0xFF, 0xD8, 0xFF, 0xE2, 0, 16, 'J', 'F', 'I', 'F', 0};
-    const uint8_t exif[] = {0xFF, 0xD8, 0xFF, 0xE1, 0, 16, 'E', 'x', 'i', 'f', 0};
-    EXPECT_EQ(detect(jfif, sizeof jfif), ImageReader::Jpeg);
-    EXPECT_EQ(detect(otherMarker, sizeof otherMarker), ImageReader::Jpeg);
-    EXPECT_EQ(detect(exif, sizeof exif), ImageReader::Unsupported);
-    EXPECT_EQ(detect(jfif, 9), ImageReader::Unsupported);
-
-    // A real JPEG whose JFIF segment is swapped for Exif is not read.
-    Bytes file;
-    ASSERT_TRUE(encodeJpeg(patternPicture(8, 8), 90, file));
-    ASSERT_EQ(detect(file.data(), file.size()), ImageReader::Jpeg);
-    std::memcpy(&file[6], "Exif", 4);
-    Picture pic;
-    std::string error;
-    EXPECT_FALSE(testPictureFormats().decode(file.data(), file.size(), 0, pic, &error));
-    EXPECT_EQ(error, "Unsupported Image type.");
+// JFIF at bytes 6..9 after 0xFF at 0 and 2, whatever the marker; or a start of image
+// followed by any marker (Exif, Adobe, bare streams).
+TEST(Detection, JpegByJfifOrStartOfImage) {
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        int type;
+    };
+    const Case cases[] = {
+        {"JFIF", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0}, ImageReader::Jpeg},
+        {"JFIF in another marker",
+         {0xFF, 0xD8, 0xFF, 0xE2, 0, 16, 'J', 'F', 'I', 'F', 0},
+         ImageReader::Jpeg},
+        {"JFIF after no start of image",
+         {0xFF, 0, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F'},
+         ImageReader::Jpeg},
+        {"Exif", {0xFF, 0xD8, 0xFF, 0xE1, 0, 16, 'E', 'x', 'i', 'f', 0}, ImageReader::Jpeg},
+        {"start of image and a marker", {0xFF, 0xD8, 0xFF}, ImageReader::Jpeg},
+        {"start of image alone", {0xFF, 0xD8}, ImageReader::Unsupported},
+        {"start of image, no marker", {0xFF, 0xD8, 0x00, 0xE0}, ImageReader::Unsupported},
+        {"JFIF cut at 9 bytes, no start of image",
+         {0xFF, 0, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I'},
+         ImageReader::Unsupported},
+    };
+    for (const Case& c : cases) EXPECT_EQ(detect(c.bytes.data(), c.bytes.size()), c.type) << c.what;
 }
 
 TEST(JpegCodec, WriteThenReadKeepsSizeAndColours) {
@@ -132,42 +139,26 @@ TEST(JpegCodec, CorruptOrTruncatedDataFailsCleanly) {
     EXPECT_FALSE(testPictureFormats().decode(garbage.data(), garbage.size(), 0, pic));
 }
 
-// Four-channel JPEGs (stored the Adobe way, inverted) come out as B,G,R.
-TEST(JpegCodec, CmykPicturesConvertToColour) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr err;
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* data = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &data, &size);
-    cinfo.image_width = 16;
-    cinfo.image_height = 8;
-    cinfo.input_components = 4;
-    cinfo.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    uint8_t row[16 * 4];
-    for (int x = 0; x < 16; ++x) {
-        const uint8_t magenta[4] = {255, 0, 255, 255};  // inverted: no cyan, full magenta
-        std::memcpy(row + x * 4, magenta, 4);
-    }
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW r = row;
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    Bytes file(data, data + size);
-    std::free(data);
-
+// Four-channel JPEGs (stored the Adobe way, inverted) with a JFIF header come out as
+// B,G,R; without one (a printer's file) they are refused with their reason.
+TEST(JpegCodec, CmykPicturesConvertToColourOnlyWithJfif) {
+    Picture magentaInk = patternPicture(16, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x) {
+            uint8_t* p = magentaInk.row(y) + x * 3;
+            p[0] = 0, p[1] = 255, p[2] = 0;  // as C, M, Y: magenta ink only
+        }
     Picture pic;
-    ASSERT_TRUE(testPictureFormats().decode(file.data(), file.size(), ImageReader::Jpeg, pic));
+    std::string error;
+    const Bytes jfif = writeJpegAs(magentaInk, JpegKind::JfifCmyk);
+    ASSERT_TRUE(testPictureFormats().decode(jfif.data(), jfif.size(), 0, pic, &error)) << error;
     const Bgr c = pixelAt(pic, 8, 4);
     EXPECT_GT(c.r, 240);
     EXPECT_LT(c.g, 15);
     EXPECT_GT(c.b, 240);
+    const Bytes adobe = writeJpegAs(magentaInk, JpegKind::AdobeCmyk);
+    EXPECT_FALSE(testPictureFormats().decode(adobe.data(), adobe.size(), 0, pic, &error));
+    EXPECT_EQ(error, "CMYK JPEG: save it in RGB colour");
 }
 
 }  // namespace

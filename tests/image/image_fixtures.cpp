@@ -40,6 +40,32 @@ Bytes makeBmp(int width, int height, int bits, uint32_t compression, const Bytes
     return b;
 }
 
+Bytes makeBitFieldBmp(int width, int height, int bits, int infoSize, const uint32_t (&masks)[4],
+                      const Bytes& data) {
+    const size_t header = 14 + static_cast<size_t>(infoSize);
+    const size_t offset = header + (infoSize == 40 ? 12 : 0);
+    Bytes b(offset, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    put32le(b, 2, static_cast<uint32_t>(offset + data.size()));
+    put32le(b, 10, static_cast<uint32_t>(offset));
+    put32le(b, 14, static_cast<uint32_t>(infoSize));
+    put32le(b, 18, static_cast<uint32_t>(width));
+    put32le(b, 22, static_cast<uint32_t>(height));
+    put16le(b, 26, 1);
+    put16le(b, 28, static_cast<uint32_t>(bits));
+    put32le(b, 30, 3);
+    put32le(b, 34, static_cast<uint32_t>(data.size()));
+    put32le(b, 38, 2835);  // 72 pixels per inch
+    put32le(b, 42, 2835);
+    const int maskCount = infoSize == 40 || infoSize == 52 ? 3 : 4;
+    for (int i = 0; i < maskCount; ++i) put32le(b, 54 + 4 * static_cast<size_t>(i), masks[i]);
+    if (infoSize >= 108) put32le(b, 70, 0x73524742);  // colour space "sRGB"
+    if (infoSize >= 124) put32le(b, 122, 4);          // rendering intent: pictures
+    b.insert(b.end(), data.begin(), data.end());
+    return b;
+}
+
 Bytes makeTga(const TgaLayout& s, const Bytes& data) {
     Bytes b(18, 0);
     b[0] = static_cast<uint8_t>(s.id.size());

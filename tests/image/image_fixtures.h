@@ -17,6 +17,12 @@ void append32be(Bytes& b, uint32_t v);
 Bytes makeBmp(int width, int height, int bits, uint32_t compression, const Bytes& palette,
               const Bytes& data, uint32_t coloursUsed = 0);
 
+// A 16- or 32-bit bitmap with bit-field masks (red, green, blue, alpha) as image editors
+// write it: the masks inside an information header of `infoSize` bytes (52, 56, 108 or
+// 124), or in the 12 bytes after a 40-byte one. `data` holds the padded rows.
+Bytes makeBitFieldBmp(int width, int height, int bits, int infoSize, const uint32_t (&masks)[4],
+                      const Bytes& data);
+
 struct TgaLayout {
     int type = 2;
     int width = 0, height = 0;

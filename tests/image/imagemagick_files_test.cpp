@@ -5,7 +5,8 @@
 //
 // TGA rows: ImageMagick 6 writes a picture's rows in the order it holds them and records
 // that order in the descriptor (0x20 for "TopLeft", nothing for its default
-// "BottomLeft"); when it reads, it hands the rows out as stored unless asked to
+// "BottomLeft", and 0x10 more for the "Right" orders, whose rows run from the right end);
+// when it reads, it hands the rows out as stored unless asked to
 // -auto-orient. The picture a TGA file shows is the one -auto-orient gives (FFmpeg's
 // reader agrees, see the last test), so that is what our decoding is held to.
 //
@@ -16,38 +17,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <deque>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "image/decode_helpers.h"
+#include "image/outside_tools.h"
 #include "platform/image/picture_rows.h"
 
 namespace {
-
-bool haveTool(const char* name) {
-    const std::string command = std::string("command -v ") + name + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
-
-bool run(const std::string& command) {
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-Bytes readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
 
 // A picture with flat bands (so run-length packets run across row ends), gradients and a
 // different top and bottom (so a flipped decoding cannot pass), as a binary PPM.
@@ -97,8 +76,9 @@ std::string describe(int type, const Bytes& b) {
             break;
         case ImageReader::Targa:
             if (b.size() >= 18)
-                std::snprintf(text, sizeof text, "type=%d depth=%d top=%d map=%d", b[2], b[16],
-                              (b[17] & 0x20) ? 1 : 0, b[1] == 1 ? b[7] : 0);
+                std::snprintf(text, sizeof text, "type=%d depth=%d top=%d right=%d map=%d", b[2],
+                              b[16], (b[17] & 0x20) ? 1 : 0, (b[17] & 0x10) ? 1 : 0,
+                              b[1] == 1 ? b[7] : 0);
             break;
         case ImageReader::Pcx:
             if (b.size() >= 128) std::snprintf(text, sizeof text, "planes=%d bits=%d", b[65], b[3]);
@@ -186,8 +166,9 @@ std::vector<Variant> bitmapVariants() {
     };
 }
 
-// Every TGA variant in both row orders.
-std::vector<Variant> targaVariants() {
+// Every TGA variant in both row orders, rows stored from the left or (with `right`) from
+// the right.
+std::vector<Variant> targaVariants(bool right) {
     struct Kind {
         const char* name;
         const char* options;
@@ -220,13 +201,15 @@ std::vector<Variant> targaVariants() {
     std::vector<Variant> out;
     for (const Kind& k : kinds)
         for (int top : {0, 1}) {
-            texts.push_back(std::string(k.name) + (top ? "_topdown" : "_bottomup"));
+            texts.push_back(std::string(k.name) + (top ? "_topdown" : "_bottomup") +
+                            (right ? "_righttoleft" : ""));
             const char* name = texts.back().c_str();
-            texts.push_back(std::string(k.options) +
-                            (top ? " -orient TopLeft" : " -orient BottomLeft"));
+            texts.push_back(std::string(k.options) + (top ? " -orient Top" : " -orient Bottom") +
+                            (right ? "Right" : "Left"));
             const char* options = texts.back().c_str();
             std::string e = k.expected;
-            e.insert(e.find(" map="), top ? " top=1" : " top=0");
+            e.insert(e.find(" map="),
+                     std::string(top ? " top=1" : " top=0") + (right ? " right=1" : " right=0"));
             texts.push_back(e);
             out.push_back({name, ImageReader::Targa, options, "TGA:%s.tga", texts.back().c_str(),
                            k.compare, addTargaFooter});
@@ -264,7 +247,7 @@ std::vector<Variant> otherVariants() {
 
 std::vector<Case> smallCases() {
     std::vector<Case> out;
-    for (auto list : {bitmapVariants(), targaVariants(), otherVariants()})
+    for (auto list : {bitmapVariants(), targaVariants(false), targaVariants(true), otherVariants()})
         for (const Variant& v : list) out.push_back({v, 61, 37});
     return out;
 }
@@ -272,7 +255,7 @@ std::vector<Case> smallCases() {
 // The full screen picture the engine shows, in the format that was reported flipped.
 std::vector<Case> screenCases() {
     std::vector<Case> out;
-    for (const Variant& v : targaVariants()) out.push_back({v, 640, 480});
+    for (const Variant& v : targaVariants(false)) out.push_back({v, 640, 480});
     return out;
 }
 
@@ -347,8 +330,8 @@ INSTANTIATE_TEST_SUITE_P(EveryVariant, ImageMagickFiles, ::testing::ValuesIn(sma
 INSTANTIATE_TEST_SUITE_P(ScreenSizedTarga, ImageMagickFiles, ::testing::ValuesIn(screenCases()),
                          caseName);
 
-// A second independent reader of TGA files places the rows as we do, in both orders,
-// plain and run-length.
+// A second independent reader of TGA files places the rows and columns as we do, in
+// every order, plain and run-length.
 TEST(TargaRowOrder, MatchesFFmpegsReader) {
     if (!haveTool("convert") || !haveTool("ffmpeg"))
         GTEST_SKIP() << "needs ImageMagick's convert and ffmpeg";
@@ -357,7 +340,8 @@ TEST(TargaRowOrder, MatchesFFmpegsReader) {
     writeSource(source, 64, 48);
     for (const char* options :
          {"-compress None -orient BottomLeft", "-compress None -orient TopLeft",
-          "-compress RLE -orient BottomLeft", "-compress RLE -orient TopLeft"}) {
+          "-compress RLE -orient BottomLeft", "-compress RLE -orient TopLeft",
+          "-compress None -orient BottomRight", "-compress RLE -orient TopRight"}) {
         const std::string path = dir.path("t.tga");
         ASSERT_TRUE(run("convert " + source + " -type TrueColor " + options + " TGA:" + path));
         Bytes bytes = readBytes(path);

@@ -117,6 +117,16 @@ TEST(SaveFile, RefusesDamagedFiles) {
         {"2026-01-02 03:04:05\nv\x01scn\nNONE 0\n0\n0\n", "the view file name is not usable"},
         {"2026-01-02 03:04:05\nv.scn\nNONE 0\n1\nx\x7f 1\n0\n",
          "line 5 is not a variable and its value"},
+        // More than ten digits, even with the value in range, and a value that wraps
+        // to 7 in 64 bits.
+        {"2026-01-02 03:04:05\nv.scn\nNONE 0\n1\nx 00000000007\n0\n",
+         "line 5 is not a variable and its value"},
+        {"2026-01-02 03:04:05\nv.scn\nNONE 0\n1\nx 18446744073709551623\n0\n",
+         "line 5 is not a variable and its value"},
+        {"2026-01-02 03:04:05\nv.scn\nNONE 0\n00000000000\n0\n",
+         "the variable count is not a count"},
+        {"2026-01-02 03:04:05\nv.scn\nNONE 0\n0\n1\n-00000000001\n",
+         "line 6 is not an item number"},
     };
     for (const BadFile& c : cases) {
         SavedGame read;
@@ -130,9 +140,67 @@ TEST(SaveFile, RefusesDamagedFiles) {
     SavedGame read;
     std::string why;
     EXPECT_TRUE(readSaveText(head + "2\nx 2147483647\ny -2147483648\n0\n", read, why)) << why;
+    EXPECT_TRUE(readSaveText(head + "1\nx 0000000007\n1\n-0000000001\n", read, why)) << why;
+    EXPECT_THAT(read.variables, ElementsAre(Pair("x", 7)));
+    EXPECT_THAT(read.inventory, ElementsAre(-1));
     std::string huge(kMaxSaveFileBytes + 1, '\n');
     EXPECT_FALSE(readSaveText(huge, read, why));
     EXPECT_EQ(why, "the file is too large");
+}
+
+// Every name the file could not read back is refused before anything is written.
+TEST(SaveFile, NamesTheFileCannotHoldAreRefused) {
+    struct Case {
+        const char* what;
+        void (*change)(SavedGame&);
+        const char* why;  // empty: savable
+    };
+    const Case cases[] = {
+        {"the sample", [](SavedGame&) {}, ""},
+        {"every printable byte",
+         [](SavedGame& g) {
+             g.variables = {{"!~\x80\xff", 1}};
+         },
+         ""},
+        {"variable tab",
+         [](SavedGame& g) {
+             g.variables = {{"a\tb", 1}};
+         },
+         "the variable name \"a\\tb\" cannot be saved"},
+        {"variable blank",
+         [](SavedGame& g) {
+             g.variables = {{"a b", 1}};
+         },
+         "the variable name \"a b\" cannot be saved"},
+        {"variable empty",
+         [](SavedGame& g) {
+             g.variables = {{"", 1}};
+         },
+         "the variable name \"\" cannot be saved"},
+        {"hotspot control",
+         [](SavedGame& g) {
+             g.hotspots = {{"a\x01", true}};
+         },
+         "the hotspot name \"a\\x01\" cannot be saved"},
+        {"hotspot delete",
+         [](SavedGame& g) {
+             g.hotspots = {{"\x7f", true}};
+         },
+         "the hotspot name \"\\x7F\" cannot be saved"},
+        {"view", [](SavedGame& g) { g.view = "a\rb"; },
+         "the view file name \"a\\x0Db\" cannot be saved"},
+        {"music", [](SavedGame& g) { g.music = "m\n"; },
+         "the music name \"m\\x0A\" cannot be saved"},
+    };
+    for (const Case& c : cases) {
+        SavedGame game = sample();
+        c.change(game);
+        std::string why;
+        EXPECT_EQ(canSave(game, why), *c.why == 0) << c.what;
+        EXPECT_EQ(why, c.why) << c.what;
+        SavedGame read;
+        if (*c.why == 0) EXPECT_TRUE(readSaveText(writeSaveText(game), read, why)) << c.what;
+    }
 }
 
 TEST(SaveFile, StampIsTheFirstTwoWords) {

@@ -185,7 +185,8 @@ TEST_F(SaveLoad, AFailedSaveSaysSoAndKeepsTheOldSlot) {
     game.write("slot1.sav.Ab3xYz", "2026-01-02 03:04:05\ninit.");
     fs::create_directory(dir() / "slot1.jpg");  // the picture cannot replace a folder
     auto run = runHeadless(game, "frames 1\ntap F5\nframes 1\n" + clickAt(100, 150) + "state\n");
-    EXPECT_TRUE(run.printed("Could not save slot 1: could not write slot1.jpg")) << run.all();
+    EXPECT_TRUE(run.printed("Could not save slot 1: cannot write slot1.jpg: Is a directory"))
+        << run.all();
     EXPECT_EQ(readFile(dir() / "slot1.sav"), old);
     fs::remove(dir() / "slot1.jpg");
     run = runHeadless(game, "frames 1\nconsole let v=3\nconsole loadgame\nstate\n");
@@ -207,7 +208,8 @@ TEST_F(SaveLoad, AReadOnlyFolderReportsTheFailure) {
         // Root writes anywhere: run as nobody.
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
         auto run = runHeadless(game, "frames 1\ntap F5\nframes 1\n" + clickAt(100, 150));
-        bool reported = run.printed("Could not save slot 1: could not write slot1.jpg");
+        bool reported =
+            run.printed("Could not save slot 1: cannot write slot1.jpg: Permission denied");
         _exit(reported && !fs::exists(dir() / "slot1.sav") ? 0 : 1);
     }
     int status = 0;

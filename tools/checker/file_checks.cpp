@@ -11,6 +11,10 @@ std::string quoted(const std::string& name) {
 
 bool FileChecks::present(const Location& at, const std::string& what, const std::string& name) {
     if (probe_.exists(name)) return true;
+    if (probe_.folder().kind(name) == FileKind::Other) {
+        sink_.error(at, what + " " + quoted(name) + " is " + kNotARegularFile);
+        return false;
+    }
     std::string text = "cannot find " + what + " " + quoted(name);
     std::string other = probe_.sameNameOtherCase(name);
     if (!other.empty()) text += " (there is " + quoted(other) + ": file names are case-sensitive)";

@@ -1,10 +1,10 @@
 #include "tools/checker/file_probe.h"
 
 #include <cctype>
-#include <cstdio>
 #include <filesystem>
 
 #include "media/movie_decoder.h"
+#include "platform/file_bytes.h"
 #include "platform/image/picture.h"
 #include "platform/image/picture_formats.h"
 
@@ -27,8 +27,14 @@ const Probe& FileProbe::cached(std::map<std::string, Probe>& cache, const std::s
     auto it = cache.find(name);
     if (it != cache.end()) return it->second;
     Probe& probe = cache[name];
-    probe.found = !name.empty() && folder_.exists(name);
-    if (probe.found) read(folder_.path(name), probe);
+    const FileKind kind = folder_.kind(name);
+    probe.found = kind != FileKind::Missing;
+    if (kind == FileKind::Regular) {
+        read(folder_.path(name), probe);
+    } else if (probe.found) {
+        // The engine never opens it (reading a pipe would wait for a writer).
+        probe.why = kNotARegularFile;
+    }
     return probe;
 }
 
@@ -72,14 +78,16 @@ const Probe& FileProbe::music(const std::string& name) {
 
 const Probe& FileProbe::font(const std::string& name) {
     return cached(fonts_, name, [](const std::string& path, Probe& probe) {
-        unsigned char head[4] = {};
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        size_t got = file ? std::fread(head, 1, sizeof head, file) : 0;
-        if (file) std::fclose(file);
-        const std::string tag(reinterpret_cast<const char*>(head), got);
+        char head[4] = {};
+        FileRead why = FileRead::Failed;
+        const int fd = openRegularFile(path, why);
+        const ssize_t got = fd >= 0 ? ::read(fd, head, sizeof head) : -1;
+        if (fd >= 0) ::close(fd);
+        const std::string tag(head, got > 0 ? static_cast<size_t>(got) : 0);
         probe.decoded =
             tag == std::string("\0\1\0\0", 4) || tag == "true" || tag == "OTTO" || tag == "ttcf";
-        if (!probe.decoded) probe.why = file ? "not a TrueType or OpenType font" : "cannot read it";
+        if (!probe.decoded)
+            probe.why = got >= 0 ? "not a TrueType or OpenType font" : "cannot read it";
     });
 }
 

@@ -23,6 +23,10 @@ struct MediaReaders {
     std::function<bool(const std::string& path, std::string& why)> music;
 };
 
+// The reason given for a name that is there but is a pipe, a device or a folder.
+constexpr const char* kNotARegularFile =
+    "not a regular file (a pipe, a device or a folder): the engine reads only regular files";
+
 struct Probe {
     bool found = false;         // a status query on the file succeeds
     bool decoded = false;       // the reader accepted it
@@ -41,6 +45,7 @@ public:
     const Probe& music(const std::string& name);
     // A TrueType or OpenType font file, judged by its signature.
     const Probe& font(const std::string& name);
+    // True when the name is a regular file, the only kind the engine reads.
     bool exists(const std::string& name) const { return folder_.exists(name); }
 
     // For a name that is not there: a file of the folder that differs only in case, or

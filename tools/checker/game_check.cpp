@@ -80,7 +80,7 @@ bool GameCheck::checkGame(std::string& error) {
     if (!listViews(listed, error)) return false;
     FileProbe probe(folder_, readers_);
     FileChecks files(probe, sink_);
-    GameFacts facts;
+    GameFacts& facts = facts_;
     ViewChecks views(files, facts, sink_);
 
     std::set<std::string> seen;

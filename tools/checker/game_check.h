@@ -28,6 +28,8 @@ public:
     int warningCount() const;
     // The views read, in order.
     const std::vector<std::string>& views() const { return order_; }
+    // What checkGame gathered over the whole game: variables set and read, views loaded.
+    const GameFacts& facts() const { return facts_; }
 
 private:
     bool listViews(std::vector<std::string>& views, std::string& error) const;
@@ -38,4 +40,5 @@ private:
     MediaReaders readers_;
     DiagnosticSink sink_;
     std::vector<std::string> order_;
+    GameFacts facts_;
 };
