@@ -92,6 +92,14 @@ bool Overlays::removeMovie(const std::string& name) {
     return true;
 }
 
+void Overlays::pauseMovies() {
+    for (auto& entry : movies_) entry.second->pause();
+}
+
+void Overlays::resumeMovies() {
+    for (auto& entry : movies_) entry.second->resume();
+}
+
 void Overlays::updateMovies(Surface& destination) {
     for (auto& entry : movies_) entry.second->update(destination);
 }

@@ -45,6 +45,9 @@ public:
 
     // Every movie in name order: advanced and drawn onto `destination`.
     void updateMovies(Surface& destination);
+    // Holds every playing movie where it stands, and lets them go on from there.
+    void pauseMovies();
+    void resumeMovies();
     // The images, then the animations (advancing them), onto `destination`.
     void draw(Surface& destination);
     // Halts, closes and destroys every movie, and destroys every image and animation.
