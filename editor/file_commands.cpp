@@ -48,6 +48,7 @@ void FileCommands::newview() {
     model_.resetView();
     picture_.clearBase();
     undo_->clear();
+    viewPath_.clear();
     window_->setWindowTitle(kTitle);
     show_();
 }
@@ -87,10 +88,12 @@ bool FileCommands::openFrom(const QString& path) {
             (result.baseImage.empty() ||
              !loadPictureFile(dialogs::resolveInGameFolder(folder, result.baseImage), rgb)))
             warnNoBaseImage();
+        viewPath_.clear();
         QMessageBox::critical(window_, "Open View", fromPath(error));
         return false;
     }
     gameFolder_ = folder;
+    viewPath_ = toPath(QFileInfo(path).absoluteFilePath());
     loadBaseImageFrom(result.baseImage);
     setCaption(path);
     model_.selectedShape = 0;
@@ -133,7 +136,8 @@ bool FileCommands::saveTo(const QString& chosenPath) {
         QMessageBox::critical(window_, "Save View", fromPath(error));
         return false;
     }
-    gameFolder_ = dialogs::folderOf(toPath(QFileInfo(fromPath(path)).absoluteFilePath()));
+    viewPath_ = toPath(QFileInfo(fromPath(path)).absoluteFilePath());
+    gameFolder_ = dialogs::folderOf(viewPath_);
     setCaption(fromPath(path));
     const std::vector<std::string> problems = viewfile::engineProblems(model_);
     if (!problems.empty()) {

@@ -29,6 +29,8 @@ public:
     bool saveTo(const QString& chosenPath);
 
     const std::string& gameFolder() const { return gameFolder_; }
+    // The file the view was opened from or saved to last; empty for a new view.
+    const std::string& viewPath() const { return viewPath_; }
 
 private:
     bool abandon();
@@ -43,4 +45,5 @@ private:
     QUndoStack* undo_;
     std::function<void()> show_;
     std::string gameFolder_;
+    std::string viewPath_;
 };

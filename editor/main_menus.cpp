@@ -28,6 +28,8 @@ MainMenus buildMainMenus(QMainWindow* window, QUndoStack* undo) {
     m.openview = addAction(file, "openview", "Open View", QKeySequence(Qt::CTRL | Qt::Key_O));
     m.saveview = addAction(file, "saveview", "Save View", QKeySequence(Qt::CTRL | Qt::Key_S));
     m.testview = addAction(file, "testview", "Test View", QKeySequence(Qt::CTRL | Qt::Key_T));
+    m.testslots = file->addMenu("Test View From Slot");
+    m.testslots->setObjectName("testslots");
     m.checkview = addAction(file, "checkview", "Check View", QKeySequence(Qt::CTRL | Qt::Key_K));
     file->addSeparator();
     m.exit = addAction(file, "exit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q));

@@ -4,6 +4,7 @@
 // connects them.
 class QAction;
 class QMainWindow;
+class QMenu;
 class QUndoStack;
 
 struct MainMenus {
@@ -11,6 +12,7 @@ struct MainMenus {
     QAction* openview;
     QAction* saveview;
     QAction* testview;
+    QMenu* testslots;  // "Test View From Slot": filled with the saved slots when opened
     QAction* checkview;
     QAction* exit;
     QAction* undo;

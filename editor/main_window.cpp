@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
@@ -15,6 +17,8 @@
 #include "editor/drawing_area.h"
 #include "editor/file_commands.h"
 #include "editor/pointer_confinement.h"
+#include "editor/qt_convert.h"
+#include "editor/test_view.h"
 #include "editor/tool_panel.h"
 #include "editor/view_file.h"
 
@@ -105,6 +109,7 @@ void Form1::connectMenus() {
     on(menus_.openview, [this] { files_->openview(); });
     on(menus_.saveview, [this] { files_->saveview(); });
     on(menus_.testview, [this] { testView(); });
+    connect(menus_.testslots, &QMenu::aboutToShow, this, [this] { fillSlotMenu(); });
     on(menus_.checkview, [this] { checkView(); });
     on(menus_.exit, [this] { files_->exitCommand(); });
     on(menus_.loadnewbaseimage, [this] { files_->loadnewbaseimage(); });
@@ -159,9 +164,33 @@ bool Form1::openFrom(const QString& path) {
     return files_->openFrom(path);
 }
 
-void Form1::testView() {
+void Form1::testView(int slot) {
     PointerConfinement::FreePointer free(*pointer_);
-    launcher_.launch(this, files_->gameFolder(), viewfile::write(model_));
+    const std::string path = files_->viewPath();
+    if (path.empty()) {
+        launcher_.launch(this, files_->gameFolder(), viewfile::write(model_));
+        return;
+    }
+    // The engine reads the view from its file: saved first, it starts at the edits (or,
+    // already running, reloads them).
+    if (!files_->saveTo(fromPath(path))) return;
+    launcher_.launchLive(this, files_->gameFolder(), toPath(QFileInfo(fromPath(path)).fileName()),
+                         slot);
+}
+
+void Form1::fillSlotMenu() {
+    menus_.testslots->clear();
+    const std::vector<int> saved = testview::savedSlots(files_->gameFolder());
+    if (saved.empty() || files_->viewPath().empty()) {
+        menus_.testslots->addAction(saved.empty() ? "No saved slots" : "Save the view first")
+            ->setEnabled(false);
+        return;
+    }
+    for (int slot : saved) {
+        QAction* a = menus_.testslots->addAction("Slot " + QString::number(slot));
+        a->setObjectName("testslot" + QString::number(slot));
+        connect(a, &QAction::triggered, this, [this, slot] { testView(slot); });
+    }
 }
 
 void Form1::checkView() {

@@ -63,7 +63,9 @@ private:
     void syncPanel();
     // The View menu's check mark and which way it can still zoom.
     void showZoom(int zoom);
-    void testView();
+    // With a slot (1 to 30) the engine restores it after starting at the view.
+    void testView(int slot = 0);
+    void fillSlotMenu();
     void checkView();
 
     EditorModel model_;

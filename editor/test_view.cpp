@@ -69,4 +69,34 @@ std::string findProgram(const std::string& editorFolder, const std::string& prog
     return std::string();
 }
 
+std::vector<int> savedSlots(const std::string& gameFolder) {
+    std::vector<int> slots;
+    std::error_code ec;
+    const fs::path folder = gameFolder.empty() ? fs::path(".") : fs::path(gameFolder);
+    for (int slot = 1; slot <= 30; ++slot)
+        if (fs::is_regular_file(folder / ("slot" + std::to_string(slot) + ".sav"), ec))
+            slots.push_back(slot);
+    return slots;
+}
+
+std::vector<std::pair<std::string, std::string>> engineEnvironment(const std::string& viewName,
+                                                                   int slot) {
+    std::vector<std::pair<std::string, std::string>> env{{"VORLEN_LIVE", "1"},
+                                                         {"VORLEN_START_VIEW", viewName}};
+    if (slot >= 1 && slot <= 30) env.push_back({"VORLEN_START_SLOT", std::to_string(slot)});
+    return env;
+}
+
+int runningEngine(const std::vector<EngineRun>& runs, const std::string& gameFolder,
+                  const std::function<bool(long long pid)>& alive) {
+    std::error_code ec;
+    const fs::path folder = gameFolder.empty() ? fs::path(".") : fs::path(gameFolder);
+    for (size_t i = runs.size(); i-- > 0;) {
+        const fs::path other =
+            runs[i].gameFolder.empty() ? fs::path(".") : fs::path(runs[i].gameFolder);
+        if (fs::equivalent(folder, other, ec) && alive(runs[i].pid)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
 }  // namespace testview

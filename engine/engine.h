@@ -10,6 +10,8 @@
 #include "engine/assets.h"
 #include "engine/engine_host.h"
 #include "engine/game_state.h"
+#include "engine/live_reload.h"
+#include "engine/play_recorder.h"
 #include "engine/saved_games.h"
 #include "media/movie_error.h"
 #include "media/music_decoder.h"
@@ -154,4 +156,8 @@ private:
     bool shutDown_ = false;
     bool loadingGame_ = false;  // a saved game is being restored
     SavedGames saves_;
+    // Watches the game folder when the editor started the engine to test a view.
+    std::unique_ptr<LiveReload> liveReload_;
+    // F10: the presents and the mix reach it through taps on the display and the output.
+    PlayRecorder playRecorder_{host_.clock(), host_.services().recorders, folder_, state_.console};
 };

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "engine/console.h"
+#include "engine/overlay_sources.h"
 #include "engine/pointer.h"
 #include "engine/transition.h"
 #include "game/inventory.h"
@@ -48,6 +49,7 @@ struct GameState {
     // Images, animations and movies over the backdrop; cleared by a view change, the
     // ending and shutdown (before the mixer their movies' sound plays through).
     Overlays overlays;
+    OverlaySources overlaySources;
     Transitions transition;
 
     int32_t mode = Play;

@@ -94,6 +94,7 @@ void Engine::playFrame(int x, int y) {
     if (g.debugMode) drawDebugOverlay(x, y);
 
     if (pressed(KeyCode::F9)) takeScreenshot(back, "");
+    if (pressed(KeyCode::F10)) playRecorder_.toggle(back);
     if (pressed(KeyCode::F5)) {
         g.mode = SaveScreen;
         showSaveLoadScreen();
@@ -120,6 +121,7 @@ bool Engine::runLoopPass(int& exitCode) {
         return false;
     }
     if (g.input) g.input->poll();
+    if (liveReload_) liveReload_->poll();
     int x = 0, y = 0;
     framePointerPosition(x, y);
     switch (g.mode) {

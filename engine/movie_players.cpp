@@ -61,6 +61,8 @@ void Engine::playMovie(const std::string& file, int64_t start, int64_t stop) {
     std::unique_ptr<Movie> movie = openMovie(file, *render);
     if (!movie) return;
     Screen& screen = *g.screen;
+    // The overlay movies wait, picture and sound, while this one has the screen.
+    g.overlays.pauseMovies();
     {
         TrackInMix inMix(g.mixer.get(), *movie);
         runMovieLoop(*movie, start, stop, [&] {
@@ -77,6 +79,7 @@ void Engine::playMovie(const std::string& file, int64_t start, int64_t stop) {
         movie->stop();
     }
     movie->release();
+    g.overlays.resumeMovies();
 }
 
 void Engine::playOverlayMovie(const std::string& file, int x, int y, int width, int height) {

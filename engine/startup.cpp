@@ -2,7 +2,9 @@
 // title movie and the first view, in their fixed order.
 #include "engine/engine.h"
 #include "engine/game_files.h"
+#include "engine/recording_taps.h"
 #include "platform/event_source.h"
+#include "platform/folder_watcher.h"
 #include "platform/text_renderer.h"
 
 using namespace game_files;
@@ -26,8 +28,9 @@ void coverScreen(Screen& screen, std::unique_ptr<Surface>& backdrop) {
 
 void Engine::createDisplay() {
     GameState& g = state_;
-    g.screen = std::make_unique<Screen>(host_.createDisplay(), host_.clock(), host_.services().text,
-                                        host_.services().pictures);
+    g.screen =
+        std::make_unique<Screen>(tapPresents(host_.createDisplay(), playRecorder_), host_.clock(),
+                                 host_.services().text, host_.services().pictures);
     if (host_.windowed()) {
         if (g.screen->createWindowed(640, 480) != 0) {
             reportError("could not set video mode 640x480 windowed");
@@ -57,7 +60,7 @@ bool Engine::setUpWindow() {
     if (g.input->create(host_.createInput()) != 0)
         reportError("Could not create InputDevice object!");
     g.mixer = std::make_unique<Mixer>();
-    g.mixer->create(host_.createAudioOutput());
+    g.mixer->create(tapMix(host_.createAudioOutput(), playRecorder_));
     g.sounds = std::make_unique<SoundSlots>(g.mixer.get(), folder_, g.console);
     MusicDecoderFactory* decoders = host_.services().music;
     g.music = std::make_unique<MusicControl>(g.mixer.get(), decoders ? *decoders : noMusic_,
@@ -111,14 +114,21 @@ bool Engine::start(int& exitCode) {
                                         "Cannot find file");
     }
 
+    const AuthoringStart authoring = authoringStartFromEnvironment();
     g.currentView = std::make_unique<View>(g.variables, g.console);
     std::string error;
-    g.currentView->load(kFirstView, folder_, error);
+    g.currentView->load(startViewFile(authoring, folder_, kFirstView), folder_, error);
     if (!error.empty()) g.console.print(error, kRed);
     const bool shown =
         g.backdrop && assets_.loadPicture(*g.backdrop, g.currentView->baseImage()) == 1;
     if (g.screen) coverScreen(*g.screen, g.backdrop);
     if (shown) noteBackdropIsView(g.currentView->baseImage());
     interpreter_.runScript(g.currentView->onLoadScript(), 0, false);
+    if (authoring.slot > 0) loadGame(authoring.slot);
+    if (authoring.live) {
+        std::unique_ptr<FolderWatcher> watcher = watchFolder(folder_.root());
+        if (!watcher) g.console.print("Cannot watch the game folder for changes", kRed);
+        liveReload_ = std::make_unique<LiveReload>(*this, std::move(watcher));
+    }
     return false;
 }

@@ -28,5 +28,12 @@ int main(int argc, char** argv) {
     Bytes fmt18 = formatBody(1, 1, 44100, 8);
     fmt18.insert(fmt18.end(), {0, 0});
     put(riff({chunk("fmt ", fmt18), chunk("data", samples[1])}));
+    // Extensible PCM, and the format chunk after other chunks or after the data.
+    Bytes extensible = chunk("fmt ", extensibleFormatBody(2, 22050, 16, 16));
+    put(riff({extensible, chunk("data", samples[0])}));
+    put(riff({chunk("fmt ", extensibleFormatBody(1, 8000, 8, 8)), chunk("data", samples[1])}));
+    put(riff({chunk("LIST", {'I', 'N', 'F', 'O', 'x'}), fmt, chunk("data", samples[0])}));
+    put(riff({chunk("data", samples[0]), fmt}));
+    put(riff({chunk("data", samples[0]), chunk("fact", {20, 0, 0, 0}), extensible}));
     return 0;
 }

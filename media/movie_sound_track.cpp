@@ -113,7 +113,11 @@ size_t MovieSoundTrack::read(int16_t* out, size_t frames) {
         done += run;
     }
     count_ -= n;
-    readIndex_ += static_cast<int64_t>(n);
+    // A running track keeps time with the mix even when the decoder has not got that far
+    // (the engine was busy or the clock jumped): the frames missing are past, and sound
+    // pushed for them later is dropped, so the movie stays with the clock. A finished
+    // track has nothing more to keep time for.
+    readIndex_ += static_cast<int64_t>(finished_ ? n : frames);
     return n;
 }
 

@@ -35,7 +35,8 @@ public:
     void finish() override;
 
     // Mix side: gives nothing while paused or closed, and fewer frames than asked when
-    // the decoder has not got that far yet.
+    // the decoder has not got that far yet; the time those would have taken passes all
+    // the same while the track runs.
     size_t read(int16_t* out, size_t frames) override;
 
     // Control from the movie.

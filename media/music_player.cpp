@@ -1,5 +1,7 @@
 #include "media/music_player.h"
 
+#include <vector>
+
 #include "media/mixer.h"
 #include "media/music_decoder.h"
 #include "platform/event_source.h"
@@ -7,21 +9,36 @@
 #include "platform/message_sink.h"
 
 // What the mix reads while the music plays, on the sound device's thread: while the
-// stream is in the mix its fields change only under the mixer's lock.
+// stream is in the mix its fields change only under the mixer's lock. A pass ends when
+// its decoder gives nothing more (a short read alone is not the end); the mix then goes
+// straight on into the next pass when one is ready. Finished decoders are left for the
+// main thread to close.
 class MusicPlayer::Stream : public AudioStream {
 public:
     size_t read(int16_t* out, size_t frames) override {
-        if (ended || !decoder) return 0;
-        size_t n = decoder->read(out, frames);
-        if (n < frames) {
-            ended = true;
+        size_t done = 0;
+        bool switched = false;
+        while (done < frames && decoder && !ended) {
+            size_t n = decoder->read(out + done * kMixChannels, frames - done);
+            done += n;
+            if (n > 0) continue;
             ++ends;
             if (notifier) notifier->postMusicEvent();
+            // One switch a read: a pass that gives nothing at all cannot spin here.
+            if (next && !switched) {
+                finished.push_back(std::move(decoder));
+                decoder = std::move(next);
+                switched = true;
+            } else {
+                ended = true;
+            }
         }
-        return n;
+        return done;
     }
 
     std::unique_ptr<MusicDecoder> decoder;
+    std::unique_ptr<MusicDecoder> next;  // the following pass, opened ahead
+    std::vector<std::unique_ptr<MusicDecoder>> finished;
     MusicNotifier* notifier = nullptr;
     bool ended = false;
     int ends = 0;  // ends of the music not handled yet
@@ -64,11 +81,30 @@ bool MusicPlayer::render(const std::string& file) {
         if (!decoder) fail(error);
     }
     if (!decoder) state_ = Error;
-    // The stream is out of the mix now; the old decoder goes when `decoder` does.
+    // The stream is out of the mix now; the old decoders go when these do.
     std::swap(stream_->decoder, decoder);
+    std::unique_ptr<MusicDecoder> next = std::move(stream_->next);
+    std::vector<std::unique_ptr<MusicDecoder>> finished;
+    finished.swap(stream_->finished);
     stream_->ended = false;
     stream_->ends = 0;
-    return stream_->decoder && play();
+    if (!stream_->decoder) return false;
+    prepareNextPass();
+    return play();
+}
+
+void MusicPlayer::prepareNextPass() {
+    if (!loop_ || !mixer_ || state_ == Error) return;
+    {
+        Mixer::Lock lock(*mixer_);
+        if (stream_->next) return;
+    }
+    std::string error;
+    std::unique_ptr<MusicDecoder> next;
+    if (folder_.exists(file_)) next = decoders_.open(folder_.path(file_), error);
+    if (!next) return;
+    Mixer::Lock lock(*mixer_);
+    stream_->next = std::move(next);
 }
 
 bool MusicPlayer::play() {
@@ -116,23 +152,33 @@ void MusicPlayer::rewind() {
 void MusicPlayer::handleEvents() {
     if (!mixer_) return;
     int ends = 0;
+    bool ended = false;
     std::string damage;
+    std::vector<std::unique_ptr<MusicDecoder>> finished;
     {
         Mixer::Lock lock(*mixer_);
         ends = stream_->ends;
         stream_->ends = 0;
-        if (stream_->decoder) damage = stream_->decoder->damage();
+        ended = stream_->ended;
+        finished.swap(stream_->finished);
+        if (ended && stream_->decoder) damage = stream_->decoder->damage();
     }
+    // The passes the mix has left behind are closed here, outside the lock.
+    for (const auto& decoder : finished)
+        if (damage.empty()) damage = decoder->damage();
+    finished.clear();
     if (ends == 0) return;
     if (!damage.empty() && !damageReported_) {
         // Told once; what can be decoded goes on playing.
         messages_.print("Music " + file_ + " is damaged: " + damage, kRed);
         damageReported_ = true;
     }
-    for (int i = 0; i < ends && state_ == Playing; ++i) {
-        if (loop_)
-            rewind();
-        else
-            stop();
+    if (state_ != Playing) return;
+    if (!loop_) {
+        stop();
+        return;
     }
+    // The mix went on into the pass that was ready; where none was, it starts now.
+    if (ended) rewind();
+    prepareNextPass();
 }

@@ -1,7 +1,9 @@
 #pragma once
 // One piece of music, decoded as it plays and added to the mix. At its end the mix posts
-// the music message; the main loop's handleEvents then starts it again (looping) or
-// stops it.
+// the music message. A looping player keeps the next pass opened ahead, so the mix goes
+// on into it without a gap; the main loop's handleEvents then opens the pass after that
+// (or, where the next pass was not ready, starts it again then). A player that does not
+// loop stops there.
 #include <memory>
 #include <string>
 
@@ -39,7 +41,8 @@ public:
     // Back to the start: the file is opened again. If that fails, one red line and the
     // player stops.
     void rewind();
-    // The music message: each end of the music rewinds (looping) or stops.
+    // The music message: after an end, a looping player readies its next pass (starting
+    // it now if the mix found none ready); one that does not loop stops.
     void handleEvents();
 
     bool isPlaying() const { return state_ == Playing; }
@@ -51,6 +54,9 @@ private:
     class Stream;
 
     void fail(const std::string& why);
+    // Opens the pass that follows the one playing, quietly: a failure shows when the mix
+    // reaches the end without it.
+    void prepareNextPass();
 
     Mixer* mixer_;
     MusicDecoderFactory& decoders_;

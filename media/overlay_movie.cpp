@@ -64,7 +64,20 @@ void OverlayMovie::update(Surface& destination) {
 
 void OverlayMovie::halt() {
     active_ = false;
+    paused_ = false;
     if (movie_) movie_->stop();
+}
+
+void OverlayMovie::pause() {
+    if (!movie_ || !movie_->playing()) return;
+    movie_->stop();
+    paused_ = true;
+}
+
+void OverlayMovie::resume() {
+    if (!movie_ || !paused_) return;
+    paused_ = false;
+    movie_->resume();
 }
 
 void OverlayMovie::close() {
@@ -74,4 +87,5 @@ void OverlayMovie::close() {
     movie_.reset();
     surface_.reset();
     active_ = false;
+    paused_ = false;
 }

@@ -32,6 +32,10 @@ public:
     // (x, y).
     void update(Surface& destination);
     void halt();
+    // Holds a playing movie, picture and sound, where it stands (while a full-screen movie
+    // plays); resume goes on from exactly there. Nothing for a movie already stopped.
+    void pause();
+    void resume();
     // Takes the sound track out of the mix and closes the stream.
     void close();
 
@@ -52,5 +56,6 @@ private:
     int x_ = 0, y_ = 0, width_ = 0, height_ = 0;
     bool looping_ = false;
     bool active_ = false;
+    bool paused_ = false;
     MovieError error_ = MovieError::kNone;
 };

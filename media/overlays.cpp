@@ -51,6 +51,16 @@ bool Overlays::hasAnim(const std::string& name) const {
     return findNamed(anims_, name) != anims_.end();
 }
 
+OverlayImage* Overlays::findImage(const std::string& name) {
+    auto it = findNamed(images_, name);
+    return it == images_.end() ? nullptr : it->get();
+}
+
+FrameAnimation* Overlays::findAnim(const std::string& name) {
+    auto it = findNamed(anims_, name);
+    return it == anims_.end() ? nullptr : it->get();
+}
+
 void Overlays::addImage(std::unique_ptr<OverlayImage> image) {
     if (image) insertByDepth(images_, std::move(image));
 }
@@ -80,6 +90,14 @@ bool Overlays::removeMovie(const std::string& name) {
     it->second->close();
     movies_.erase(it);
     return true;
+}
+
+void Overlays::pauseMovies() {
+    for (auto& entry : movies_) entry.second->pause();
+}
+
+void Overlays::resumeMovies() {
+    for (auto& entry : movies_) entry.second->resume();
 }
 
 void Overlays::updateMovies(Surface& destination) {

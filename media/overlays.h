@@ -27,6 +27,11 @@ public:
     bool hasAnim(const std::string& name) const;
     bool hasMovie(const std::string& name) const { return movies_.count(name) != 0; }
 
+    // The entry of that name, null when there is none (reloading its picture in place
+    // keeps its place in the drawing order).
+    OverlayImage* findImage(const std::string& name);
+    FrameAnimation* findAnim(const std::string& name);
+
     // Inserted before the first entry of greater depth, or at the end.
     void addImage(std::unique_ptr<OverlayImage> image);
     void addAnim(std::unique_ptr<FrameAnimation> anim);
@@ -40,6 +45,9 @@ public:
 
     // Every movie in name order: advanced and drawn onto `destination`.
     void updateMovies(Surface& destination);
+    // Holds every playing movie where it stands, and lets them go on from there.
+    void pauseMovies();
+    void resumeMovies();
     // The images, then the animations (advancing them), onto `destination`.
     void draw(Surface& destination);
     // Halts, closes and destroys every movie, and destroys every image and animation.

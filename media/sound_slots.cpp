@@ -29,6 +29,20 @@ void SoundSlots::playSound(const std::string& file) {
     target->sound->play();
 }
 
+bool SoundSlots::reload(const std::string& file) {
+    bool found = false;
+    for (SoundSlot& slot : slots_) {
+        if (slot.name != file || !slot.sound) continue;
+        found = true;
+        slot.sound->stop();
+        slot.sound = std::make_unique<Sound>();
+        std::string error;
+        if (!slot.sound->load(mixer_, folder_.path(file), kVoicesPerSound, error))
+            messages_.print("Could not load sound " + file + ": " + error, kRed);
+    }
+    return found;
+}
+
 std::string SoundSlots::slotLine(int i) const {
     const SoundSlot& s = slot(i);
     std::string line = "SLOT " + std::to_string(i) + ": ";

@@ -35,6 +35,9 @@ public:
     const SoundSlot& slot(int i) const { return slots_[static_cast<size_t>(i)]; }
     // Per slot, how many of its voices sound now.
     std::array<int, kSlotCount> voicesSounding() const;
+    // Reads the file of every slot holding it again (its voices stop; name and count
+    // stay). False when no slot holds it.
+    bool reload(const std::string& file);
     // Stops and destroys every sound; the slots are empty afterwards.
     void clear();
 

@@ -1,6 +1,7 @@
 #pragma once
-// Reads PCM wave files (8 or 16 bits, mono or stereo, any rate) and converts them once to
-// the mix format. Every size and offset is checked against the bytes there are.
+// Reads PCM wave files (8 or 16 bits, mono or stereo, any rate; plain or extensible PCM,
+// chunks in any order) and converts them once to the mix format. Every size and offset
+// is checked against the bytes there are.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,8 +27,9 @@ struct WaveSound {
     size_t frames() const { return mix.size() / 2; }
 };
 
-// Parses a whole wave file; on failure returns false with `error` saying why in a few
-// words ("not a PCM wave file").
+// Parses a whole wave file; on failure returns false with `error` naming the rule the
+// file breaks in a few words ("3 channels: only mono or stereo plays").
 bool readWave(const uint8_t* bytes, size_t size, WaveSound& sound, std::string& error);
-// Reads the file (refused unread when over kMaxWaveFileBytes), then parses it.
+// Reads the file (refused unread when over kMaxWaveFileBytes, or when it is a folder or
+// anything but a regular file), then parses it.
 bool readWaveFile(const std::string& path, WaveSound& sound, std::string& error);

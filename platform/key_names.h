@@ -12,7 +12,7 @@ constexpr int Grave = 96;
 constexpr int LeftShift = 128, RightShift = 129, LeftCtrl = 130, RightCtrl = 131;
 constexpr int LeftAlt = 132, RightAlt = 133;
 constexpr int LeftArrow = 134, RightArrow = 135, UpArrow = 136, DownArrow = 137;
-constexpr int F1 = 138, F5 = 142, F6 = 143, F9 = 146, F12 = 149;
+constexpr int F1 = 138, F5 = 142, F6 = 143, F9 = 146, F10 = 147, F12 = 149;
 constexpr int MouseLeft = 256, MouseRight = 257, MouseMiddle = 258, MouseButton4 = 259;
 constexpr int JoyButton0 = 260;
 }  // namespace KeyCode

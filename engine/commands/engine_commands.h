@@ -27,6 +27,7 @@ void registerGameCommands(Engine& engine);
 void registerSoundCommands(Engine& engine);
 void registerMovieCommands(Engine& engine);
 void registerOverlayCommands(Engine& engine);
+void registerReloadCommands(Engine& engine);
 
 inline void registerEngineCommands(Engine& engine) {
     registerViewCommands(engine);
@@ -35,4 +36,5 @@ inline void registerEngineCommands(Engine& engine) {
     registerSoundCommands(engine);
     registerMovieCommands(engine);
     registerOverlayCommands(engine);
+    registerReloadCommands(engine);
 }

@@ -29,6 +29,8 @@ CommandResult addoverlayimageCommand(Engine& engine, CommandContext& ctx) {
     if (!image->load(engine.state().screen.get(), engine.folder().path(file), number(ctx, 3),
                      number(ctx, 4), true, number(ctx, 5)))
         engine.assets().reportCouldNotLoad(file);
+    engine.state().overlaySources.images[name] = {file, number(ctx, 3), number(ctx, 4),
+                                                  number(ctx, 5)};
     overlays.addImage(std::move(image));
     return CommandResult::Continue;
 }
@@ -60,6 +62,7 @@ CommandResult addoverlayanimCommand(Engine& engine, CommandContext& ctx) {
     if (anim->loadNamed(name, number(ctx, 3), number(ctx, 4), engine.state().screen.get(),
                         engine.folder().path(file), settings) != 1)
         engine.assets().reportCouldNotLoad(file);
+    engine.state().overlaySources.anims[name] = {file, number(ctx, 3), number(ctx, 4), settings};
     overlays.addAnim(std::move(anim));
     return CommandResult::Continue;
 }

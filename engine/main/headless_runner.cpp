@@ -10,6 +10,7 @@
 #include "engine/engine.h"
 #include "engine/state_report.h"
 #include "platform/headless/headless_host.h"
+#include "platform/headless/run_recorder.h"
 #include "platform/headless/shot_writer.h"
 #include "platform/key_names.h"
 #include "platform/trim.h"
@@ -40,7 +41,12 @@ std::string colourPrefix(uint32_t colour) {
 class Runner {
 public:
     Runner(std::ostream& out, std::ostream& err, const ProgramServices& services)
-        : out_(out), err_(err), host_(services), engine_(host_) {
+        : out_(out),
+          err_(err),
+          host_(services),
+          engine_(host_),
+          recorder_(
+              host_, services.recorders, [this] { return screen(); }, err) {
         host_.onMessageBox = [this](const std::string& text) {
             std::string escaped;
             for (char c : text) {
@@ -97,7 +103,13 @@ private:
         return Result::Ok;
     }
 
+    const Surface* screen() {
+        GameState& g = engine_.state();
+        return g.screen ? &g.screen->back() : nullptr;
+    }
+
     void close(int& exitCode) {
+        recorder_.finish();
         host_.queue()->push({WindowEvent::Close});
         if (!engine_.pumpMessages(exitCode)) exitCode = 0;
     }
@@ -176,6 +188,10 @@ private:
                 err_ << "engine-headless: audio " << rest << ": cannot write the file\n";
             return Result::Ok;
         }
+        if (verb == "record") {
+            recorder_.command(rest);
+            return Result::Ok;
+        }
         if (verb == "state") {
             for (const std::string& s : stateReport(engine_)) out_ << s << '\n';
             out_ << std::flush;
@@ -203,6 +219,7 @@ private:
     std::ostream& err_;
     HeadlessHost host_;
     Engine engine_;
+    RunRecorder recorder_;
 };
 
 }  // namespace

@@ -11,4 +11,5 @@ StandardServices::StandardServices() : pictures_(pictureFormatsWithJpeg()) {
     services_.pictures = &pictures_;
     services_.music = &music_;
     services_.movies = &movies_;
+    services_.recorders = &recorders_;
 }

@@ -4,6 +4,7 @@
 #include "engine/program_services.h"
 #include "media/ffmpeg/ffmpeg_movie_opener.h"
 #include "media/ffmpeg/ffmpeg_music_decoder.h"
+#include "media/ffmpeg/ffmpeg_video_recorder.h"
 #include "platform/image/picture_formats.h"
 #include "platform/sdl/sdl_text_renderer.h"
 
@@ -20,5 +21,6 @@ private:
     PictureFormats pictures_;
     FfmpegMusicDecoders music_;
     FfmpegMovieOpener movies_;
+    FfmpegVideoRecorders recorders_;
     ProgramServices services_;
 };

@@ -126,6 +126,10 @@ bool FfmpegMusicDecoder::configureResampler(const AVFrame& frame) {
                                 static_cast<AVSampleFormat>(frame.format), frame.sample_rate, 0,
                                 nullptr);
     av_channel_layout_uninit(&in);
+    // Mono goes to both sides at its full level, as an effect does (the resampler's own
+    // up-mix would put it 3 dB lower).
+    static const double kMonoToBoth[2] = {1.0, 1.0};
+    if (r >= 0 && channels == 1) r = swr_set_matrix(swr_, kMonoToBoth, 1);
     if (r < 0 || swr_init(swr_) < 0) {
         swr_free(&swr_);
         return false;

@@ -50,6 +50,9 @@ bool SoundConverter::configure(const AVFrame& frame) {
                                  nullptr);
     av_channel_layout_uninit(&in);
     av_channel_layout_uninit(&out);
+    // Mono goes to both sides at its full level, like effects and music.
+    static const double kMonoToBoth[2] = {1.0, 1.0};
+    if (ok >= 0 && channels == 1) ok = swr_set_matrix(context_, kMonoToBoth, 1);
     if (ok < 0 || swr_init(context_) < 0) {
         swr_free(&context_);
         return false;

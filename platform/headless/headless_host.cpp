@@ -24,8 +24,10 @@ std::unique_ptr<EventSource> HeadlessHost::createEvents() {
 }
 
 std::unique_ptr<DisplayBackend> HeadlessHost::createDisplay() {
-    return std::make_unique<NullDisplay>(
-        [this] { advanceClock(static_cast<uint64_t>(frameStep_)); });
+    return std::make_unique<NullDisplay>([this] {
+        if (beforePresent) beforePresent();
+        advanceClock(static_cast<uint64_t>(frameStep_));
+    });
 }
 
 std::unique_ptr<AudioOutput> HeadlessHost::createAudioOutput() {

@@ -61,11 +61,14 @@ public:
     // The output the engine mixes into (closed once the engine's mixer is gone).
     PulledAudioOutput& audio() { return *audio_; }
     void setFrameStep(int ms) { frameStep_ = ms; }
+    int frameStep() const { return frameStep_; }
     void setKey(int code, bool down) {
         if (code >= 0 && code < kKeyCodeCount) input_->down[static_cast<size_t>(code)] = down;
     }
     // The window messages the script sends; null before the engine created its queue.
     QueuedEventSource* queue() { return queue_; }
+    // Told of every present before the clock moves on (the back buffer is the picture).
+    std::function<void()> beforePresent;
     // Told the text of every message box (line ends as they are).
     std::function<void(const std::string& text)> onMessageBox;
 

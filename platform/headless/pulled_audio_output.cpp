@@ -46,6 +46,7 @@ void PulledAudioOutput::advanceTo(uint64_t nanos) {
                 std::fill(buffer_.begin(), buffer_.end(), int16_t{0});
         }
         if (capture_.isOpen()) capture_.write(buffer_.data(), frames);
+        if (onMixed) onMixed(buffer_.data(), frames);
         framesMixed_ += frames;
     }
 }

@@ -3,6 +3,7 @@
 // by a virtual time, so the mix is the same on every run. What is pulled can be written
 // to a WAV file.
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ public:
     // Without a source the frames are silence.
     void advanceTo(uint64_t nanos);
     uint64_t framesMixed() const { return framesMixed_; }
+    int rate() const { return rate_; }
+    // Told every block of frames as it is mixed (a recording takes the mix from here).
+    std::function<void(const int16_t* samples, size_t frames)> onMixed;
 
     // Writes everything mixed from now on to `path` (16-bit stereo PCM at the rate), after
     // completing a file already being written. False when the file cannot be created.

@@ -44,6 +44,19 @@ Bytes formatBody(int tag, int channels, int rate, int bits) {
     return b;
 }
 
+Bytes extensibleFormatBody(int channels, int rate, int bits, int validBits,
+                           const uint8_t* subFormat) {
+    static const uint8_t kPcm[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                     0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+    Bytes b = formatBody(0xFFFE, channels, rate, bits);
+    put16(b, 22);
+    put16(b, static_cast<uint32_t>(validBits));
+    put32(b, channels == 1 ? 0x4u : 0x3u);
+    const uint8_t* guid = subFormat ? subFormat : kPcm;
+    b.insert(b.end(), guid, guid + 16);
+    return b;
+}
+
 Bytes riff(const std::vector<Bytes>& chunks) {
     Bytes body{'W', 'A', 'V', 'E'};
     for (const Bytes& c : chunks) body.insert(body.end(), c.begin(), c.end());
@@ -70,6 +83,17 @@ std::vector<int16_t> tone(int rate, int channels, int frames, double hz, int amp
     for (int i = 0; i < frames; ++i) {
         auto v = static_cast<int16_t>(std::lround(amplitude * std::sin(2 * M_PI * hz * i / rate)));
         for (int c = 0; c < channels; ++c) s.push_back(v);
+    }
+    return s;
+}
+
+std::vector<int16_t> twoTones(int rate, int frames, double hz, int amplitude) {
+    std::vector<int16_t> left = tone(rate, 1, frames, hz, amplitude);
+    std::vector<int16_t> right = tone(rate, 1, frames, hz * 3 / 2, amplitude);
+    std::vector<int16_t> s;
+    for (int i = 0; i < frames; ++i) {
+        s.push_back(left[static_cast<size_t>(i)]);
+        s.push_back(right[static_cast<size_t>(i)]);
     }
     return s;
 }

@@ -17,6 +17,10 @@ Bytes chunk(const char* id, const Bytes& body, bool pad = true);
 Bytes chunkDeclaring(const char* id, uint32_t declared, const Bytes& body);
 // The 16-byte PCM format body (tag, channels, rate, byte rate, block align, bits).
 Bytes formatBody(int tag, int channels, int rate, int bits);
+// The 40-byte extensible format body: the PCM body with tag 0xFFFE, cbSize 22, the
+// valid bits, a channel mask and the sub-format (PCM unless `subFormat` is given).
+Bytes extensibleFormatBody(int channels, int rate, int bits, int validBits,
+                           const uint8_t* subFormat = nullptr);
 // "RIFF", size, "WAVE", then the chunks as given.
 Bytes riff(const std::vector<Bytes>& chunks);
 // A plain PCM wave: "fmt " then "data".
@@ -26,6 +30,8 @@ Bytes le16(const std::vector<int16_t>& samples);
 
 // Interleaved 16-bit samples: a sine of `hz` at `amplitude`, the same on every channel.
 std::vector<int16_t> tone(int rate, int channels, int frames, double hz, int amplitude);
+// Stereo whose sides differ: a sine of `hz` on the left, of 3 * hz / 2 on the right.
+std::vector<int16_t> twoTones(int rate, int frames, double hz, int amplitude);
 // Every sample the same value: an effect whose level tells it apart in a mix.
 std::vector<int16_t> level(int channels, int frames, int16_t value);
 

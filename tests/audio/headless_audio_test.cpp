@@ -2,6 +2,8 @@
 // asked for, and the same on every run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "audio/audio_fixtures.h"
 #include "media/audio_stream.h"
 #include "support/headless_run.h"
@@ -58,8 +60,63 @@ TEST(HeadlessAudio, TheCapturedMixFollowsTheCommandsAndRepeatsExactly) {
     EXPECT_EQ(effect + both, kMixRate / 5 * 2);  // the whole effect, once
     // The music, 0.1 s long, sounded for more than its length: it looped.
     EXPECT_GT(music + both, kMixRate / 10 * 2 * 2);
+    // Loop after loop without a gap: no silence between the music's first sample and its
+    // last.
+    size_t begin = samples.size(), end = 0;
+    for (size_t i = 0; i < samples.size(); ++i) {
+        if (samples[i] != 3000 && samples[i] != 4000) continue;
+        begin = std::min(begin, i);
+        end = i;
+    }
+    ASSERT_LT(begin, end);
+    EXPECT_EQ(std::count(samples.begin() + begin, samples.begin() + end, 0), 0);
     EXPECT_EQ(samples.back(), 0);  // silent once stopped
     EXPECT_GT(silent, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Every source keeps left and right apart through the volume, and mono sounds on both
+// sides at its full level, effect or music alike.
+TEST(HeadlessAudio, ChannelsStayApartAndMonoFillsBoth) {
+    struct Case {
+        const char* command;
+        int channels;
+        int16_t left, right;  // mono: left alone
+        int volume;
+        int16_t heardLeft, heardRight;
+    } cases[] = {
+        {"playsound", 2, 8000, 0, 100, 8000, 0},
+        {"playsound", 2, 0, -6000, 50, 0, -6000 * 32767 / 65536},
+        {"playmusic", 2, 8000, 0, 100, 8000, 0},
+        {"playmusic", 2, 0, -6000, 50, 0, -6000 * 32767 / 65536},
+        {"playsound", 1, 7000, 0, 100, 7000, 7000},
+        {"playmusic", 1, 7000, 0, 100, 7000, 7000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.command << " " << c.channels << " channels, "
+                                          << c.left << "/" << c.right << " at " << c.volume);
+        headless_test::GameFolder game;
+        game.write("init.scn", headless_test::viewFile("NONE", {}));
+        std::vector<int16_t> samples;
+        for (int i = 0; i < kMixRate / 5; ++i) {
+            samples.push_back(c.left);
+            if (c.channels == 2) samples.push_back(c.right);
+        }
+        writeFile((game.path() / "s.wav").string(),
+                  pcmWave(c.channels, kMixRate, 16, le16(samples)));
+        auto run = headless_test::runHeadless(game, "audio cap.wav\nconsole setvol " +
+                                                        std::to_string(c.volume) + "\nconsole " +
+                                                        c.command + " s.wav\nframes 5\nclose\n");
+        ASSERT_EQ(run.status, 0) << run.all();
+        std::vector<int16_t> mix = samplesOf(readFile((game.path() / "cap.wav").string()));
+        // A frame 30 ms in: well inside the sound.
+        ASSERT_GT(mix.size(), 2u * 3 * 441 + 1);
+        EXPECT_EQ(mix[2 * 3 * 441], c.heardLeft);
+        EXPECT_EQ(mix[2 * 3 * 441 + 1], c.heardRight);
+    }
 }
 
 }  // namespace

@@ -143,15 +143,93 @@ TEST_F(MusicLoop, TheEndPostsTheMusicMessageAndHandlingItStartsAgain) {
     EXPECT_TRUE(sink_.lines.empty());
 }
 
-TEST_F(MusicLoop, WithoutTheMessageHandledTheMusicStaysAtItsEnd) {
+TEST_F(MusicLoop, WithoutTheMessageHandledOnlyThePassOpenedAheadPlays) {
     std::string wav = capture("held.wav");
     std::string flac = makeTheme(dir_, kFormats[2]);
     music_.playMusic("playmusic " + flac, flac);
-    run(1.5, false);
-    run(0.5);  // the message waiting since the end is handled now
+    run(2.5, false);
+    run(0.5);  // the messages waiting since the ends are handled now
     std::vector<int16_t> mix = captured(wav);
-    EXPECT_LT(rms(mix, 1.1, 1.5), 1.0) << "silent after the end";
-    EXPECT_NEAR(rms(mix, 1.6, 1.9), kLoud, 600);
+    EXPECT_NEAR(rms(mix, 1.1, 1.4), kLoud, 600) << "the pass opened ahead";
+    EXPECT_LT(rms(mix, 2.1, 2.5), 1.0) << "none opened after it";
+    EXPECT_NEAR(rms(mix, 2.6, 2.9), kLoud, 600);
+}
+
+// A decoder of a ramp that never touches 0, giving at most `chunk` frames a read: the
+// mix shows every lost or repeated frame.
+class RampDecoders : public MusicDecoderFactory {
+public:
+    RampDecoders(size_t length, size_t chunk, std::string damage = {})
+        : length_(length), chunk_(chunk), damage_(std::move(damage)) {}
+    std::unique_ptr<MusicDecoder> open(const std::string&, std::string&) override {
+        return std::make_unique<Ramp>(length_, chunk_, damage_);
+    }
+    static int16_t value(size_t i) { return static_cast<int16_t>(1 + i % 30000); }
+
+private:
+    struct Ramp : MusicDecoder {
+        Ramp(size_t length, size_t chunk, std::string damage)
+            : length(length), chunk(chunk), damaged(std::move(damage)) {}
+        size_t read(int16_t* out, size_t frames) override {
+            size_t n = std::min({frames, chunk, length - at});
+            for (size_t i = 0; i < n; ++i, ++at) out[2 * i] = out[2 * i + 1] = value(at);
+            return n;
+        }
+        // Damage shows where reading stopped on it: at the end of each pass.
+        std::string damage() const override { return at == length ? damaged : ""; }
+        size_t length, chunk, at = 0;
+        std::string damaged;
+    };
+    size_t length_, chunk_;
+    std::string damage_;
+};
+
+TEST_F(MusicLoop, EachPassFollowsTheLastWithoutAGap) {
+    // Passes longer and shorter than a frame's 441 samples; reads whole, cut short at
+    // random places, or one sample at a time.
+    struct Case {
+        size_t length, chunk;
+    } cases[] = {{44100, SIZE_MAX}, {4417, 1000}, {600, 7}, {442, 1}, {513, 512}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.length << " frames, reads of " << c.chunk);
+        RampDecoders ramps(c.length, c.chunk);
+        MusicControl music(&mixer_, ramps, &events_, anyFolder(), sink_);
+        std::string wav = capture("ramp.wav");
+        std::string file = makeTheme(dir_, kFormats[4]);  // any file that is there
+        music.playMusic("playmusic " + file, file);
+        for (int frame = 0; frame < 150; ++frame) {
+            now_ += 10000000;
+            output_->advanceTo(now_);
+            WindowEvent event;
+            while (events_.next(event))
+                if (event.type == WindowEvent::Music) music.handleEvents();
+        }
+        music.stopMusic();
+        std::vector<int16_t> mix = captured(wav);
+        ASSERT_EQ(mix.size(), 150u * 441 * 2);
+        for (size_t i = 0; i < mix.size() / 2; ++i) {
+            ASSERT_EQ(mix[2 * i], RampDecoders::value(i % c.length)) << "frame " << i;
+            ASSERT_EQ(mix[2 * i + 1], mix[2 * i]);
+        }
+        EXPECT_TRUE(music.isPlaying() || music.player() == nullptr);
+    }
+}
+
+TEST_F(MusicLoop, DamageIsNamedOnceHoweverOftenTheMusicLoops) {
+    RampDecoders ramps(600, SIZE_MAX, "reading failed: Invalid data");
+    MusicControl music(&mixer_, ramps, &events_, anyFolder(), sink_);
+    std::string file = makeTheme(dir_, kFormats[4]);
+    music.playMusic("playmusic " + file, file);
+    for (int frame = 0; frame < 100; ++frame) {
+        now_ += 10000000;
+        output_->advanceTo(now_);
+        WindowEvent event;
+        while (events_.next(event))
+            if (event.type == WindowEvent::Music) music.handleEvents();
+    }
+    EXPECT_EQ(sink_.lines, std::vector<std::string>{"R Music " + file +
+                                                    " is damaged: reading failed: Invalid data"});
+    EXPECT_TRUE(music.isPlaying());
 }
 
 TEST_F(MusicLoop, PlayMusicCommands) {
@@ -224,14 +302,20 @@ TEST_F(MusicLoop, AFileCutShortPlaysWhatItHasAndLoops) {
     ASSERT_TRUE(encodeMusic(whole, "libvorbis", "ogg", samples, 44100, 2, error)) << error;
     Bytes good = readFile(whole);
     writeFile(cut, Bytes(good.begin(), good.begin() + good.size() * 2 / 3));
+    auto decoder = decoders_.open(cut, error);
+    ASSERT_TRUE(decoder) << error;
+    const double length = double(readAll(*decoder, 3 * kMixRate).size() / 2) / kMixRate;
+    ASSERT_GT(length, 1.0);
+    ASSERT_LT(length, 2.5) << "ends before the whole file would have";
     std::string wav = capture("cut.wav");
     music_.playMusic("playmusic " + cut, cut);
-    run(2.9, false);  // the end's message waits
+    run(2 * length + 0.5, false);  // the pass opened ahead plays, then the ends wait
     run(0.5);
     std::vector<int16_t> mix = captured(wav);
-    EXPECT_NEAR(rms(mix, 0.2, 0.8), kLoud, 600);
-    EXPECT_LT(rms(mix, 2.6, 2.9), 1.0) << "ended before the whole file would have";
-    EXPECT_NEAR(rms(mix, 3.0, 3.3), kLoud, 600) << "and started again";
+    EXPECT_NEAR(rms(mix, 0.2, length - 0.1), kLoud, 600);
+    EXPECT_NEAR(rms(mix, length - 0.1, length + 0.1), kLoud, 600) << "straight on";
+    EXPECT_LT(rms(mix, 2 * length + 0.1, 2 * length + 0.4), 1.0);
+    EXPECT_NEAR(rms(mix, 2 * length + 0.6, 2 * length + 0.9), kLoud, 600) << "and again";
     EXPECT_TRUE(music_.isPlaying());
     for (const std::string& line : sink_.lines) ADD_FAILURE() << line;
 }

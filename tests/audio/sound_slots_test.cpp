@@ -96,9 +96,9 @@ TEST_F(SoundSlotsTest, AnEffectThatFailsToLoadKeepsItsSlotAndSaysWhy) {
     ASSERT_TRUE(writeFile(
         door, riff({chunk("fmt ", formatBody(3, 2, kMixRate, 32)), chunk("data", Bytes(8))})));
     slots_.playSound(door);
-    EXPECT_EQ(sink_.lines, (std::vector<std::string>{
-                               "W Playing new sound: " + door,
-                               "R Could not load sound " + door + ": not a PCM wave file"}));
+    EXPECT_EQ(sink_.lines, (std::vector<std::string>{"W Playing new sound: " + door,
+                                                     "R Could not load sound " + door +
+                                                         ": not a PCM wave file (format tag 3)"}));
     slots_.playSound(door);
     EXPECT_EQ(sink_.lines.back(), "W Playing loaded sound: " + door + "  (2 times)");
     EXPECT_EQ(rig_.next(), 0);

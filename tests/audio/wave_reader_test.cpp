@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "audio/audio_fixtures.h"
 #include "media/audio_stream.h"
 
@@ -89,19 +91,113 @@ TEST(WaveRefusal, NotARiffWave) {
     EXPECT_EQ(refusal({}), "not a RIFF WAVE file");
 }
 
-TEST(WaveRefusal, OnlyPcmIsPlayed) {
-    EXPECT_EQ(refusal(riff({chunk("fmt ", formatBody(3, 2, kMixRate, 32)), kData})),
-              "not a PCM wave file");
-    EXPECT_EQ(refusal(riff({chunk("fmt ", formatBody(0xFFFE, 2, kMixRate, 16)), kData})),
-              "not a PCM wave file");
-    EXPECT_EQ(refusal(riff({chunk("fmt ", formatBody(1, 2, kMixRate, 24)), kData})),
-              "neither 8 nor 16 bits a sample");
-    EXPECT_EQ(refusal(riff({chunk("fmt ", formatBody(1, 3, kMixRate, 16)), kData})),
-              "neither mono nor stereo");
-    EXPECT_EQ(refusal(riff({chunk("fmt ", formatBody(1, 2, 0, 16)), kData})), "sample rate 0");
-    Bytes fmt = formatBody(1, 2, kMixRate, 16);
-    fmt[12] = 2;  // block align 2 for 4-byte frames
-    EXPECT_EQ(refusal(riff({chunk("fmt ", fmt), kData})), "block size does not match");
+// Each header value at its limits: the rule broken is named, and nothing divides or
+// allocates by a value no sound has (0 channels, 0 bits, a 0 block, rate 0).
+TEST(WaveRefusal, EachFormatRuleIsNamed) {
+    auto withBlock = [](Bytes fmt, int block) {
+        fmt[12] = static_cast<uint8_t>(block);
+        return fmt;
+    };
+    Bytes shortExtensible = extensibleFormatBody(2, kMixRate, 16, 16);
+    shortExtensible.resize(39);
+    Bytes cb21 = extensibleFormatBody(2, kMixRate, 16, 16);
+    cb21[16] = 21;
+    const uint8_t kFloat[16] = {0x03, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+    struct Case {
+        Bytes fmt;
+        const char* why;
+    } cases[] = {
+        {formatBody(3, 2, kMixRate, 32), "not a PCM wave file (format tag 3)"},
+        {formatBody(0, 2, kMixRate, 16), "not a PCM wave file (format tag 0)"},
+        {formatBody(0xFFFE, 2, kMixRate, 16), "extensible format chunk too short"},
+        {shortExtensible, "extensible format chunk too short"},
+        {cb21, "extensible format chunk too short"},
+        {extensibleFormatBody(2, kMixRate, 16, 16, kFloat),
+         "not a PCM wave file (extensible format of other samples)"},
+        {extensibleFormatBody(2, kMixRate, 16, 17), "valid bits 17 exceed the 16 bits a sample"},
+        {extensibleFormatBody(0, kMixRate, 16, 16), "0 channels: only mono or stereo plays"},
+        {formatBody(1, 0, kMixRate, 16), "0 channels: only mono or stereo plays"},
+        {withBlock(formatBody(1, 0, kMixRate, 16), 4), "0 channels: only mono or stereo plays"},
+        {formatBody(1, 3, kMixRate, 16), "3 channels: only mono or stereo plays"},
+        {formatBody(1, 2, kMixRate, 0), "0 bits a sample: only 8 or 16 play"},
+        {formatBody(1, 2, kMixRate, 24), "24 bits a sample: only 8 or 16 play"},
+        {formatBody(1, 2, kMixRate, 17), "17 bits a sample: only 8 or 16 play"},
+        {withBlock(formatBody(1, 2, kMixRate, 16), 2),
+         "block size 2 does not match 2 channels of 16 bits (4)"},
+        {withBlock(formatBody(1, 2, kMixRate, 16), 0),
+         "block size 0 does not match 2 channels of 16 bits (4)"},
+        {formatBody(1, 2, 0, 16), "sample rate 0"},
+        {extensibleFormatBody(1, 0, 8, 8), "sample rate 0"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(refusal(riff({chunk("fmt ", c.fmt), kData})), c.why);
+    // And at their last accepted values.
+    EXPECT_EQ(accepted(riff({chunk("fmt ", formatBody(1, 1, 1, 8)), kData})).frames(),
+              8u * kMixRate);
+    EXPECT_EQ(
+        accepted(riff({chunk("fmt ", extensibleFormatBody(2, kMixRate, 16, 16)), kData})).frames(),
+        2u);
+    EXPECT_EQ(
+        accepted(riff({chunk("fmt ", extensibleFormatBody(2, kMixRate, 16, 0)), kData})).frames(),
+        2u);
+}
+
+TEST(WaveLayout, TheFormatChunkMayLieAnywhere) {
+    const Bytes list = chunk("LIST", {'I', 'N', 'F', 'O', 'x'});
+    EXPECT_EQ(accepted(riff({list, kFmt, kData})).mix, accepted(riff({kFmt, kData})).mix);
+    EXPECT_EQ(accepted(riff({kData, list, kFmt})).mix, accepted(riff({kFmt, kData})).mix);
+    // The first "fmt " counts; a file with none takes its first chunk, whatever its id.
+    Bytes mono = chunk("fmt ", formatBody(1, 1, kMixRate, 16));
+    EXPECT_EQ(accepted(riff({kData, kFmt, mono})).frames(), 2u);
+    EXPECT_EQ(accepted(riff({chunk("abcd", formatBody(1, 1, kMixRate, 16)), kData})).frames(), 4u);
+    EXPECT_EQ(refusal(riff({kData, list})), "no format chunk");
+    EXPECT_EQ(refusal(riff({list, kFmt})), "no data chunk");
+}
+
+// Files as editors write them, decoded sample for sample as FFmpeg decodes them. FFmpeg
+// gives the file's own channels: mono is compared with each side of the mix.
+TEST(WaveLayout, ExtensibleAndReorderedFilesDecodeAsFfmpegDoes) {
+    ScratchFolder dir("ffmpeg");
+    const Bytes stereo = le16(twoTones(kMixRate, 2000, 440, 20000));
+    const Bytes mono = le16(tone(kMixRate, 1, 2000, 330, 15000));
+    Bytes eight(3000);
+    for (size_t i = 0; i < eight.size(); ++i) eight[i] = static_cast<uint8_t>(i * 37);
+    const Bytes list = chunk("LIST", {'I', 'N', 'F', 'O', 'x'});
+    struct Case {
+        const char* name;
+        int channels;
+        Bytes file;
+    } cases[] = {
+        {"extensible-stereo", 2,
+         riff({chunk("fmt ", extensibleFormatBody(2, kMixRate, 16, 16)), chunk("data", stereo)})},
+        {"extensible-12-bits", 1,
+         riff({chunk("fmt ", extensibleFormatBody(1, kMixRate, 16, 12)), chunk("data", mono)})},
+        {"extensible-8-bits", 2,
+         riff({chunk("fmt ", extensibleFormatBody(2, kMixRate, 8, 8)), chunk("data", eight)})},
+        {"list-first", 2,
+         riff({list, chunk("fmt ", formatBody(1, 2, kMixRate, 16)), chunk("data", stereo)})},
+        {"data-first", 1,
+         riff({chunk("data", mono), list, chunk("fmt ", formatBody(1, 1, kMixRate, 16))})},
+        {"extensible-last", 2,
+         riff({chunk("data", stereo), chunk("fmt ", extensibleFormatBody(2, kMixRate, 16, 16))})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string wav = dir / (std::string(c.name) + ".wav");
+        const std::string raw = dir / (std::string(c.name) + ".raw");
+        ASSERT_TRUE(writeFile(wav, c.file));
+        const std::string command =
+            "ffmpeg -nostdin -v error -y -i '" + wav + "' -f s16le -acodec pcm_s16le '" + raw + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        Bytes decoded = readFile(raw);
+        WaveSound ours = accepted(c.file);
+        ASSERT_EQ(ours.frames() * c.channels * 2, decoded.size());
+        for (size_t i = 0; i < ours.mix.size(); ++i) {
+            size_t at = c.channels == 2 ? i : i / 2;
+            auto theirs = static_cast<int16_t>(decoded[2 * at] | decoded[2 * at + 1] << 8);
+            ASSERT_EQ(ours.mix[i], theirs) << "sample " << i;
+        }
+    }
 }
 
 TEST(WaveRefusal, NoDataChunk) {
@@ -161,6 +257,9 @@ TEST(WaveLimits, AFileOverTheLimitIsNotRead) {
     EXPECT_EQ(error, "larger than 64 MiB");
     EXPECT_FALSE(readWaveFile(dir / "none.wav", sound, error));
     EXPECT_EQ(error, "cannot open the file");
+    // A folder is said to be one, whatever its size.
+    EXPECT_FALSE(readWaveFile(dir.path, sound, error));
+    EXPECT_EQ(error, "a folder, not a regular file");
 }
 
 TEST(WaveLimits, ConvertedLength) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -92,6 +93,41 @@ TEST(PicturePixels, ConvertsEveryDepthAndRejectsBadLayouts) {
     odd.bitsPerPixel = 16;
     EXPECT_FALSE(pictureToRgb(odd, out));
     EXPECT_FALSE(pictureToRgb(Picture(), out));
+}
+
+TEST(TestView, SlotsEnvironmentAndRunningEngines) {
+    const fs::path game = fs::temp_directory_path() / ("pandrel-slots-" + std::to_string(getpid()));
+    fs::create_directories(game / "slot2.sav");  // a folder is no saved slot
+    for (const char* name : {"slot1.sav", "slot30.sav", "slot31.sav", "slot0.sav", "slot5.jpg"})
+        std::ofstream(game / name) << "x";
+    EXPECT_EQ(testview::savedSlots(game.string()), (std::vector<int>{1, 30}));
+
+    using Env = std::vector<std::pair<std::string, std::string>>;
+    struct Case {
+        int slot;
+        Env env;
+    };
+    for (const Case& c :
+         {Case{0, {{"VORLEN_LIVE", "1"}, {"VORLEN_START_VIEW", "a.scn"}}},
+          Case{1,
+               {{"VORLEN_LIVE", "1"}, {"VORLEN_START_VIEW", "a.scn"}, {"VORLEN_START_SLOT", "1"}}},
+          Case{30,
+               {{"VORLEN_LIVE", "1"}, {"VORLEN_START_VIEW", "a.scn"}, {"VORLEN_START_SLOT", "30"}}},
+          Case{31, {{"VORLEN_LIVE", "1"}, {"VORLEN_START_VIEW", "a.scn"}}}}) {
+        EXPECT_EQ(testview::engineEnvironment("a.scn", c.slot), c.env) << c.slot;
+    }
+
+    // The last engine on the same folder (however spelt) that still runs.
+    std::vector<testview::EngineRun> runs{
+        {10, game.string()}, {11, "/"}, {12, game.string() + "/."}};
+    auto alive = [](std::vector<long long> pids) {
+        return [pids](long long pid) { return std::count(pids.begin(), pids.end(), pid) > 0; };
+    };
+    EXPECT_EQ(testview::runningEngine(runs, game.string(), alive({10, 11, 12})), 2);
+    EXPECT_EQ(testview::runningEngine(runs, game.string(), alive({10, 11})), 0);
+    EXPECT_EQ(testview::runningEngine(runs, game.string(), alive({11})), -1);
+    EXPECT_EQ(testview::runningEngine({}, game.string(), alive({10})), -1);
+    fs::remove_all(game);
 }
 
 TEST(TestView, FolderLinksTheGameAndHoldsTheView) {

@@ -76,7 +76,11 @@ std::string writeTestMovie(const std::string& path, const TestMovie& want) {
     return writeMovie(
         path, want,
         [busy](int number, YuvPicture& picture) { paintPicture(picture, number, busy); },
-        [](int64_t n, int, int rate) { return toneAt(n, rate); });
+        // The right side differs from the left (inverted, at half the level), so that a
+        // swapped, mixed or dropped side shows.
+        [](int64_t n, int channel, int rate) {
+            return channel == 0 ? toneAt(n, rate) : -0.5 * toneAt(n, rate);
+        });
 }
 
 int frameNumberIn(const Surface& surface) {

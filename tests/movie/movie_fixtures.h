@@ -1,7 +1,8 @@
 #pragma once
 // Small movies made with the encoders under tools/ for the movie tests, the fuzz seeds and the
 // benchmarks. Their pictures show their own number as a grid of black and white cells;
-// their sound is a tone whose pitch steps up every second, so both can be read back.
+// their sound is a tone whose pitch steps up every second, so both can be read back; on
+// the right it is inverted and at half the level of the left.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -30,7 +30,7 @@ TEST(MovieSoundTrack, PlacesSoundByItsTime) {
     // 30 ms later than where the held sound ends: a gap of silence.
     auto b = frames(100, 2);
     track.push(1040 * kMs, b.data(), 100);
-    std::vector<int16_t> out = readFrames(track, 4000);
+    std::vector<int16_t> out = readFrames(track, 1864);
     ASSERT_EQ(out.size(), (441u + 1323u + 100u) * kMixChannels);
     EXPECT_EQ(out[440 * 2], 1);
     EXPECT_EQ(out[441 * 2], 0);
@@ -97,9 +97,19 @@ TEST(MovieSoundTrack, ReadsGiveNothingPausedClosedOrDry) {
     EXPECT_EQ(readFrames(track, 60).size(), 60u * kMixChannels);
     EXPECT_EQ(readFrames(track, 60).size(), 40u * kMixChannels);  // dry: what there is
     EXPECT_EQ(track.largestRead(), 60 * kMediaTicksPerSecond / kMixRate);
+    // The time of what was missing passes all the same; its sound, come late, is dropped.
+    EXPECT_EQ(track.playedTime(), 120 * kMediaTicksPerSecond / kMixRate);
+    EXPECT_TRUE(readFrames(track, 2000).empty());
+    auto late = frames(1500, 5);
+    track.push(20 * kMs, late.data(), 1500);  // frames 882 on
+    EXPECT_EQ(track.heldFrames(), 1500u - (2120u - 882u));
+    EXPECT_EQ(readFrames(track, 1000).size(), 262u * kMixChannels);
     EXPECT_FALSE(track.exhausted());
     track.finish();
     EXPECT_TRUE(track.exhausted());
+    // Finished, the track keeps no more time.
+    EXPECT_TRUE(readFrames(track, 60).empty());
+    EXPECT_EQ(track.playedTime(), 3120 * kMediaTicksPerSecond / kMixRate);
     track.push(100 * kMediaTicksPerSecond / kMixRate, chunk.data(), 100);  // ignored
     EXPECT_EQ(track.heldFrames(), 0u);
     track.restart(0);

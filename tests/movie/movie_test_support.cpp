@@ -111,7 +111,7 @@ const std::string& fixtureMovie(const std::string& name) {
     auto it = made.find(name);
     if (it != made.end()) return it->second;
     TestMovie want = settingsFor(name);
-    fs::path path = sharedFolder() / (name + "-v1" + extensionFor(want.muxer));
+    fs::path path = sharedFolder() / (name + "-v2" + extensionFor(want.muxer));
     std::error_code ec;
     if (!fs::exists(path, ec)) {
         fs::path temp = path;

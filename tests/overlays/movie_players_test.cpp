@@ -48,10 +48,12 @@ TEST_F(MoviePlayers, StartAndEndWordsLeaveATimeOpen) {
     EXPECT_EQ(first(firstTen), 0);
     EXPECT_TRUE(within(firstTen, 0, 250));
     EXPECT_GE(last(firstTen), 249);
-    // A third word alone is ignored: the whole movie.
-    std::vector<int> whole = shownBy("playmovie intro.mpg 50");
-    EXPECT_EQ(first(whole), 0);
-    EXPECT_EQ(last(whole), 299);
+    // Times count only with exactly four words: three or five play the whole movie.
+    for (const char* line : {"playmovie intro.mpg 50", "playmovie intro.mpg 50 100 200"}) {
+        std::vector<int> whole = shownBy(line);
+        EXPECT_EQ(first(whole), 0) << line;
+        EXPECT_EQ(last(whole), 299) << line;
+    }
 }
 
 TEST_F(MoviePlayers, AStopPastTheEndPlaysToTheEnd) {
@@ -62,6 +64,11 @@ TEST_F(MoviePlayers, AStopPastTheEndPlaysToTheEnd) {
     shown = shownBy("playmovie intro.mpg START 2200");
     EXPECT_EQ(first(shown), 0);
     EXPECT_EQ(last(shown), 299);
+    // Starts past 2^31 and 2^32 milliseconds lie past the end: nothing is shown (a time
+    // wrapped to 32 bits would start near the beginning).
+    for (const char* line :
+         {"playmovie intro.mpg 21474837 END", "playmovie intro.mpg 42949673 END"})
+        EXPECT_EQ(shownBy(line), std::vector<int>{}) << line;
 }
 
 TEST_F(MoviePlayers, ASmallMovieIsStretchedOverTheScreen) {
@@ -152,6 +159,33 @@ TEST_F(MoviePlayers, AFileThatDoesNotPlayIsNamedInRed) {
     EXPECT_FALSE(events->quitPosted());
 }
 
+// A file whose one picture is damaged opens, and is then refused: it yields no picture.
+TEST_F(MoviePlayers, AMovieThatYieldsNoPictureIsNamedInRed) {
+    TestMovie m;
+    m.muxer = "matroska";
+    m.video = "mpeg4";
+    m.sound.clear();
+    m.frames = 1;
+    m.width = 64;
+    m.height = 48;
+    ASSERT_EQ(writeTestMovie(path("none.mkv"), m), "");
+    std::ifstream in(path("none.mkv"), std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    size_t picture = bytes.find(std::string("\x00\x00\x01\xB6", 4));  // its start code
+    ASSERT_NE(picture, std::string::npos);
+    for (size_t i = picture + 4; i < std::min(bytes.size(), picture + 204); ++i) bytes[i] = '\xFF';
+    write("none.mkv", bytes);
+    run({"playmovie none.mkv", "playoverlaymovie none.mkv 0 0 64 48",
+         "addoverlaymovie n none.mkv 0 0 64 48"});
+    EXPECT_EQ(presents, 0);
+    EXPECT_THAT(texts(), ElementsAre("Playing movie: none.mkv",
+                                     "Could not play none.mkv: Cannot decode movie",
+                                     "Playing overlay movie: none.mkv",
+                                     "Could not play none.mkv: Cannot decode movie",
+                                     "Adding looped overlay movie: none.mkv",
+                                     "Could not play none.mkv: Cannot decode movie"));
+}
+
 TEST_F(MoviePlayers, TheSoundTrackPlaysOnlyWhileTheMovieDoes) {
     addMixer();
     run({"playmovie intro.mpg START 10"});
@@ -166,6 +200,34 @@ TEST_F(MoviePlayers, TheSoundTrackPlaysOnlyWhileTheMovieDoes) {
         after = std::max(after, std::abs(int(samples[i])));
     EXPECT_GT(loud, 8000);
     EXPECT_EQ(after, 0);
+}
+
+// The sound heard is the sound of the picture shown, full screen and in the scene: the
+// tone of the 50 ms around a picture from the middle of a second is that second's.
+TEST_F(MoviePlayers, TheSoundTrackIsHeardWithItsPictures) {
+    addMixer();
+    struct Case {
+        const char* line;
+        int x, y, width, height;
+    } cases[] = {{"playmovie intro.mpg 30 80", 0, 0, 640, 480},
+                 {"playoverlaymovie intro.mpg 100 50 320 240", 100, 50, 320, 240}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        ASSERT_TRUE(host.audio().startCapture(path("mix.wav")));
+        std::vector<int> shown;
+        onPresent = [&] { shown.push_back(numberIn(c.x, c.y, c.width, c.height)); };
+        run({c.line});
+        onPresent = nullptr;
+        std::vector<int16_t> samples = heard();
+        ASSERT_EQ(samples.size(), shown.size() * 882);
+        int judged = 0;
+        for (size_t k = 2; k + 3 < shown.size(); ++k) {
+            if (shown[k] % 25 != 12) continue;
+            EXPECT_EQ(toneSecondIn(samples.data() + (k - 2) * 882, 5 * 441), shown[k] / 25) << k;
+            ++judged;
+        }
+        EXPECT_GE(judged, 4 * 4);
+    }
 }
 
 // The in-scene player composes backdrop, images, animations and the movie; the looping

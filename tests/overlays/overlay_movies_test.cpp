@@ -117,4 +117,42 @@ TEST_F(OverlayMovies, PicturesFollowTheClockWhetherOrNotTheMixReadsTheSound) {
     EXPECT_EQ(quiet, mixed);
 }
 
+// A full-screen movie holds the overlay movies, picture and sound, and they go on from
+// where they stood; after a wait without frames they show the picture of the clock's time.
+TEST_F(OverlayMovies, AFullScreenMovieHoldsThemAndAfterAWaitTheyKeepTheClock) {
+    addMixer();
+    linkLongMovie("long.mpg");
+    writeMovie("full.mpg", 50);  // two seconds, silent
+    run({"addoverlaymovie m long.mpg 0 0 320 240"});
+    for (int i = 0; i < 100; ++i) playFrame();
+    const int before = numberIn(0, 0, 320, 240);
+    const int heldFrom = presents;
+    run({"playmovie full.mpg"});
+    const int heldTo = presents;
+    ASSERT_GE(heldTo - heldFrom, 200);
+    playFrame();
+    const int after = numberIn(0, 0, 320, 240);
+    EXPECT_GE(after, before);
+    EXPECT_LE(after, before + 1) << "held, not two seconds on";
+    for (int i = 0; i < 30; ++i) playFrame();
+    std::vector<int16_t> samples = heard();
+    int during = 0;
+    for (size_t i = size_t(heldFrom) * 882; i < size_t(heldTo) * 882; ++i)
+        during = std::max(during, std::abs(int(samples[i])));
+    EXPECT_EQ(during, 0) << "the overlay's sound waits too";
+    // Its sound goes on with its picture.
+    EXPECT_EQ(toneSecondIn(samples.data() + size_t(heldTo + 5) * 882, 441 * 10), after / 25);
+
+    // A wait of three seconds: the next frame shows the picture three seconds on.
+    ASSERT_TRUE(host.audio().startCapture(path("mix.wav")));
+    const int beforeWait = numberIn(0, 0, 320, 240);
+    host.advanceClock(3000);
+    playFrame();
+    EXPECT_NEAR(numberIn(0, 0, 320, 240), beforeWait + 75, 1);
+    for (int i = 0; i < 10; ++i) playFrame();
+    samples = heard();
+    const int now = numberIn(0, 0, 320, 240);
+    EXPECT_EQ(toneSecondIn(samples.data() + samples.size() - 441 * 2 * 5, 441 * 5), now / 25);
+}
+
 }  // namespace

@@ -55,7 +55,7 @@ TEST_F(FileBytes, OnlyRegularFilesAreThereToRead) {
     const Case cases[] = {
         {"ten", FileKind::Regular, "Unsupported Image type.", nullptr},
         {"none", FileKind::Missing, "cannot open file", "cannot open the file"},
-        {"folder", FileKind::Other, "not a regular file", "not a regular file"},
+        {"folder", FileKind::Other, "not a regular file", "a folder, not a regular file"},
         {"pipe", FileKind::Other, "not a regular file", "not a regular file"},
         {"", FileKind::Missing, nullptr, nullptr},
     };
