@@ -73,6 +73,8 @@ std::vector<CommandSpec> makeTable() {
         {"enablehs", "enablehs [NAME]", 1, 2, {W::HotspotName}},
         {"disablehs", "disablehs [NAME]", 1, 2, {W::HotspotName}},
         {"beep", "beep", 1, 1, {}},
+        // "onload" is the one second word; the handler refuses any other.
+        {"reload", "reload [onload]", 1, 2, {}},
     };
 }
 
