@@ -49,6 +49,14 @@ std::string changes(const GameSnapshot& from, const GameSnapshot& to) {
 
 }  // namespace
 
+std::string actionInput(int32_t selection, size_t entries, const Action& action) {
+    std::string out;
+    const int taps = cyclesTo(selection, action.selection, entries);
+    for (int i = 0; i < taps; ++i) out += "tap MOUSE RIGHT\n";
+    out += "move " + std::to_string(action.x) + " " + std::to_string(action.y) + "\n";
+    return out + "frames 1\ntap MOUSE LEFT\n";
+}
+
 std::string walkthroughInput(const Exploration& e, const std::vector<uint32_t>& way) {
     std::string out =
         "# The shortest way to the ending: " + std::to_string(way.size()) + " actions.\n";
@@ -56,10 +64,7 @@ std::string walkthroughInput(const Exploration& e, const std::vector<uint32_t>& 
         const Transition& t = e.transitions[index];
         const GameSnapshot from = e.snapshot(t.from);
         out += "# " + describe(e, t) + "\n";
-        const int taps = cyclesTo(from.selection, t.action.selection, from.inventory.size());
-        for (int i = 0; i < taps; ++i) out += "tap MOUSE RIGHT\n";
-        out += "move " + std::to_string(t.action.x) + " " + std::to_string(t.action.y) + "\n";
-        out += "frames 1\ntap MOUSE LEFT\n";
+        out += actionInput(from.selection, from.inventory.size(), t.action);
     }
     return out + "frames 1\nstate\n";
 }
