@@ -28,3 +28,25 @@ bool writeGame(const std::string& folder, const std::vector<ViewSpec>& views) {
     }
     return true;
 }
+
+std::vector<ViewSpec> dialsGame(int dials, int positions) {
+    ViewSpec view{"init.scn", "dials", {}, {}};
+    std::string all;
+    for (int d = 0; d < dials; ++d) {
+        const std::string name = "d" + std::to_string(d);
+        const int x = (d % 6) * 100, y = (d / 6) * 100;
+        view.hotspots.push_back(
+            {name,
+             6,
+             x,
+             y,
+             x + 90,
+             y + 90,
+             "()",
+             {"let " + name + "=" + name + "+1", "if " + name + "==" + std::to_string(positions),
+              "let " + name + "=0", "endif"}});
+        all += (all.empty() ? "" : "&&") + name + "==" + std::to_string(positions - 1);
+    }
+    view.hotspots.push_back({"door", 2, 0, 400, 640, 480, "(" + all + ")", {"quit"}});
+    return {view};
+}

@@ -23,3 +23,9 @@ struct ViewSpec {
 std::string viewText(const ViewSpec& view);
 // Writes every view into `folder` (which exists); false when a file could not be written.
 bool writeGame(const std::string& folder, const std::vector<ViewSpec>& views);
+
+// A game of `dials` dials on one view, each turned through `positions` positions by its
+// own hotspot, and a door that ends the game when every dial shows its last position:
+// positions^dials states, each with dials actions (one more at the door). The
+// benchmarks' and the fuzz target's game of known size.
+std::vector<ViewSpec> dialsGame(int dials, int positions);
