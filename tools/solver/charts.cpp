@@ -40,8 +40,9 @@ std::string changes(const GameSnapshot& from, const GameSnapshot& to) {
     }
     for (const auto& [name, value] : to.variables) {
         if (name == "cursor" || name == "cursorinv") continue;
+        // A variable read for the first time is made with 0: no change.
         auto old = from.variables.find(name);
-        if (old == from.variables.end() || old->second != value)
+        if (old == from.variables.end() ? value != 0 : old->second != value)
             add(name + "=" + std::to_string(value));
     }
     return out;
