@@ -22,7 +22,7 @@ void solveFolder(benchmark::State& state, const std::string& folder, int threads
         SolveOptions options;
         options.folder = folder;
         options.threads = threads;
-        options.unread = unreadVariables(viewFileLines(folder));
+        findUnreadVariables(options);
         Exploration e;
         if (!explore(options, e)) state.SkipWithError("the game did not start");
         transitions += e.transitions.size();

@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     options.folder = folder();
     options.maxStates = 300;
     options.maxDepth = 20;
-    options.unread = unreadVariables(viewFileLines(folder()));
+    findUnreadVariables(options);
     Exploration e;
     if (!explore(options, e)) return 0;
     for (uint32_t s = 0; s < e.size(); ++s) {

@@ -27,7 +27,7 @@ Solved solve(const std::string& folder, size_t maxStates, int threads) {
     options.folder = folder;
     options.maxStates = maxStates;
     options.threads = threads;
-    options.unread = unreadVariables(viewFileLines(folder));
+    findUnreadVariables(options);
     if (!explore(options, s.e)) return s;
     s.a = analyse(s.e, folder);
     s.status = solveStatus(s.e, s.a);
@@ -135,6 +135,19 @@ std::vector<Case> cases() {
          "",
          "",
          ""},
+        {"a counter read only by a view file not named .scn",
+         {{"init.scn",
+           "well",
+           {},
+           {spot("bucket", 6, 0, "()", {"let w=w+1"}),
+            spot("door", 2, 100, "()", {"load room.txt"})}},
+          {"room.txt", "room", {}, {spot("exit", 2, 0, "(w>=3)", {"quit"})}}},
+         200,
+         kDeadEndsOrNoEnding,
+         5,
+         "well: click 'door'",
+         "",
+         "w"},
         {"the right item held",
          {{"init.scn",
            "shrine",

@@ -6,6 +6,7 @@
 
 #include "engine/logic_engine.h"
 #include "game/inventory.h"
+#include "tools/solver/unread_variables.h"
 #include "view/clickable_points.h"
 #include "view/view.h"
 
@@ -81,6 +82,8 @@ void noteState(Exploration& e, uint32_t index) {
 
 std::string stateKey(GameSnapshot snapshot, const std::set<std::string>& unread) {
     for (const std::string& name : unread) snapshot.variables.erase(name);
+    snapshot.variables.erase("cursor");
+    snapshot.variables.erase("cursorinv");
     snapshot.pointerShape = 1;
     snapshot.pointerTarget = 0;
     return encodeSnapshot(snapshot);
@@ -180,5 +183,19 @@ bool explore(const SolveOptions& options, Exploration& e) {
         frontier = std::move(next);
     }
     e.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    if (!options.unread.empty())
+        for (const auto& view : e.views)
+            if (!options.scanned.count(view.first)) {
+                // A view file the scan did not read might read one of the variables.
+                SolveOptions keepAll = options;
+                keepAll.unread.clear();
+                e = Exploration();
+                return explore(keepAll, e);
+            }
     return true;
+}
+
+void findUnreadVariables(SolveOptions& options) {
+    options.scanned.clear();
+    options.unread = unreadVariables(viewFileLines(options.folder, &options.scanned));
 }

@@ -19,8 +19,11 @@ struct SolveOptions {
     size_t maxStates = 1000000;
     int maxDepth = -1;  // none
     int threads = 1;
-    // Left out of every state (see unread_variables.h); vorlen-solve fills it.
+    // Left out of every state (see unread_variables.h), as found in the view files
+    // `scanned`. Should the game reach a view file not among them, the search runs
+    // again keeping every variable.
     std::set<std::string> unread;
+    std::set<std::string> scanned;
 };
 
 // A player's action: the left button on a hotspot at a point where it takes the click,
@@ -72,8 +75,11 @@ struct Exploration {
 };
 
 // Runs the whole search. False only when the engine could not start the game.
+// The unread variables and the view files they were found in, for `options`.
+void findUnreadVariables(SolveOptions& options);
 bool explore(const SolveOptions& options, Exploration& out);
 
-// The snapshot as the search stores it: the pointer, which only drawing reads, set to
-// one value and the unread variables left out, so they never tell two states apart.
+// The snapshot as the search stores it, without what no later click can observe: the
+// pointer (only drawing reads it), "cursor" and "cursorinv" (every click sets them
+// afresh before its script runs) and the unread variables.
 std::string stateKey(GameSnapshot snapshot, const std::set<std::string>& unread);

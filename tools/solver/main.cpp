@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
                      options.folder.c_str());
         return kUnreadable;
     }
-    options.unread = unreadVariables(viewFileLines(options.folder));
+    findUnreadVariables(options);
     Exploration e;
     if (!explore(options, e)) {
         std::fprintf(stderr, "vorlen-solve: %s: the game did not start\n", options.folder.c_str());

@@ -61,13 +61,14 @@ std::set<std::string> unreadVariables(const std::vector<std::string>& lines) {
     return unread;
 }
 
-std::vector<std::string> viewFileLines(const std::string& folder) {
+std::vector<std::string> viewFileLines(const std::string& folder, std::set<std::string>* files) {
     std::vector<std::string> lines;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
         if (name.size() <= 4 || name.compare(name.size() - 4, 4, ".scn") != 0) continue;
         if (!entry.is_regular_file(error)) continue;
+        if (files) files->insert(name);
         std::ifstream in(entry.path(), std::ios::binary);
         for (std::string line; std::getline(in, line);) lines.push_back(line);
     }

@@ -11,5 +11,6 @@
 // From the lines of every view file of the game (keyword lines, conditions and scripts
 // alike); anything it cannot place counts as a read.
 std::set<std::string> unreadVariables(const std::vector<std::string>& lines);
-// The lines of every ".scn" file in the folder.
-std::vector<std::string> viewFileLines(const std::string& folder);
+// The lines of every ".scn" file in the folder; with `files`, also their names.
+std::vector<std::string> viewFileLines(const std::string& folder,
+                                       std::set<std::string>* files = nullptr);
