@@ -79,7 +79,8 @@ std::string reportText(const Exploration& e, const Analysis& a, const ReportFigu
     } else {
         out += "Dead ends: " + std::to_string(a.deadEnds.size()) +
                (a.deadEnds.size() == 1 ? " way in (" : " ways in (") +
-               std::to_string(a.deadStates) + " states from which the ending cannot be reached).\n";
+               std::to_string(a.deadStates) + (a.deadStates == 1 ? " state" : " states") +
+               " from which the ending cannot be reached).\n";
         for (size_t i = 0; i < a.deadEnds.size() && i < kDeadEndsShown; ++i) {
             const std::vector<std::string> way = steps(e, a.deadEnds[i].steps);
             out += "  " + std::to_string(i + 1) + ". ";
