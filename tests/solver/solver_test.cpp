@@ -135,6 +135,8 @@ std::vector<Case> cases() {
          "",
          "",
          ""},
+        {"two dials of three positions and a door", dialsGame(2, 3), 1000, kFinishable, 5, "", "",
+         ""},
         {"a counter read only by a view file not named .scn",
          {{"init.scn",
            "well",

@@ -45,7 +45,7 @@ std::vector<ViewSpec> dialsGame(int dials, int positions) {
              "()",
              {"let " + name + "=" + name + "+1", "if " + name + "==" + std::to_string(positions),
               "let " + name + "=0", "endif"}});
-        all += (all.empty() ? "" : "&&") + name + "==" + std::to_string(positions - 1);
+        all += (all.empty() ? "" : "&") + name + "==" + std::to_string(positions - 1);
     }
     view.hotspots.push_back({"door", 2, 0, 400, 640, 480, "(" + all + ")", {"quit"}});
     return {view};
