@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "engine/logic_engine.h"
 #include "tools/solver/explorer.h"
 #include "tools/solver/game_writer.h"
 #include "tools/solver/unread_variables.h"
@@ -56,5 +57,23 @@ BENCHMARK(BM_SolveDials)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);
+
+// The game state as a value: one capture and one restore in the demo's courtyard, and the
+// same with the compact encoding and its reading back.
+void BM_SnapshotRoundTrip(benchmark::State& state) {
+    LogicEngine engine((solverBuildDir() / "demo-game").string());
+    if (!engine.start()) state.SkipWithError("the demo did not start");
+    engine.click(320, 257, -1);  // through the gate
+    const bool encoded = state.range(0) != 0;
+    for (auto _ : state) {
+        GameSnapshot s = engine.capture();
+        if (encoded) {
+            const std::string bytes = encodeSnapshot(s);
+            decodeSnapshot(bytes, s);
+        }
+        engine.restore(s);
+    }
+}
+BENCHMARK(BM_SnapshotRoundTrip)->Arg(0)->Arg(1);
 
 }  // namespace
