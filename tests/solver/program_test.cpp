@@ -31,6 +31,7 @@ TEST(SolverProgram, ExitStatusSaysWhatWasProven) {
                        {},
                        {{"wheel", 6, 0, 0, 100, 100, "()", {"let turns=turns+1"}},
                         {"door", 2, 100, 0, 200, 100, "(turns<0)", {"quit"}}}}});
+    TestGame empty({});
     const std::string demo = (headless_test::buildDir() / "demo-game").string();
     struct Row {
         std::string arguments;
@@ -43,6 +44,7 @@ TEST(SolverProgram, ExitStatusSaysWhatWasProven) {
         {counter.path() + " --max-states 30", 3, "still growing: turns"},
         {counter.path() + " --max-depth 4", 3, "INCOMPLETE: the depth bound"},
         {"/nonexistent/folder", 2, ""},
+        {empty.path(), 2, ""},
         {"--max-states 0 " + demo, 2, ""},
         {"--max-states 1 " + demo, 3, ""},
         {"-j 257 " + demo, 2, ""},

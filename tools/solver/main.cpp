@@ -102,6 +102,11 @@ int main(int argc, char** argv) {
                      options.folder.c_str());
         return kUnreadable;
     }
+    // Without its first view a folder holds no game to prove anything about.
+    if (!std::filesystem::is_regular_file(options.folder + "/init.scn", error)) {
+        std::fprintf(stderr, "vorlen-solve: %s: no init.scn\n", options.folder.c_str());
+        return kUnreadable;
+    }
     findUnreadVariables(options);
     Exploration e;
     if (!explore(options, e)) {
