@@ -124,6 +124,9 @@ public:
     void drawDebugOverlay(int x, int y);
 
 private:
+    // The logic-only engine drives clicks and cursor variables without frames.
+    friend class LogicEngine;
+
     enum class Message { None, Handled, Quit };
     // Takes one waiting message through the window procedure (the quit message gives
     // its code instead).

@@ -5,11 +5,11 @@
 #include <functional>
 #include <string>
 
-#include "platform/headless/null_display.h"
 #include "platform/image/bmp_writer.h"
 #include "platform/image/imagelib.h"
 #include "platform/image/picture.h"
 #include "platform/jpeg/jpeg_format.h"
+#include "platform/null_display.h"
 #include "platform/screen.h"
 #include "platform/sdl/sdl_text_renderer.h"
 #include "tools/demo_media.h"

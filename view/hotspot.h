@@ -36,6 +36,8 @@ public:
     void setCursor(int32_t cursor) { cursor_ = cursor; }
     const std::string& condition() const { return condition_; }
     bool conditionResult() const { return conditionResult_; }
+    // Sets the stored result without evaluating (a game state put back as it was).
+    void setConditionResult(bool result) { conditionResult_ = result; }
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
     bool active() const { return enabled_ && conditionResult_; }

@@ -9,7 +9,7 @@
 
 #include "media/mixer.h"
 #include "movie/movie_test_support.h"
-#include "platform/headless/null_display.h"
+#include "platform/null_display.h"
 #include "support/engine_test.h"
 #include "support/painted_picture.h"
 

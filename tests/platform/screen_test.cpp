@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/headless/null_display.h"
+#include "platform/null_display.h"
 #include "platform/sdl/sdl_text_renderer.h"
 
 namespace {

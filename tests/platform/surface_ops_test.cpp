@@ -7,10 +7,10 @@
 #include <string>
 #include <utility>
 
-#include "platform/headless/null_display.h"
 #include "platform/image/bmp_writer.h"
 #include "platform/image/picture.h"
 #include "platform/image/picture_formats.h"
+#include "platform/null_display.h"
 #include "platform/screen.h"
 #include "platform/surface.h"
 

@@ -7,7 +7,7 @@
 
 #include "platform/clock.h"
 #include "platform/error_reporter.h"
-#include "platform/headless/null_display.h"
+#include "platform/null_display.h"
 #include "platform/screen.h"
 #include "platform/sdl/sdl_text_renderer.h"
 #include "platform/surface.h"

@@ -1,6 +1,6 @@
 #include "media/mixer.h"
-#include "platform/headless/null_display.h"
 #include "platform/image/imagelib.h"
+#include "platform/null_display.h"
 #include "support/engine_test.h"
 
 namespace {

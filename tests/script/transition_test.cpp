@@ -1,4 +1,4 @@
-#include "platform/headless/null_display.h"
+#include "platform/null_display.h"
 #include "support/engine_test.h"
 
 namespace {

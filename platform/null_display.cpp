@@ -1,4 +1,4 @@
-#include "platform/headless/null_display.h"
+#include "platform/null_display.h"
 
 std::vector<DisplayMode> NullDisplay::modes() {
     return {{640, 480, 16}, {640, 480, 15}};
