@@ -11,8 +11,8 @@
 #include <string>
 
 #include "engine/engine.h"
-#include "engine/headless/headless_host.h"
 #include "engine/main/standard_services.h"
+#include "platform/headless/headless_host.h"
 #include "platform/image/bmp_writer.h"
 
 namespace bench_game {

@@ -35,7 +35,7 @@ const std::string& bigViewFile() {
 
 void BM_ViewLoad1000Hotspots(benchmark::State& state) {
     Variables variables;
-    SilentOutput output;
+    SilentSink output;
     const std::string& path = bigViewFile();
     for (auto _ : state) {
         View view(variables, output);
@@ -48,7 +48,7 @@ BENCHMARK(BM_ViewLoad1000Hotspots)->Unit(benchmark::kMillisecond);
 
 void BM_HotspotAt1000Octagons(benchmark::State& state) {
     Variables variables;
-    SilentOutput output;
+    SilentSink output;
     View view(variables, output);
     std::string error;
     view.load(bigViewFile(), GameFolder(), error);
@@ -73,7 +73,7 @@ BENCHMARK(BM_FrameMemcpy640x480)->Unit(benchmark::kMicrosecond);
 
 void BM_Script10000LetIf(benchmark::State& state) {
     Variables variables;
-    SilentOutput output;
+    SilentSink output;
     Interpreter interpreter(variables, output);
     interpreter.setEchoLines(false);
     Script script;

@@ -9,8 +9,8 @@
 
 #include "media/frame_animation.h"
 #include "platform/game_folder.h"
+#include "platform/message_sink.h"
 #include "platform/surface.h"
-#include "script/script_output.h"
 
 class PictureFormats;
 class Screen;
@@ -18,7 +18,7 @@ class Screen;
 class Assets {
 public:
     // All outlive the loader; without picture formats only built-in pictures load.
-    Assets(const GameFolder& folder, const PictureFormats* pictures, ScriptOutput& output)
+    Assets(const GameFolder& folder, const PictureFormats* pictures, MessageSink& output)
         : folder_(folder), pictures_(pictures), output_(output) {}
 
     void setScreen(Screen* screen) { screen_ = screen; }
@@ -45,7 +45,7 @@ public:
 private:
     const GameFolder& folder_;
     const PictureFormats* pictures_;
-    ScriptOutput& output_;
+    MessageSink& output_;
     Screen* screen_ = nullptr;
     std::set<std::string> reported_;
     std::set<std::string> reportedFaces_;

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/message_sink.h"
 #include "platform/surface.h"
-#include "script/script_output.h"
 
 class InputDevice;
 
-class Console : public ScriptOutput {
+class Console : public MessageSink {
 public:
     // Appends a numbered line to the log and scrolls the panel to the end.
     void print(const std::string& text, uint32_t colour) override;

@@ -18,7 +18,7 @@
 
 class Engine;
 class GameFolder;
-class ScriptOutput;
+class MessageSink;
 class View;
 
 struct GameSnapshot {
@@ -51,7 +51,7 @@ struct GameSnapshot {
 // that engine's variables).
 class ViewLibrary {
 public:
-    ViewLibrary(Variables& variables, ScriptOutput& output, const GameFolder& folder)
+    ViewLibrary(Variables& variables, MessageSink& output, const GameFolder& folder)
         : variables_(variables), output_(output), folder_(folder) {}
     // A fresh copy of the view as its file reads, or null when the file cannot be read
     // at all. Hotspot flags are as loaded; the caller sets its own.
@@ -59,7 +59,7 @@ public:
 
 private:
     Variables& variables_;
-    ScriptOutput& output_;
+    MessageSink& output_;
     const GameFolder& folder_;
     std::map<std::string, std::shared_ptr<const View>> views_;
 };

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/engine.h"
-#include "engine/headless/headless_host.h"
+#include "platform/headless/headless_host.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include "platform/game_folder.h"
 #include "view/view.h"
 
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = "/tmp/vorlen-view-fuzz-" + std::to_string(getpid()) + ".scn";
     FILE* file = std::fopen(path.c_str(), "wb");
@@ -16,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fwrite(data, 1, size, file);
     std::fclose(file);
     Variables variables;
-    SilentOutput output;
+    SilentSink output;
     View view(variables, output);
     std::string error;
     bool ok = view.load(path, GameFolder(), error);

@@ -1,7 +1,7 @@
 #include "media/music_control.h"
 
 #include "platform/game_folder.h"
-#include "script/script_output.h"
+#include "platform/message_sink.h"
 
 std::string MusicControl::playMusic(const std::string& line, const std::string& file) {
     if (!folder_.exists(file)) return "Could not load and play file";

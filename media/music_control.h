@@ -12,7 +12,7 @@ public:
     // Everything given must outlive the control; `mixer` and `notifier` may be null.
     // Files are read from `folder`.
     MusicControl(Mixer* mixer, MusicDecoderFactory& decoders, MusicNotifier* notifier,
-                 const GameFolder& folder, ScriptOutput& messages)
+                 const GameFolder& folder, MessageSink& messages)
         : mixer_(mixer),
           decoders_(decoders),
           notifier_(notifier),
@@ -44,7 +44,7 @@ private:
     MusicDecoderFactory& decoders_;
     MusicNotifier* notifier_;
     const GameFolder& folder_;
-    ScriptOutput& messages_;
+    MessageSink& messages_;
     std::unique_ptr<MusicPlayer> player_;
     std::string lastMusic_ = "NONE";
 };

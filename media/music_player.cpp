@@ -6,7 +6,7 @@
 #include "media/music_decoder.h"
 #include "platform/event_source.h"
 #include "platform/game_folder.h"
-#include "script/script_output.h"
+#include "platform/message_sink.h"
 
 // What the mix reads while the music plays, on the sound device's thread: while the
 // stream is in the mix its fields change only under the mixer's lock. A pass ends when
@@ -45,7 +45,7 @@ public:
 };
 
 MusicPlayer::MusicPlayer(Mixer* mixer, MusicDecoderFactory& decoders, const GameFolder& folder,
-                         ScriptOutput& messages)
+                         MessageSink& messages)
     : mixer_(mixer),
       decoders_(decoders),
       folder_(folder),

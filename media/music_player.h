@@ -11,7 +11,7 @@
 
 class Mixer;
 class GameFolder;
-class ScriptOutput;
+class MessageSink;
 class MusicDecoder;
 class MusicDecoderFactory;
 class MusicNotifier;
@@ -24,7 +24,7 @@ public:
     // outlive the player; the mixer at least until the player has stopped.
     // Files are read from `folder`.
     MusicPlayer(Mixer* mixer, MusicDecoderFactory& decoders, const GameFolder& folder,
-                ScriptOutput& messages);
+                MessageSink& messages);
     MusicPlayer(const MusicPlayer&) = delete;
     MusicPlayer& operator=(const MusicPlayer&) = delete;
     ~MusicPlayer();
@@ -61,7 +61,7 @@ private:
     Mixer* mixer_;
     MusicDecoderFactory& decoders_;
     const GameFolder& folder_;
-    ScriptOutput& messages_;
+    MessageSink& messages_;
     std::unique_ptr<Stream> stream_;
     std::string file_;
     int state_ = Stopped;

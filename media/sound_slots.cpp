@@ -1,7 +1,7 @@
 #include "media/sound_slots.h"
 
 #include "platform/game_folder.h"
-#include "script/script_output.h"
+#include "platform/message_sink.h"
 
 void SoundSlots::playSound(const std::string& file) {
     for (SoundSlot& slot : slots_) {

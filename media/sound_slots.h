@@ -8,7 +8,7 @@
 #include "media/sound_slot.h"
 
 class GameFolder;
-class ScriptOutput;
+class MessageSink;
 class Mixer;
 
 class SoundSlots {
@@ -18,7 +18,7 @@ public:
 
     // `mixer` may be null (no sound at all); all must outlive the store. Files are read
     // from `folder`.
-    SoundSlots(Mixer* mixer, const GameFolder& folder, ScriptOutput& messages)
+    SoundSlots(Mixer* mixer, const GameFolder& folder, MessageSink& messages)
         : mixer_(mixer), folder_(folder), messages_(messages) {}
     SoundSlots(const SoundSlots&) = delete;
     SoundSlots& operator=(const SoundSlots&) = delete;
@@ -44,6 +44,6 @@ public:
 private:
     Mixer* mixer_;
     const GameFolder& folder_;
-    ScriptOutput& messages_;
+    MessageSink& messages_;
     std::array<SoundSlot, kSlotCount> slots_;
 };

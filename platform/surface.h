@@ -22,6 +22,7 @@
 struct Picture;
 class Screen;
 class TextFont;
+class TextRenderer;
 
 // Memory placement values; the engine always passes kPlacementAny.
 constexpr int kPlacementVideo = 0;
@@ -72,15 +73,22 @@ public:
     uint32_t getPixel(int x, int y) const;
     void putBlendedPixel(int x, int y, uint32_t pixel, int level);
 
-    // Text through the screen's text renderer, drawn non-antialiased with a transparent
-    // background; colour is 0x00BBGGRR. createFont: 0, or -2 when the face could not be
-    // had: no renderer, no font file at all, or a face that is not registered (the
-    // renderer's fallback face then draws the text, so it still shows). An empty face
-    // asks for the fallback face and is no failure. drawText: 0, or -1 when nothing could
-    // be drawn (no renderer, no font); empty text draws nothing and gives 0.
+    // Text drawn non-antialiased with a transparent background; colour is 0x00BBGGRR.
+    // The forms with a renderer or a font take what they use; the others are the game's
+    // shorthand through the screen's text renderer. createFont: 0, or -2 when the face
+    // could not be had: no renderer, no font file at all, or a face that is not
+    // registered (the renderer's fallback face then draws the text, so it still shows).
+    // An empty face asks for the fallback face and is no failure. drawText: 0, or -1 when
+    // nothing could be drawn (no renderer, no font); empty text draws nothing and gives 0.
+    int createFont(TextRenderer* renderer, const std::string& face, int width, int height,
+                   int weight);
     int createFont(const std::string& face, int width, int height, int weight);
     int selectFont();
+    int drawText(TextFont* font, int x, int y, uint32_t colour, const std::string& text);
     int drawText(int x, int y, uint32_t colour, const std::string& text);
+    // The font the shorthand drawText uses: the one created, else the renderer's default
+    // (null without either).
+    TextFont* activeFont(TextRenderer* renderer);
 
     int width() const { return bitmap_.width(); }
     int height() const { return bitmap_.height(); }
@@ -103,8 +111,7 @@ private:
     int blitRows(Surface& dest, int x, int y, const Rect* src, RowFn row);
     // Takes new pixels, with the clip rectangle covering them and no colour key.
     void adopt(Bitmap& pixels);
-    // The font drawText uses: the one created, else the renderer's default.
-    TextFont* activeFont();
+    TextRenderer* textRenderer() const;
 
     Bitmap bitmap_;
     Rect clip_;

@@ -1,5 +1,6 @@
-// Text on a surface: a font from the screen's text renderer, its ink painted in one
-// colour over whatever is below (a transparent background).
+// Text on a surface: a font given, or the surface's own from a text renderer (the
+// screen's, for the game's shorthand), its ink painted in one colour over whatever is
+// below (a transparent background).
 #include <algorithm>
 #include <cstring>
 
@@ -33,10 +34,14 @@ void drawMask(Bitmap& bitmap, const TextMask& mask, int x, int y, const Rect& cl
 
 }  // namespace
 
-int Surface::createFont(const std::string& face, int width, int height, int weight) {
+TextRenderer* Surface::textRenderer() const {
+    return screen_ ? screen_->textRenderer() : nullptr;
+}
+
+int Surface::createFont(TextRenderer* renderer, const std::string& face, int width, int height,
+                        int weight) {
     font_.reset();
     fontFace_ = face.substr(0, 255);
-    TextRenderer* renderer = screen_ ? screen_->textRenderer() : nullptr;
     if (!renderer) return -2;
     font_ = renderer->openFont(face, width, height, weight);
     if (!font_) return -2;
@@ -44,21 +49,28 @@ int Surface::createFont(const std::string& face, int width, int height, int weig
     return face.empty() || renderer->hasFace(face) ? 0 : -2;
 }
 
+int Surface::createFont(const std::string& face, int width, int height, int weight) {
+    return createFont(textRenderer(), face, width, height, weight);
+}
+
 int Surface::selectFont() {
     return font_ ? 0 : -1;
 }
 
-TextFont* Surface::activeFont() {
+TextFont* Surface::activeFont(TextRenderer* renderer) {
     if (font_) return font_.get();
-    TextRenderer* renderer = screen_ ? screen_->textRenderer() : nullptr;
     return renderer ? renderer->defaultFont() : nullptr;
 }
 
 int Surface::drawText(int x, int y, uint32_t colour, const std::string& text) {
     if (text.empty()) return 0;
-    if (!valid()) return -1;
-    TextFont* font = activeFont();
-    if (!font) return -1;
+    if (!valid()) return -1;  // before the renderer is asked for its default font
+    return drawText(activeFont(textRenderer()), x, y, colour, text);
+}
+
+int Surface::drawText(TextFont* font, int x, int y, uint32_t colour, const std::string& text) {
+    if (text.empty()) return 0;
+    if (!valid() || !font) return -1;
     const TextMask* mask = font->render(text);
     if (!mask) return -1;
     const uint32_t pixel = format().map(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);

@@ -1,8 +1,9 @@
 #pragma once
 // Text for the surfaces: font files registered by path and found by face name,
-// rendered without antialiasing into ink masks that Surface::drawText paints. The
-// renderer behind it (SDL_ttf in the programs) is handed to the Screen; a screen
-// without one draws no text.
+// rendered without antialiasing into ink masks that Surface::drawText paints with the
+// font it is given. The renderer behind it (SDL_ttf in the programs) is handed to the
+// Screen, whose surfaces use it for the game's shorthand; a screen without one draws no
+// text.
 #include <cstdint>
 #include <memory>
 #include <string>

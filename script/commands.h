@@ -18,13 +18,6 @@ struct CommandContext {
     size_t nextIndex;  // the line to run next; index + 1 unless a command moves it
 
     void reportError(const std::string& reason) { interpreter.reportCommandError(line, reason); }
-    // True, after the red pair "Too few arguments", when the line has fewer than
-    // `count` words (the command word included).
-    bool tooFewWords(size_t count) {
-        if (words.size() >= count) return false;
-        reportError("Too few arguments");
-        return true;
-    }
     void print(const std::string& text, uint32_t colour) { interpreter.print(text, colour); }
 };
 

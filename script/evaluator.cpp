@@ -289,7 +289,7 @@ int32_t evaluateExpression(std::string_view text, Variables& variables, bool& er
 }
 
 bool evaluateCondition(std::string_view text, Variables& variables, bool& errorFlag,
-                       ScriptOutput& output) {
+                       MessageSink& output) {
     bool tooDeep = false;
     bool result = evaluateCondition(text, variables, errorFlag, &tooDeep);
     if (tooDeep) output.print(kNestedTooDeeply, kRed);
@@ -297,7 +297,7 @@ bool evaluateCondition(std::string_view text, Variables& variables, bool& errorF
 }
 
 int32_t evaluateExpression(std::string_view text, Variables& variables, bool& errorFlag,
-                           ScriptOutput& output) {
+                           MessageSink& output) {
     bool tooDeep = false;
     int32_t value = evaluateExpression(text, variables, errorFlag, &tooDeep);
     if (tooDeep) output.print(kNestedTooDeeply, kRed);

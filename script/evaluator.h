@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "script/script_output.h"
+#include "platform/message_sink.h"
 #include "script/variables.h"
 
 // Comparisons "name OP operand" joined by single "&" and "|" (equal precedence, grouped
@@ -20,9 +20,9 @@ int32_t evaluateExpression(std::string_view text, Variables& variables, bool& er
 
 // The same, with a text nested too deeply said on `output` (kNestedTooDeeply, in red).
 bool evaluateCondition(std::string_view text, Variables& variables, bool& errorFlag,
-                       ScriptOutput& output);
+                       MessageSink& output);
 int32_t evaluateExpression(std::string_view text, Variables& variables, bool& errorFlag,
-                           ScriptOutput& output);
+                           MessageSink& output);
 
 // Deepest parenthesis nesting either evaluator follows.
 constexpr int kMaxExpressionNesting = 64;

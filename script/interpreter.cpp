@@ -1,5 +1,6 @@
 #include "script/interpreter.h"
 
+#include "script/command_specs.h"
 #include "script/commands.h"
 
 namespace {
@@ -38,7 +39,7 @@ std::vector<std::string> splitWords(const std::string& line) {
     return words;
 }
 
-Interpreter::Interpreter(Variables& variables, ScriptOutput& output)
+Interpreter::Interpreter(Variables& variables, MessageSink& output)
     : variables_(variables), output_(output) {
     registerLanguageCommands(*this);
 }
@@ -80,19 +81,37 @@ void Interpreter::run(const Script& script, int depth, bool fromConsole) {
             continue;
         }
         if (echo_) print("-> " + line, kWhite);
-        const CommandHandler* handler = findCommand(words[0]);
-        if (!handler) {
+        auto command = commands_.find(words[0]);
+        if (command == commands_.end()) {
             print("Unknown Command", kRed);
             ++index;
             continue;
         }
         CommandContext ctx{*this, words,       line,        script,   index,
                            depth, fromConsole, branchTaken, index + 1};
-        // Copy the handler: a command may replace entries of the table while it runs.
-        CommandHandler call = *handler;
-        if (call(ctx) == CommandResult::End) return;
+        if (dispatch(command->second, ctx) == CommandResult::End) return;
         index = ctx.nextIndex;
     }
+}
+
+// What a command's description demands comes first: a block statement typed at the
+// console is refused, then a line with too few words is reported; only then does the
+// handler see the line.
+CommandResult Interpreter::dispatch(const Command& command, CommandContext& ctx) {
+    if (const CommandSpec* spec = command.spec) {
+        if (ctx.fromConsole && spec->atConsole != AtConsole::Runs) {
+            ctx.reportError("Cannot use block statements in console");
+            if (spec->atConsole == AtConsole::Refused) return CommandResult::End;
+        }
+        if (ctx.words.size() < static_cast<size_t>(spec->minWords)) {
+            ctx.reportError("Too few arguments");
+            return spec->whenShort == WhenShort::EndsScript ? CommandResult::End
+                                                            : CommandResult::Continue;
+        }
+    }
+    // Copy the handler: a command may replace entries of the table while it runs.
+    CommandHandler call = command.handler;
+    return call(ctx);
 }
 
 void Interpreter::runScript(const Script& script, int depth, bool fromConsole) {
@@ -108,12 +127,19 @@ void Interpreter::runScript(const Script& script, int depth, bool fromConsole) {
 }
 
 void Interpreter::registerCommand(const std::string& name, CommandHandler handler) {
-    commands_[name] = std::move(handler);
+    commands_[name] = Command{std::move(handler), findCommandSpec(name)};
 }
 
 const CommandHandler* Interpreter::findCommand(const std::string& name) const {
     auto it = commands_.find(name);
-    return it == commands_.end() ? nullptr : &it->second;
+    return it == commands_.end() ? nullptr : &it->second.handler;
+}
+
+std::vector<std::string> Interpreter::commandNames() const {
+    std::vector<std::string> names;
+    names.reserve(commands_.size());
+    for (const auto& entry : commands_) names.push_back(entry.first);
+    return names;
 }
 
 void Interpreter::reportCommandError(const std::string& line, const std::string& reason) {

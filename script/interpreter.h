@@ -2,13 +2,14 @@
 // Runs scripts: lists of trimmed lines of blank-separated words, dispatched on their
 // first word through a command table. The language's own statements (blocks, jumps,
 // assignment, echo) are built in; whoever owns the interpreter registers the commands
-// that act on the game.
+// that act on the game. A command described in script/command_specs.h has its words
+// counted (and, for a block statement, the console refused) before its handler runs.
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "script/script_output.h"
+#include "platform/message_sink.h"
 #include "script/variables.h"
 
 using Script = std::vector<std::string>;
@@ -18,6 +19,7 @@ std::vector<std::string> splitWords(const std::string& line);
 bool isCommentWord(const std::string& firstWord);
 
 struct CommandContext;
+struct CommandSpec;
 
 enum class CommandResult {
     Continue,  // go on at ctx.nextIndex
@@ -29,7 +31,7 @@ using CommandHandler = std::function<CommandResult(CommandContext&)>;
 class Interpreter {
 public:
     // Both outlive the interpreter.
-    Interpreter(Variables& variables, ScriptOutput& output);
+    Interpreter(Variables& variables, MessageSink& output);
     Interpreter(const Interpreter&) = delete;
     Interpreter& operator=(const Interpreter&) = delete;
 
@@ -41,6 +43,8 @@ public:
     void registerCommand(const std::string& name, CommandHandler handler);
     // Null when the name is no command.
     const CommandHandler* findCommand(const std::string& name) const;
+    // The registered commands' names, in name order.
+    std::vector<std::string> commandNames() const;
 
     // Told after every successful assignment (the view re-evaluates its conditions).
     void setAssignmentListener(std::function<void()> listener) { assigned_ = std::move(listener); }
@@ -53,7 +57,7 @@ public:
     void reportCommandError(const std::string& line, const std::string& reason);
 
     Variables& variables() { return variables_; }
-    ScriptOutput& output() { return output_; }
+    MessageSink& output() { return output_; }
 
     // State that outlives a script.
     bool echoLines() const { return echo_; }
@@ -73,10 +77,15 @@ private:
     void run(const Script& script, int depth, bool fromConsole);
     enum class Jump { Taken, NotFound, Limit };
     Jump resolvePending(const Script& script, int& jumps, size_t& index);
+    struct Command {
+        CommandHandler handler;
+        const CommandSpec* spec;  // null for a command the table does not describe
+    };
+    CommandResult dispatch(const Command& command, CommandContext& ctx);
 
     Variables& variables_;
-    ScriptOutput& output_;
-    std::map<std::string, CommandHandler> commands_;
+    MessageSink& output_;
+    std::map<std::string, Command> commands_;
     std::function<void()> assigned_;
     std::string pending_;
     bool echo_ = true;

@@ -4,8 +4,6 @@
 
 namespace {
 
-const char* const kConsoleRefusal = "Cannot use block statements in console";
-
 std::string firstWord(const std::string& line) {
     std::vector<std::string> words = splitWords(line);
     return words.empty() ? std::string() : words[0];
@@ -38,11 +36,6 @@ int32_t expression(CommandContext& ctx, const std::string& text, bool& error) {
 }
 
 CommandResult conditional(CommandContext& ctx, bool isIf) {
-    if (ctx.fromConsole) {
-        ctx.reportError(kConsoleRefusal);
-        return CommandResult::End;
-    }
-    if (ctx.tooFewWords(2)) return CommandResult::End;
     Script body;
     ctx.nextIndex = collectBody(ctx, false, body);
     bool error = false;  // a condition that cannot be parsed just counts as its result
@@ -60,10 +53,6 @@ CommandResult conditional(CommandContext& ctx, bool isIf) {
 }
 
 CommandResult elseCommand(CommandContext& ctx) {
-    if (ctx.fromConsole) {
-        ctx.reportError(kConsoleRefusal);
-        return CommandResult::End;
-    }
     Script body;
     ctx.nextIndex = collectBody(ctx, true, body);
     if (!ctx.branchTaken) ctx.interpreter.runScript(body, ctx.depth + 1, false);
@@ -72,23 +61,16 @@ CommandResult elseCommand(CommandContext& ctx) {
 }
 
 CommandResult endifCommand(CommandContext& ctx) {
-    if (ctx.fromConsole) ctx.reportError(kConsoleRefusal);
     ctx.branchTaken = false;
     return CommandResult::Continue;
 }
 
 CommandResult gotoCommand(CommandContext& ctx) {
-    if (ctx.fromConsole) {
-        ctx.reportError(kConsoleRefusal);
-        return CommandResult::End;
-    }
-    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     ctx.interpreter.setPendingLabel(ctx.words[1]);
     return CommandResult::Continue;
 }
 
 CommandResult letCommand(CommandContext& ctx) {
-    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     std::string statement = joinWords(ctx.words, 1);
     size_t equals = statement.find('=');
     if (equals == std::string::npos || equals == 0) {

@@ -4,6 +4,10 @@
 # platform/sdl/, platform/jpeg/, media/ffmpeg/; and the editor, tests, benchmarks,
 # fuzz targets and tools, which are programs of their own.
 #
+# Inside the core, the layers under the engine object — script/, view/, game/, media/
+# and platform/ — include nothing from engine/; only the back ends that implement the
+# engine's host (platform/sdl/, platform/headless/) may.
+#
 # usage: check-layers.sh [SOURCE-ROOT]   (default: the folder above this script)
 set -euo pipefail
 root=${1:-"$(cd "$(dirname "$0")/.." && pwd)"}
@@ -11,10 +15,20 @@ cd "$root"
 
 allowed='^(platform/sdl|platform/jpeg|media/ffmpeg|editor|tests|bench|fuzz|tools)/'
 headers='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](SDL[^>"]*|SDL2/[^>"]*|libav[a-z]*/[^>"]*|libsw[a-z]*/[^>"]*|jpeglib\.h|jerror\.h|jconfig\.h|jmorecfg\.h|turbojpeg\.h)[>"]'
+below_engine='^(script|view|game|media|platform)/'
+hosts='^platform/(sdl|headless)/'
+engine_headers='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]engine/'
 
 status=0
 while IFS= read -r -d '' file; do
     file=${file#./}
+    if [[ $file =~ $below_engine && ! $file =~ $hosts ]] &&
+        matches=$(grep -nE "$engine_headers" "$file"); then
+        while IFS= read -r line; do
+            echo "layers: $file:$line: a layer under the engine may not include engine/" >&2
+        done <<<"$matches"
+        status=1
+    fi
     [[ $file =~ $allowed ]] && continue
     if matches=$(grep -nE "$headers" "$file"); then
         while IFS= read -r line; do
@@ -26,5 +40,6 @@ done < <(find . \( -name .git -o -name 'build*' -o -name demo \) -prune -o -type
     \( -name '*.cpp' -o -name '*.cc' -o -name '*.c' -o -name '*.h' -o -name '*.hpp' \
     -o -name '*.inc' \) -print0)
 
-[[ $status -eq 0 ]] && echo "layers: the core includes no SDL, FFmpeg or libjpeg header"
+[[ $status -eq 0 ]] &&
+    echo "layers: the core includes no SDL, FFmpeg or libjpeg header; nothing under the engine includes engine/"
 exit $status

@@ -37,7 +37,7 @@ bool Hotspot::setCoordinates(const std::string& word) {
     return clean;
 }
 
-void Hotspot::setCondition(const std::string& text, Variables& variables, ScriptOutput& output) {
+void Hotspot::setCondition(const std::string& text, Variables& variables, MessageSink& output) {
     condition_ = text;
     conditionResult_ = true;
     if (text == "()") return;

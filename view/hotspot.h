@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "script/script_output.h"
+#include "platform/message_sink.h"
 #include "script/variables.h"
 #include "view/point.h"
 
@@ -18,8 +18,8 @@ public:
     bool setCoordinates(const std::string& word);
     // Stores the condition and evaluates it against `variables` ("()" is no condition);
     // a condition that cannot be read is reported on `output` and counts as its result.
-    void setCondition(const std::string& text, Variables& variables, ScriptOutput& output);
-    void reevaluate(Variables& variables, ScriptOutput& output) {
+    void setCondition(const std::string& text, Variables& variables, MessageSink& output);
+    void reevaluate(Variables& variables, MessageSink& output) {
         setCondition(condition_, variables, output);
     }
 

@@ -27,7 +27,7 @@ struct ViewReadTrace {
 class View {
 public:
     // Conditions read `variables` and report on `output`; both outlive the view.
-    View(Variables& variables, ScriptOutput& output) : variables_(variables), output_(output) {}
+    View(Variables& variables, MessageSink& output) : variables_(variables), output_(output) {}
     virtual ~View() = default;
 
     // Reads the view file the game calls `fileName` from `folder`; fills the view as far
@@ -60,7 +60,7 @@ public:
 
 private:
     Variables& variables_;
-    ScriptOutput& output_;
+    MessageSink& output_;
     std::string fileName_, name_, baseImage_;
     Script onLoad_;
     std::vector<Hotspot> hotspots_;

@@ -21,7 +21,6 @@ CommandResult debugCommand(Engine& engine, CommandContext& ctx) {
 }
 
 CommandResult setvolCommand(Engine& engine, CommandContext& ctx) {
-    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     int32_t percent = std::clamp<int32_t>(leadingInteger(ctx.words[1]), 0, 100);
     if (Mixer* mixer = engine.state().mixer.get())
         mixer->setVolume(static_cast<uint8_t>(percent), static_cast<uint8_t>(percent));

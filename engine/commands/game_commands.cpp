@@ -6,7 +6,6 @@
 namespace {
 
 CommandResult inventoryCommand(Engine& engine, CommandContext& ctx, bool add) {
-    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     Inventory& inventory = engine.state().inventory;
     bool known = add ? inventory.add(ctx.words[1]) : inventory.remove(ctx.words[1]);
     if (!known) ctx.reportError("No index for inventory item found");

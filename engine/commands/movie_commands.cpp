@@ -17,7 +17,6 @@ int64_t mediaTimeOfTenths(const std::string& word) {
 
 CommandResult playmovieCommand(Engine& engine, CommandContext& ctx) {
     const std::vector<std::string>& words = ctx.words;
-    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     const std::string& file = words[1];
     if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
     // Times only with exactly four words; "START" and "END" leave one open.
@@ -33,7 +32,6 @@ CommandResult playmovieCommand(Engine& engine, CommandContext& ctx) {
 
 CommandResult playoverlaymovieCommand(Engine& engine, CommandContext& ctx) {
     const std::vector<std::string>& words = ctx.words;
-    if (ctx.tooFewWords(6)) return CommandResult::Continue;
     const std::string& file = words[1];
     if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
     ctx.print("Playing overlay movie: " + file, kWhite);

@@ -15,13 +15,8 @@ int number(const CommandContext& ctx, size_t index) {
     return leadingInteger(ctx.words[index]);
 }
 
-// The word count and the file's existence, the first two checks of every "add".
-bool addChecks(Engine& engine, CommandContext& ctx, size_t words) {
-    return !ctx.tooFewWords(words) && fileFound(engine, ctx, ctx.words[2]);
-}
-
 CommandResult addoverlayimageCommand(Engine& engine, CommandContext& ctx) {
-    if (!addChecks(engine, ctx, 6)) return CommandResult::Continue;
+    if (!fileFound(engine, ctx, ctx.words[2])) return CommandResult::Continue;
     const std::string& name = ctx.words[1];
     const std::string& file = ctx.words[2];
     Overlays& overlays = engine.state().overlays;
@@ -41,7 +36,7 @@ CommandResult addoverlayimageCommand(Engine& engine, CommandContext& ctx) {
 }
 
 CommandResult addoverlayanimCommand(Engine& engine, CommandContext& ctx) {
-    if (!addChecks(engine, ctx, 10)) return CommandResult::Continue;
+    if (!fileFound(engine, ctx, ctx.words[2])) return CommandResult::Continue;
     const std::vector<std::string>& words = ctx.words;
     const std::string& name = words[1];
     const std::string& file = words[2];
@@ -73,7 +68,7 @@ CommandResult addoverlayanimCommand(Engine& engine, CommandContext& ctx) {
 }
 
 CommandResult addoverlaymovieCommand(Engine& engine, CommandContext& ctx) {
-    if (!addChecks(engine, ctx, 7)) return CommandResult::Continue;
+    if (!fileFound(engine, ctx, ctx.words[2])) return CommandResult::Continue;
     const std::string name = trimmed(ctx.words[1]);
     const std::string& file = ctx.words[2];
     GameState& g = engine.state();
@@ -97,7 +92,6 @@ CommandResult addoverlaymovieCommand(Engine& engine, CommandContext& ctx) {
 
 // "deloverlayimage" and "deloverlayanim".
 CommandResult deleteCommand(Engine& engine, CommandContext& ctx, bool image) {
-    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     Overlays& overlays = engine.state().overlays;
     const std::string& name = ctx.words[1];
     bool removed = image ? overlays.removeImage(name) : overlays.removeAnim(name);
@@ -106,7 +100,6 @@ CommandResult deleteCommand(Engine& engine, CommandContext& ctx, bool image) {
 }
 
 CommandResult deloverlaymovieCommand(Engine& engine, CommandContext& ctx) {
-    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     const std::string name = trimmed(ctx.words[1]);
     if (!engine.state().overlays.removeMovie(name)) {
         ctx.reportError("Movie not found");

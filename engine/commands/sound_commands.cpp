@@ -6,7 +6,6 @@
 namespace {
 
 CommandResult playsoundCommand(Engine& engine, CommandContext& ctx) {
-    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     const std::string& file = ctx.words[1];
     if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
     if (SoundSlots* sounds = engine.state().sounds.get()) sounds->playSound(file);

@@ -7,7 +7,6 @@
 namespace {
 
 CommandResult loadCommand(Engine& engine, CommandContext& ctx) {
-    if (ctx.tooFewWords(2)) return CommandResult::Continue;
     const std::string& file = ctx.words[1];
     if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
     if (!ctx.interpreter.takeViewLoad()) {
@@ -19,7 +18,6 @@ CommandResult loadCommand(Engine& engine, CommandContext& ctx) {
 }
 
 CommandResult transCommand(Engine& engine, CommandContext& ctx) {
-    if (ctx.tooFewWords(3)) return CommandResult::Continue;
     Transitions& transition = engine.state().transition;
     transition.type = ctx.words[1];
     int32_t step = leadingInteger(ctx.words[2]);

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "engine/headless/headless_runner.h"
+#include "engine/main/headless_runner.h"
 #include "engine/main/standard_services.h"
 
 int main(int argc, char** argv) {

@@ -1,6 +1,6 @@
 // The game, full screen, run in the game folder.
+#include "engine/main/sdl_engine.h"
 #include "engine/main/standard_services.h"
-#include "engine/sdl_host.h"
 
 int main() {
     StandardServices standard;

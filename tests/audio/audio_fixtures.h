@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/game_folder.h"
-#include "script/script_output.h"
+#include "platform/message_sink.h"
 #include "tools/encoders/sound_encoder.h"
 
 using Bytes = std::vector<uint8_t>;
@@ -57,7 +57,7 @@ inline const GameFolder& anyFolder() {
     return folder;
 }
 
-class RecordingSink : public ScriptOutput {
+class RecordingSink : public MessageSink {
 public:
     void print(const std::string& text, uint32_t colour) override {
         lines.push_back((colour == kRed ? "R " : "W ") + text);

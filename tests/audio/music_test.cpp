@@ -10,7 +10,7 @@
 #include "media/ffmpeg/ffmpeg_music_decoder.h"
 #include "media/music_control.h"
 #include "platform/event_source.h"
-#include "platform/pulled_audio_output.h"
+#include "platform/headless/pulled_audio_output.h"
 
 namespace {
 

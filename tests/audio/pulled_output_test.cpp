@@ -4,7 +4,7 @@
 
 #include "audio/audio_fixtures.h"
 #include "audio/mix_rig.h"
-#include "platform/pulled_audio_output.h"
+#include "platform/headless/pulled_audio_output.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "engine/headless/headless_host.h"
 #include "engine/main/standard_services.h"
+#include "platform/headless/headless_host.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "engine/engine.h"
-#include "engine/headless/headless_host.h"
 #include "engine/main/standard_services.h"
+#include "platform/headless/headless_host.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "platform/screen.h"
 #include "platform/sdl/sdl_text_renderer.h"
 #include "platform/surface.h"
+#include "platform/text_renderer.h"
 
 namespace {
 
@@ -93,6 +94,64 @@ TEST(Text, WithoutARendererNothingIsDrawn) {
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 60; ++x) ASSERT_EQ(s->getPixel(x, y), 0u);
     }
+}
+
+// A font whose every line is a solid 4x3 block.
+class BlockFont : public TextFont {
+public:
+    BlockFont() { mask_.ink.assign(12, 1); }
+    const TextMask* render(const std::string&) override { return &mask_; }
+    int lineHeight() const override { return 3; }
+
+private:
+    TextMask mask_{4, 3, {}};
+};
+
+// A font handed to drawText is painted only inside the clip rectangle, whatever screen
+// the surface has (here none); each clip edge with the block just inside and one over.
+TEST(Text, AGivenFontDrawsWithinTheClip) {
+    BlockFont block;
+    struct Row {
+        TextFont* font;
+        int x, y;
+        const char* text;
+        int result, ink;
+    } rows[] = {
+        {&block, 11, 4, "W", 0, 12},  // right edge: x + 4 == clip right
+        {&block, 12, 4, "W", 0, 9},   // one column over
+        {&block, 1, 4, "W", 0, 0},    // left edge: x + 4 == clip left
+        {&block, 2, 4, "W", 0, 3},    // one column in
+        {&block, 8, 5, "W", 0, 12},   // bottom edge: y + 3 == clip bottom
+        {&block, 8, 6, "W", 0, 8},    // one row over
+        {&block, 8, -1, "W", 0, 0},   // top edge: y + 3 == clip top
+        {&block, 8, 0, "W", 0, 4},    // one row in
+        {nullptr, 8, 4, "W", -1, 0},  // no font
+        {nullptr, 8, 4, "", 0, 0},    // nothing to draw
+    };
+    for (const Row& row : rows) {
+        Surface s;
+        ASSERT_EQ(s.create(PixelFormat::ofType(16), 20, 10), 0);
+        s.setClipRect({5, 2, 15, 8});
+        EXPECT_EQ(s.drawText(row.font, row.x, row.y, 0xFFFFFF, row.text), row.result)
+            << row.x << "," << row.y;
+        bool other = false;
+        EXPECT_EQ(countInk(s, 0, 0xFFFF, &other), row.ink) << row.x << "," << row.y;
+        EXPECT_FALSE(other);
+    }
+}
+
+// A surface of no screen that is given a renderer makes its own font, and the game's
+// shorthand then draws with it.
+TEST(Text, ARendererGivenMakesTheSurfacesFont) {
+    SdlTextRenderer text;
+    Surface s;
+    ASSERT_EQ(s.create(PixelFormat::ofType(16), 60, 20), 0);
+    EXPECT_EQ(s.createFont(nullptr, "", 0, 16, 400), -2);
+    EXPECT_EQ(s.drawText(0, 0, 0xFFFFFF, "W"), -1);
+    ASSERT_EQ(s.createFont(&text, "", 0, 16, 400), 0);
+    EXPECT_EQ(s.drawText(0, 0, 0xFFFFFF, "W"), 0);
+    bool other = false;
+    EXPECT_GT(countInk(s, 0, 0xFFFF, &other), 5);
 }
 
 TEST(Fonts, RegisteredFacesAreFoundByFamilyAndStemAndSizedInPixels) {

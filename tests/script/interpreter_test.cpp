@@ -1,3 +1,4 @@
+#include "script/command_specs.h"
 #include "script/commands.h"
 #include "support/engine_test.h"
 
@@ -108,6 +109,46 @@ TEST_F(Interpreter, IfWithoutConditionEndsTheScript) {
     EXPECT_THAT(texts(), ElementsAre("Error in Cmd: if", "Too few arguments"));
 }
 
+// Every described command with its fewest words less one gets the red pair before its
+// handler runs, and with its fewest words does not; the script goes on unless the row says
+// a short line ends it.
+TEST_F(Interpreter, WordCountsComeFromEachCommandsRow) {
+    for (const CommandSpec& spec : commandSpecs()) {
+        if (spec.minWords < 2) continue;
+        std::string line = spec.name;
+        for (int word = 2; word < spec.minWords; ++word) line += " x";
+        lines.clear();
+        run({line, "echo 7"});
+        std::vector<std::string> expected{"Error in Cmd: " + line, "Too few arguments"};
+        if (spec.whenShort == WhenShort::SkipsLine) expected.push_back("7");
+        EXPECT_EQ(texts(), expected) << line;
+        lines.clear();
+        run({line + " x"});
+        EXPECT_THAT(texts(), ::testing::Not(::testing::Contains("Too few arguments"))) << line;
+    }
+}
+
+// At the console a block statement is refused before its words are counted; any other
+// command is counted as in a script. Each row with its fewest words less one, and a block
+// statement with them too.
+TEST_F(Interpreter, TheConsoleRefusalComesBeforeTheWordCount) {
+    for (const CommandSpec& spec : commandSpecs()) {
+        const bool block = spec.atConsole != AtConsole::Runs;
+        std::string line = spec.name;
+        for (int word = 2; word < spec.minWords; ++word) line += " x";
+        std::vector<std::string> typed;
+        if (spec.minWords >= 2) typed.push_back(line);
+        if (block) typed.push_back(line + " x");
+        for (const std::string& text : typed) {
+            lines.clear();
+            run({text}, true);
+            const char* reason =
+                block ? "Cannot use block statements in console" : "Too few arguments";
+            EXPECT_THAT(texts(), ElementsAre("Error in Cmd: " + text, reason)) << text;
+        }
+    }
+}
+
 TEST_F(Interpreter, ConsoleRefusesBlockStatements) {
     run({"if x==1"}, true);
     run({"endif"}, true);
@@ -178,7 +219,7 @@ TEST_F(Interpreter, CommandsCanBeReplacedPerEngine) {
     run({"playsound x.wav", "savegame"});
     EXPECT_THAT(texts(), ElementsAre("played x.wav"));
     Variables variables;
-    SilentOutput silent;
+    SilentSink silent;
     ::Interpreter other(variables, silent);
     EXPECT_EQ(other.findCommand("playsound"), nullptr);  // only the language's own
     EXPECT_NE(other.findCommand("let"), nullptr);

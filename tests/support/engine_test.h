@@ -15,8 +15,8 @@
 
 #include "engine/engine.h"
 #include "engine/game_files.h"
-#include "engine/headless/headless_host.h"
 #include "engine/main/standard_services.h"
+#include "platform/headless/headless_host.h"
 #include "platform/image/bmp_writer.h"
 #include "platform/key_names.h"
 

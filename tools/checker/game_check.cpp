@@ -7,9 +7,9 @@
 #include <map>
 #include <set>
 
+#include "platform/message_sink.h"
 #include "script/commands.h"
 #include "script/interpreter.h"
-#include "script/script_output.h"
 #include "tools/checker/engine_files.h"
 #include "tools/checker/file_checks.h"
 #include "tools/checker/view_checks.h"
@@ -32,7 +32,7 @@ bool isViewFileName(const std::string& name) {
 // checking anything: for the views around the one view being checked.
 void gatherFacts(const GameFolder& folder, const std::string& fileName, GameFacts& facts) {
     Variables scratch;
-    SilentOutput silent;
+    SilentSink silent;
     View view(scratch, silent);
     std::string error;
     view.load(fileName, folder, error);

@@ -7,7 +7,7 @@
 
 #include "game/save_file.h"
 #include "platform/file_bytes.h"
-#include "script/script_output.h"
+#include "platform/message_sink.h"
 #include "script/variables.h"
 #include "view/view.h"
 
@@ -96,7 +96,7 @@ SlotSummary SavesCheck::checkText(const std::string& file, const std::string& te
 
     // As the loader does: the view must exist and read without an error.
     Variables scratch;
-    SilentOutput silent;
+    SilentSink silent;
     View view(scratch, silent);
     std::string viewError;
     if (!game_.exists(saved.view)) {

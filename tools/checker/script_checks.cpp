@@ -4,10 +4,10 @@
 #include <cctype>
 #include <map>
 
+#include "script/command_specs.h"
 #include "script/commands.h"
 #include "script/interpreter.h"
 #include "script/numbers.h"
-#include "tools/checker/command_table.h"
 #include "tools/checker/expression_checks.h"
 
 namespace {
@@ -37,7 +37,7 @@ std::string commandHint(const std::string& word) {
     const std::string lower = lowerCase(word);
     const CommandSpec* best = nullptr;
     size_t bestDistance = 3;
-    for (const CommandSpec& rule : commandTable()) {
+    for (const CommandSpec& rule : commandSpecs()) {
         if (lower == rule.name) return std::string(" (commands are lower case: ") + rule.name + ")";
         size_t d = editDistance(lower, rule.name);
         if (d < bestDistance) {
@@ -47,17 +47,6 @@ std::string commandHint(const std::string& word) {
     }
     return best ? std::string("; did you mean '") + best->name + "'?" : std::string();
 }
-
-struct Chain {
-    int ifLine;
-    int elseLine = 0;
-};
-
-// A line after which nothing more of its block runs.
-struct Ending {
-    const char* command = nullptr;
-    int line = 0;
-};
 
 }  // namespace
 
@@ -85,48 +74,90 @@ void ScriptChecks::hotspotCondition(const std::string& condition, const Location
     }
 }
 
-void ScriptChecks::check(const ScriptText& script) {
-    const Script& lines = script.lines;
-    auto locate = [&](size_t i) {
-        Location at = script.where;
-        at.line = i < script.lineNumbers.size() ? script.lineNumbers[i] : 0;
-        return at;
-    };
+namespace {
 
-    // Labels first: a "goto" may jump forwards. Only two-word lines are ever found.
-    std::map<std::string, int> labels;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        std::vector<std::string> words = splitWords(lines[i]);
-        if (words.size() != 2 || words[0] != "lab") continue;
-        const Location at = locate(i);
-        auto [it, added] = labels.emplace(words[1], at.line);
-        if (!added) {
-            sink.error(at, "label " + quoted(words[1]) + " is defined twice (first on line " +
-                               std::to_string(it->second) + "); 'goto' finds the first");
+// One pass over one script: what it has seen so far (labels, open if-chains, the last
+// line that ends each block) and a check per concern, in the order a line is read.
+class ScriptPass {
+public:
+    ScriptPass(ScriptChecks& checks, const ScriptText& script) : c_(checks), script_(script) {}
+
+    void run() {
+        collectLabels();
+        for (size_t i = 0; i < script_.lines.size(); ++i) {
+            const std::vector<std::string> words = splitWords(script_.lines[i]);
+            if (words.empty() || isCommentWord(words[0])) continue;
+            line(words, locate(i));
+        }
+        for (const Chain& open : chains_) {
+            Location at = script_.where;
+            at.line = open.ifLine;
+            c_.sink.error(at, "'if' without 'endif': its body runs to the end of the script");
         }
     }
 
-    std::vector<Chain> chains;
-    std::vector<Ending> endings;  // by block depth
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::vector<std::string> words = splitWords(lines[i]);
-        if (words.empty() || isCommentWord(words[0])) continue;
-        const Location at = locate(i);
-        const std::string& command = words[0];
+private:
+    struct Chain {
+        int ifLine;
+        int elseLine = 0;
+    };
+    // A line after which nothing more of its block runs.
+    struct Ending {
+        const char* command = nullptr;
+        int line = 0;
+    };
 
-        // Lines after a jump, a "ret" or a view change in the same block never run,
-        // up to a label or the block's end.
+    Location locate(size_t i) const {
+        Location at = script_.where;
+        at.line = i < script_.lineNumbers.size() ? script_.lineNumbers[i] : 0;
+        return at;
+    }
+
+    void line(const std::vector<std::string>& words, const Location& at) {
+        const std::string& command = words[0];
+        reachability(words, at);
+        const CommandSpec* rule = findCommandSpec(command);
+        if (!rule) {
+            c_.sink.error(at, "unknown command " + quoted(command) + commandHint(command));
+            return;
+        }
+        blockStructure(command, at);
+        if (!wordCount(*rule, words, at)) return;
+        const size_t last = std::min(words.size() - 1, rule->words.size());
+        for (size_t k = 1; k <= last; ++k)
+            if (word(*rule, words, k, at)) break;  // a joined kind took the rest
+    }
+
+    // Labels first: a "goto" may jump forwards. Only two-word lines are ever found.
+    void collectLabels() {
+        for (size_t i = 0; i < script_.lines.size(); ++i) {
+            std::vector<std::string> words = splitWords(script_.lines[i]);
+            if (words.size() != 2 || words[0] != "lab") continue;
+            const Location at = locate(i);
+            auto [it, added] = labels_.emplace(words[1], at.line);
+            if (!added) {
+                c_.sink.error(at, "label " + quoted(words[1]) +
+                                      " is defined twice (first on line " +
+                                      std::to_string(it->second) + "); 'goto' finds the first");
+            }
+        }
+    }
+
+    // Lines after a jump, a "ret" or a view change in the same block never run, up to a
+    // label or the block's end.
+    void reachability(const std::vector<std::string>& words, const Location& at) {
+        const std::string& command = words[0];
         const bool chainWord = command == "elseif" || command == "else" || command == "endif";
         const bool label = command == "lab" && words.size() == 2;
-        if (endings.size() <= chains.size()) endings.resize(chains.size() + 1);
-        Ending& ending = endings[chains.size()];
+        if (endings_.size() <= chains_.size()) endings_.resize(chains_.size() + 1);
+        Ending& ending = endings_[chains_.size()];
         if (ending.command && !chainWord && !label) {
-            sink.warning(at, std::string("this line never runs: the '") + ending.command +
-                                 "' on line " + std::to_string(ending.line) +
-                                 (ending.command == std::string("load")
-                                      ? " ends the script once the view is loaded"
-                                  : ending.command == std::string("ret") ? " ends the script"
-                                                                         : " jumps away"));
+            const std::string ender = ending.command;
+            c_.sink.warning(at, "this line never runs: the '" + ender + "' on line " +
+                                    std::to_string(ending.line) +
+                                    (ender == "load"  ? " ends the script once the view is loaded"
+                                     : ender == "ret" ? " ends the script"
+                                                      : " jumps away"));
         }
         if (ending.command || chainWord || label) ending = Ending();
         if ((command == "load" || command == "goto") && words.size() >= 2) {
@@ -134,223 +165,263 @@ void ScriptChecks::check(const ScriptText& script) {
         } else if (command == "ret") {
             ending = Ending{"ret", at.line};
         }
+    }
 
-        const CommandSpec* rule = findCommand(command);
-        if (!rule) {
-            sink.error(at, "unknown command " + quoted(command) + commandHint(command));
-            continue;
-        }
-
-        // The block structure, as the interpreter collects bodies.
+    // The block structure, as the interpreter collects bodies.
+    void blockStructure(const std::string& command, const Location& at) {
         if (command == "if") {
-            chains.push_back({at.line});
-            endings.resize(chains.size() + 1);
-            endings[chains.size()] = Ending();
+            chains_.push_back({at.line});
+            endings_.resize(chains_.size() + 1);
+            endings_[chains_.size()] = Ending();
         } else if (command == "elseif" || command == "else") {
-            if (chains.empty()) {
-                sink.error(at, quoted(command) + " without 'if'");
-            } else if (chains.back().elseLine) {
-                sink.error(at, quoted(command) + " after 'else' (line " +
-                                   std::to_string(chains.back().elseLine) + ")");
+            if (chains_.empty()) {
+                c_.sink.error(at, quoted(command) + " without 'if'");
+            } else if (chains_.back().elseLine) {
+                c_.sink.error(at, quoted(command) + " after 'else' (line " +
+                                      std::to_string(chains_.back().elseLine) + ")");
             } else if (command == "else") {
-                chains.back().elseLine = at.line;
+                chains_.back().elseLine = at.line;
             }
         } else if (command == "endif") {
-            if (chains.empty()) {
-                sink.error(at, "'endif' without 'if'");
+            if (chains_.empty()) {
+                c_.sink.error(at, "'endif' without 'if'");
             } else {
-                chains.pop_back();
+                chains_.pop_back();
             }
         }
+    }
 
+    // False when the words are not to be read further.
+    bool wordCount(const CommandSpec& rule, const std::vector<std::string>& words,
+                   const Location& at) {
+        const std::string& command = words[0];
         const int count = static_cast<int>(words.size());
         if (command == "lab") {
             if (count != 2)
-                sink.warning(at, "a label line is 'lab NAME': 'goto' never finds this one");
-            continue;
+                c_.sink.warning(at, "a label line is 'lab NAME': 'goto' never finds this one");
+            return false;
         }
-        if (count < rule->minWords) {
+        if (count < rule.minWords) {
             std::string text =
-                std::string("too few arguments for '") + rule->usage + "' (\"Too few arguments\")";
-            if (command == "if" || command == "elseif") text += "; the script ends here";
-            sink.error(at, text);
-            continue;
+                std::string("too few arguments for '") + rule.usage + "' (\"Too few arguments\")";
+            if (rule.whenShort == WhenShort::EndsScript) text += "; the script ends here";
+            c_.sink.error(at, text);
+            return false;
         }
         if (command == "playmovie" && count != 2 && count != 4) {
-            sink.warning(at, count == 3 ? "a start time alone is ignored: 'playmovie FILE START "
-                                          "STOP' reads both times or neither"
-                                        : "with more than four words the times are not read and "
-                                          "the whole movie plays");
-        } else if (command == "addoverlayanim" && count > rule->maxWords) {
-            sink.warning(at, "with more than 12 words the flags are not read");
-        } else if (rule->maxWords >= 0 && count > rule->maxWords) {
-            sink.warning(at, std::string("extra words are ignored: '") + rule->usage + "'");
+            c_.sink.warning(at, count == 3 ? "a start time alone is ignored: 'playmovie FILE START "
+                                             "STOP' reads both times or neither"
+                                           : "with more than four words the times are not read and "
+                                             "the whole movie plays");
+        } else if (command == "addoverlayanim" && count > rule.maxWords) {
+            c_.sink.warning(at, "with more than 12 words the flags are not read");
+        } else if (rule.maxWords >= 0 && count > rule.maxWords) {
+            c_.sink.warning(at, std::string("extra words are ignored: '") + rule.usage + "'");
         }
+        return true;
+    }
 
-        const size_t last = std::min(words.size() - 1, rule->words.size());
-        for (size_t k = 1; k <= last; ++k) {
-            const std::string& word = words[k];
-            switch (rule->words[k - 1]) {
-                case Word::Number:
-                    if (!startsWithInteger(word))
-                        sink.warning(at, quoted(word) + " is not a number; the engine reads 0");
-                    break;
-                case Word::ViewFile:
-                    files.view(at, word);
-                    facts.loads.emplace_back(word, at);
-                    break;
-                case Word::PictureFile:
-                    files.overlayPicture(at, word);
-                    break;
-                case Word::SheetFile:
-                    files.sheet(at, word, leadingInteger(words[5]), leadingInteger(words[6]),
-                                leadingInteger(words[7]));
-                    break;
-                case Word::SoundFile:
-                    files.sound(at, word);
-                    break;
-                case Word::MusicFile:
-                    files.music(at, word);
-                    break;
-                case Word::MovieFile:
-                    files.movie(at, word);
-                    break;
-                case Word::OutputFile:
-                case Word::LabelName:
-                    break;
-                case Word::ImageName:
-                case Word::AnimName:
-                case Word::MovieName: {
-                    if (rule->definesName) break;
-                    const Word kind = rule->words[k - 1];
-                    const std::set<std::string>& added = kind == Word::ImageName  ? scope.images
-                                                         : kind == Word::AnimName ? scope.anims
-                                                                                  : scope.movies;
-                    const char* adder = kind == Word::ImageName  ? "addoverlayimage"
-                                        : kind == Word::AnimName ? "addoverlayanim"
-                                                                 : "addoverlaymovie";
-                    if (!added.count(word)) {
-                        sink.warning(at, std::string("no '") + adder + "' in this view adds " +
-                                             quoted(word) +
-                                             " (a view change removes every "
-                                             "overlay)");
-                    }
-                    break;
-                }
-                case Word::HotspotName:
-                    if (command == "disablehs") facts.disabledHotspots.insert(word);
-                    if (!scope.hotspotNames.count(word)) {
-                        sink.warning(at, "no hotspot named " + quoted(word) + " in this view: '" +
-                                             command + "' changes nothing");
-                    }
-                    break;
-                case Word::Item:
-                    if (word == kLateItem) {
-                        sink.warning(at, std::string("'") + kLateItem +
-                                             "' joins the item table only once the player has "
-                                             "selected an item; until then the engine reports \"No "
-                                             "index for inventory item found\"");
-                    } else if (word != kStartItem) {
-                        sink.error(at, quoted(word) + " is not in the item table (" + kStartItem +
-                                           ", " + kLateItem +
-                                           "): \"No index for inventory item found\"");
-                    }
-                    break;
-                case Word::Label:
-                    if (!labels.count(word)) {
-                        sink.error(at, "'goto' to label " + quoted(word) +
-                                           ", which this script does not define");
-                    }
-                    break;
-                case Word::TransitionType: {
-                    const std::string lower = lowerCase(word);
-                    if ((lower == "alpha" || lower == "black") && word != lower) {
-                        sink.warning(at, quoted(word) +
-                                             " is no transition type (types are "
-                                             "case-sensitive: 'alpha', 'black'); the "
-                                             "view change will be a cut");
-                    }
-                    break;
-                }
-                case Word::MovieTime:
-                    if (count == 4 && !startsWithInteger(word) &&
-                        word != (k == 2 ? "START" : "END"))
-                        sink.warning(at, quoted(word) +
-                                             " is not a time: a number of tenths of a "
-                                             "second, or " +
-                                             (k == 2 ? "START" : "END"));
-                    break;
-                case Word::AnimFlag:
-                    if ((count == 11 || count == 12) && word != "REV" && word != "LOOP")
-                        sink.warning(at, quoted(word) +
-                                             " is no flag (REV and LOOP, upper case); "
-                                             "it is ignored");
-                    break;
-                case Word::Condition: {
-                    const std::string text = joinWords(words, k);
-                    TextCheck c = checkCondition(text);
-                    for (const std::string& name : c.names) facts.noteRead(name, at);
-                    if (c.tooDeep) {
-                        sink.error(at, "condition " + quoted(text) + " is nested too deeply");
-                    } else if (!c.parses) {
-                        std::string message = "condition " + quoted(text) + " does not parse";
-                        if (hasLoneEquals(text)) message += "; comparisons are written '=='";
-                        sink.error(at, message);
-                    }
-                    k = last;
-                    break;
-                }
-                case Word::Expression: {
-                    const std::string text = joinWords(words, k);
-                    TextCheck c = checkExpression(text);
-                    for (const std::string& name : c.names) facts.noteRead(name, at);
-                    if (!c.parses) {
-                        sink.error(at, "expression " + quoted(text) +
-                                           " does not parse (\"Could not parse expression\")");
-                    }
-                    k = last;
-                    break;
-                }
-                case Word::Assignment: {
-                    const std::string statement = joinWords(words, k);
-                    const size_t equals = statement.find('=');
-                    if (equals == std::string::npos || equals == 0) {
-                        sink.error(at,
-                                   "no assignment: 'let NAME=EXPRESSION' (\"No Assignment "
-                                   "Obvious\"); the script ends here");
-                    } else {
-                        const std::string name = statement.substr(0, equals);
-                        const std::string text = statement.substr(equals + 1);
-                        facts.assigned.insert(name);
-                        if (!isReadableName(name)) {
-                            sink.warning(at, "variable " + quoted(name) +
-                                                 " can be set but no expression can read it "
-                                                 "(a name is a letter, then letters, digits and "
-                                                 "'_')");
-                        }
-                        if (text.empty()) {
-                            sink.error(at, "nothing to assign to " + quoted(name) +
-                                               " (\"No Assignment Obvious\")");
-                        } else {
-                            TextCheck c = checkExpression(text);
-                            for (const std::string& read : c.names) facts.noteRead(read, at);
-                            if (!c.parses) {
-                                sink.error(at, "expression " + quoted(text) +
-                                                   " does not parse (\"Error parsing "
-                                                   "expression\"); " +
-                                                   quoted(name) + " keeps its value");
-                            }
-                        }
-                    }
-                    k = last;
-                    break;
-                }
-            }
+    // Word k of the line by its kind; true when the kind took the rest of the line.
+    bool word(const CommandSpec& rule, const std::vector<std::string>& words, size_t k,
+              const Location& at) {
+        const Word kind = rule.words[k - 1];
+        switch (kind) {
+            case Word::ViewFile:
+            case Word::PictureFile:
+            case Word::SheetFile:
+            case Word::SoundFile:
+            case Word::MusicFile:
+            case Word::MovieFile:
+            case Word::OutputFile:
+                file(kind, words, k, at);
+                return false;
+            case Word::ImageName:
+            case Word::AnimName:
+            case Word::MovieName:
+                if (!rule.definesName) overlayName(kind, words[k], at);
+                return false;
+            case Word::HotspotName:
+            case Word::Item:
+            case Word::Label:
+            case Word::LabelName:
+                name(kind, words[0], words[k], at);
+                return false;
+            case Word::Number:
+            case Word::TransitionType:
+            case Word::MovieTime:
+            case Word::AnimFlag:
+                form(kind, words, k, at);
+                return false;
+            case Word::Condition:
+                condition(joinWords(words, k), at);
+                return true;
+            case Word::Expression:
+                expression(joinWords(words, k), at);
+                return true;
+            case Word::Assignment:
+                assignment(joinWords(words, k), at);
+                return true;
+        }
+        return false;
+    }
+
+    void file(Word kind, const std::vector<std::string>& words, size_t k, const Location& at) {
+        const std::string& word = words[k];
+        switch (kind) {
+            case Word::ViewFile:
+                c_.files.view(at, word);
+                c_.facts.loads.emplace_back(word, at);
+                break;
+            case Word::PictureFile:
+                c_.files.overlayPicture(at, word);
+                break;
+            case Word::SheetFile:
+                c_.files.sheet(at, word, leadingInteger(words[5]), leadingInteger(words[6]),
+                               leadingInteger(words[7]));
+                break;
+            case Word::SoundFile:
+                c_.files.sound(at, word);
+                break;
+            case Word::MusicFile:
+                c_.files.music(at, word);
+                break;
+            case Word::MovieFile:
+                c_.files.movie(at, word);
+                break;
+            default:  // a file the command writes
+                break;
         }
     }
-    for (const Chain& open : chains) {
-        Location at = script.where;
-        at.line = open.ifLine;
-        sink.error(at, "'if' without 'endif': its body runs to the end of the script");
+
+    // An overlay name a command looks up: some add command of the view must make it.
+    void overlayName(Word kind, const std::string& word, const Location& at) {
+        const ViewScope& scope = c_.scope;
+        const std::set<std::string>& added = kind == Word::ImageName  ? scope.images
+                                             : kind == Word::AnimName ? scope.anims
+                                                                      : scope.movies;
+        const char* adder = kind == Word::ImageName  ? "addoverlayimage"
+                            : kind == Word::AnimName ? "addoverlayanim"
+                                                     : "addoverlaymovie";
+        if (!added.count(word)) {
+            c_.sink.warning(at, std::string("no '") + adder + "' in this view adds " +
+                                    quoted(word) + " (a view change removes every overlay)");
+        }
     }
+
+    void name(Word kind, const std::string& command, const std::string& word, const Location& at) {
+        if (kind == Word::HotspotName) {
+            if (command == "disablehs") c_.facts.disabledHotspots.insert(word);
+            if (!c_.scope.hotspotNames.count(word)) {
+                c_.sink.warning(at, "no hotspot named " + quoted(word) + " in this view: '" +
+                                        command + "' changes nothing");
+            }
+        } else if (kind == Word::Item) {
+            item(word, at);
+        } else if (kind == Word::Label && !labels_.count(word)) {
+            c_.sink.error(
+                at, "'goto' to label " + quoted(word) + ", which this script does not define");
+        }
+    }
+
+    void item(const std::string& word, const Location& at) {
+        if (word == kLateItem) {
+            c_.sink.warning(at, std::string("'") + kLateItem +
+                                    "' joins the item table only once the player has "
+                                    "selected an item; until then the engine reports \"No "
+                                    "index for inventory item found\"");
+        } else if (word != kStartItem) {
+            c_.sink.error(at, quoted(word) + " is not in the item table (" + kStartItem + ", " +
+                                  kLateItem + "): \"No index for inventory item found\"");
+        }
+    }
+
+    // Words the engine reads in a fixed form: numbers, transition types, times and flags.
+    void form(Word kind, const std::vector<std::string>& words, size_t k, const Location& at) {
+        const std::string& word = words[k];
+        const size_t count = words.size();
+        if (kind == Word::Number) {
+            if (!startsWithInteger(word))
+                c_.sink.warning(at, quoted(word) + " is not a number; the engine reads 0");
+        } else if (kind == Word::TransitionType) {
+            const std::string lower = lowerCase(word);
+            if ((lower == "alpha" || lower == "black") && word != lower) {
+                c_.sink.warning(at, quoted(word) +
+                                        " is no transition type (types are case-sensitive: "
+                                        "'alpha', 'black'); the view change will be a cut");
+            }
+        } else if (kind == Word::MovieTime) {
+            const char* open = k == 2 ? "START" : "END";
+            if (count == 4 && !startsWithInteger(word) && word != open)
+                c_.sink.warning(
+                    at,
+                    quoted(word) + " is not a time: a number of tenths of a second, or " + open);
+        } else if (kind == Word::AnimFlag) {
+            if ((count == 11 || count == 12) && word != "REV" && word != "LOOP")
+                c_.sink.warning(
+                    at, quoted(word) + " is no flag (REV and LOOP, upper case); it is ignored");
+        }
+    }
+
+    void condition(const std::string& text, const Location& at) {
+        TextCheck c = checkCondition(text);
+        for (const std::string& read : c.names) c_.facts.noteRead(read, at);
+        if (c.tooDeep) {
+            c_.sink.error(at, "condition " + quoted(text) + " is nested too deeply");
+        } else if (!c.parses) {
+            std::string message = "condition " + quoted(text) + " does not parse";
+            if (hasLoneEquals(text)) message += "; comparisons are written '=='";
+            c_.sink.error(at, message);
+        }
+    }
+
+    void expression(const std::string& text, const Location& at) {
+        TextCheck c = checkExpression(text);
+        for (const std::string& read : c.names) c_.facts.noteRead(read, at);
+        if (!c.parses) {
+            c_.sink.error(at, "expression " + quoted(text) +
+                                  " does not parse (\"Could not parse expression\")");
+        }
+    }
+
+    void assignment(const std::string& statement, const Location& at) {
+        const size_t equals = statement.find('=');
+        if (equals == std::string::npos || equals == 0) {
+            c_.sink.error(at,
+                          "no assignment: 'let NAME=EXPRESSION' (\"No Assignment Obvious\"); "
+                          "the script ends here");
+            return;
+        }
+        const std::string name = statement.substr(0, equals);
+        const std::string text = statement.substr(equals + 1);
+        c_.facts.assigned.insert(name);
+        if (!isReadableName(name)) {
+            c_.sink.warning(at, "variable " + quoted(name) +
+                                    " can be set but no expression can read it (a name is a "
+                                    "letter, then letters, digits and '_')");
+        }
+        if (text.empty()) {
+            c_.sink.error(at,
+                          "nothing to assign to " + quoted(name) + " (\"No Assignment Obvious\")");
+            return;
+        }
+        TextCheck c = checkExpression(text);
+        for (const std::string& read : c.names) c_.facts.noteRead(read, at);
+        if (!c.parses) {
+            c_.sink.error(at, "expression " + quoted(text) +
+                                  " does not parse (\"Error parsing expression\"); " +
+                                  quoted(name) + " keeps its value");
+        }
+    }
+
+    ScriptChecks& c_;
+    const ScriptText& script_;
+    std::map<std::string, int> labels_;
+    std::vector<Chain> chains_;
+    std::vector<Ending> endings_;  // by block depth
+};
+
+}  // namespace
+
+void ScriptChecks::check(const ScriptText& script) {
+    ScriptPass(*this, script).run();
 }

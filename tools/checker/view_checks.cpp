@@ -3,8 +3,8 @@
 #include <map>
 #include <memory>
 
+#include "platform/message_sink.h"
 #include "script/numbers.h"
-#include "script/script_output.h"
 #include "tools/checker/hotspot_area.h"
 #include "tools/checker/script_checks.h"
 #include "view/coordinates.h"
@@ -25,7 +25,7 @@ std::string pointText(const Point& p) {
 void ViewChecks::check(const std::string& fileName) {
     // Conditions are evaluated as the file is read: into a store of their own, quietly.
     Variables scratch;
-    SilentOutput silent;
+    SilentSink silent;
     View view(scratch, silent);
     ViewReadTrace trace;
     std::string error;

@@ -11,9 +11,9 @@
 #include "platform/clock.h"
 #include "platform/error_reporter.h"
 #include "platform/event_source.h"
+#include "platform/headless/pulled_audio_output.h"
 #include "platform/input_device.h"
 #include "platform/null_display.h"
-#include "platform/pulled_audio_output.h"
 
 // What the input script has pressed, shared by the host and the input backend (which
 // the engine owns and may destroy first).

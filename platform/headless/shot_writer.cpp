@@ -1,4 +1,4 @@
-#include "engine/headless/shot_writer.h"
+#include "platform/headless/shot_writer.h"
 
 #include "platform/image/bmp_writer.h"
 #include "platform/image/picture.h"

@@ -1,4 +1,4 @@
-#include "engine/headless/headless_host.h"
+#include "platform/headless/headless_host.h"
 
 int ScriptedInputBackend::readKeyboard(std::array<bool, kKeyboardCodeCount>& down) {
     for (int code = 0; code < kKeyboardCodeCount; ++code) down[code] = state_->down[code];

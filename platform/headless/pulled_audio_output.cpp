@@ -1,4 +1,4 @@
-#include "platform/pulled_audio_output.h"
+#include "platform/headless/pulled_audio_output.h"
 
 #include <algorithm>
 

@@ -1,6 +1,5 @@
 #pragma once
-// The programs `engine` and `engine-windowed`: the SDL display, its window, the SDL input
-// devices and the SDL event queue as the window's messages.
+// The programs `engine` and `engine-windowed`: one engine on the SDL host.
 
 struct ProgramServices;
 

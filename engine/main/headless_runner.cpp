@@ -1,4 +1,4 @@
-#include "engine/headless/headless_runner.h"
+#include "engine/main/headless_runner.h"
 
 #include <cerrno>
 #include <climits>
@@ -8,10 +8,10 @@
 #include <ostream>
 
 #include "engine/engine.h"
-#include "engine/headless/headless_host.h"
-#include "engine/headless/run_recorder.h"
-#include "engine/headless/shot_writer.h"
 #include "engine/state_report.h"
+#include "platform/headless/headless_host.h"
+#include "platform/headless/run_recorder.h"
+#include "platform/headless/shot_writer.h"
 #include "platform/key_names.h"
 #include "platform/trim.h"
 

@@ -1,4 +1,4 @@
-#include "engine/window_icon.h"
+#include "platform/sdl/window_icon.h"
 
 #include <cstddef>
 

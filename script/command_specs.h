@@ -1,7 +1,8 @@
 #pragma once
-// What the checker knows of every script command: how many words it takes and what each
-// word is. The counts and kinds follow what the engine's handlers accept; the language's
-// own statements are here too.
+// Every script command described once: its name, how it is written, how many words it
+// takes and what each word is. The interpreter counts a line's words by it before the
+// handler runs, the checker reads scripts by it, and a test holds the registered handlers
+// and the rows to each other both ways. The language's own statements are here too.
 #include <string>
 #include <vector>
 
@@ -29,6 +30,19 @@ enum class Word {
     Assignment,      // the rest of the line, joined: name=expression
 };
 
+// What a line with too few words does after the red pair "Too few arguments".
+enum class WhenShort {
+    SkipsLine,   // the script goes on with its next line
+    EndsScript,  // the script ends (a block opener with no condition)
+};
+
+// A statement typed at the console. Block statements make no sense on a single line.
+enum class AtConsole {
+    Runs,
+    Refused,   // the red pair "Cannot use block statements in console"; the script ends
+    Reported,  // the same red pair, then the statement runs
+};
+
 struct CommandSpec {
     const char* name;
     const char* usage;        // "trans TYPE STEP"
@@ -38,9 +52,11 @@ struct CommandSpec {
     // What a name word does with its collection: true where the command creates the name
     // ("addoverlayimage lamp ..."), false where it looks it up.
     bool definesName = false;
+    WhenShort whenShort = WhenShort::SkipsLine;
+    AtConsole atConsole = AtConsole::Runs;
 };
 
-// The rule of a command, or null for a word that is no command.
-const CommandSpec* findCommand(const std::string& name);
-// Every command, in the engine's dispatch order.
-const std::vector<CommandSpec>& commandTable();
+// The description of a command, or null for a word that is no command.
+const CommandSpec* findCommandSpec(const std::string& name);
+// Every command, in the original dispatch order.
+const std::vector<CommandSpec>& commandSpecs();

@@ -1,4 +1,4 @@
-#include "tools/checker/command_table.h"
+#include "script/command_specs.h"
 
 namespace {
 
@@ -6,6 +6,8 @@ using W = Word;
 
 std::vector<CommandSpec> makeTable() {
     const W N = W::Number;
+    const WhenShort ShortSkips = WhenShort::SkipsLine, ShortEnds = WhenShort::EndsScript;
+    const AtConsole Refused = AtConsole::Refused;
     return {
         {"playmovie",
          "playmovie FILE [START STOP]",
@@ -14,10 +16,10 @@ std::vector<CommandSpec> makeTable() {
          {W::MovieFile, W::MovieTime, W::MovieTime}},
         {"savegame", "savegame", 1, 1, {}},
         {"loadgame", "loadgame", 1, 1, {}},
-        {"if", "if CONDITION", 2, -1, {W::Condition}},
-        {"elseif", "elseif CONDITION", 2, -1, {W::Condition}},
-        {"else", "else", 1, 1, {}},
-        {"endif", "endif", 1, 1, {}},
+        {"if", "if CONDITION", 2, -1, {W::Condition}, false, ShortEnds, Refused},
+        {"elseif", "elseif CONDITION", 2, -1, {W::Condition}, false, ShortEnds, Refused},
+        {"else", "else", 1, 1, {}, false, ShortSkips, Refused},
+        {"endif", "endif", 1, 1, {}, false, ShortSkips, AtConsole::Reported},
         {"echoon", "echoon", 1, 1, {}},
         {"echooff", "echooff", 1, 1, {}},
         {"soundlist", "soundlist", 1, 1, {}},
@@ -60,8 +62,9 @@ std::vector<CommandSpec> makeTable() {
         {"let", "let NAME=EXPRESSION", 2, -1, {W::Assignment}},
         {"echo", "echo [EXPRESSION]", 1, -1, {W::Expression}},
         {"ret", "ret", 1, 1, {}},
-        {"lab", "lab NAME", 2, 2, {W::LabelName}},
-        {"goto", "goto NAME", 2, 2, {W::Label}},
+        // A bare "lab" is accepted and does nothing; only "lab NAME" is ever found.
+        {"lab", "lab NAME", 1, 2, {W::LabelName}},
+        {"goto", "goto NAME", 2, 2, {W::Label}, false, ShortSkips, Refused},
         {"addinv", "addinv ITEM", 2, 2, {W::Item}},
         {"delinv", "delinv ITEM", 2, 2, {W::Item}},
         {"screenshot", "screenshot [FILE]", 1, 2, {W::OutputFile}},
@@ -70,18 +73,20 @@ std::vector<CommandSpec> makeTable() {
         {"enablehs", "enablehs [NAME]", 1, 2, {W::HotspotName}},
         {"disablehs", "disablehs [NAME]", 1, 2, {W::HotspotName}},
         {"beep", "beep", 1, 1, {}},
+        // "onload" is the one second word; the handler refuses any other.
+        {"reload", "reload [onload]", 1, 2, {}},
     };
 }
 
 }  // namespace
 
-const std::vector<CommandSpec>& commandTable() {
+const std::vector<CommandSpec>& commandSpecs() {
     static const std::vector<CommandSpec> table = makeTable();
     return table;
 }
 
-const CommandSpec* findCommand(const std::string& name) {
-    for (const CommandSpec& rule : commandTable())
+const CommandSpec* findCommandSpec(const std::string& name) {
+    for (const CommandSpec& rule : commandSpecs())
         if (name == rule.name) return &rule;
     return nullptr;
 }

@@ -1,10 +1,10 @@
-#include "engine/headless/run_recorder.h"
+#include "platform/headless/run_recorder.h"
 
 #include <ostream>
 
-#include "engine/headless/headless_host.h"
 #include "media/timed_recording.h"
 #include "media/video_recorder.h"
+#include "platform/headless/headless_host.h"
 #include "platform/surface.h"
 
 RunRecorder::RunRecorder(HeadlessHost& host, VideoRecorderFactory* factory,
