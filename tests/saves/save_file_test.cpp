@@ -199,7 +199,9 @@ TEST(SaveFile, NamesTheFileCannotHoldAreRefused) {
         EXPECT_EQ(canSave(game, why), *c.why == 0) << c.what;
         EXPECT_EQ(why, c.why) << c.what;
         SavedGame read;
-        if (*c.why == 0) EXPECT_TRUE(readSaveText(writeSaveText(game), read, why)) << c.what;
+        if (*c.why == 0) {
+            EXPECT_TRUE(readSaveText(writeSaveText(game), read, why)) << c.what;
+        }
     }
 }
 
