@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/access/accessible_play.h"
 #include "engine/assets.h"
 #include "engine/engine_host.h"
 #include "engine/game_state.h"
@@ -51,6 +52,7 @@ public:
     Assets& assets() { return assets_; }
     const GameFolder& folder() const { return folder_; }
     EngineHost& host() { return host_; }
+    AccessiblePlay& access() { return access_; }
 
     // What Enter does with a typed console line: trimmed, and if anything is left, the
     // panel scrolls to the end and the line runs as a one-line script in console mode.
@@ -154,4 +156,7 @@ private:
     bool shutDown_ = false;
     bool loadingGame_ = false;  // a saved game is being restored
     SavedGames saves_;
+    // Keyboard, gamepad and switch play; its action for the frame being run.
+    AccessiblePlay access_;
+    AccessAction accessAction_;
 };

@@ -94,6 +94,9 @@ bool Engine::start(int& exitCode) {
     g.windowed = host_.windowed();
     g.events = host_.createEvents();
     recoverSaves();
+    AccessSettings accessSettings;
+    loadAccessSettings(accessSettingsPath(), accessSettings);
+    access_.configure(folder_, accessSettings);
 
     if (!setUpWindow()) reportError("could not initialize application");
     loadPointerPictures();
@@ -115,6 +118,7 @@ bool Engine::start(int& exitCode) {
     std::string error;
     g.currentView->load(kFirstView, folder_, error);
     if (!error.empty()) g.console.print(error, kRed);
+    access_.noteViewChange();
     const bool shown =
         g.backdrop && assets_.loadPicture(*g.backdrop, g.currentView->baseImage()) == 1;
     if (g.screen) coverScreen(*g.screen, g.backdrop);
