@@ -31,6 +31,8 @@ AccessiblePlay::AccessiblePlay() = default;
 
 void AccessiblePlay::configure(const GameFolder& folder, const AccessSettings& settings) {
     settings_ = settings;
+    // A switch player cannot ask for the focus: scanning starts with the game.
+    engaged_ = settings.scan;
     labels_.load(folder, Labels::localeFromEnvironment());
     points_.clear();
 }

@@ -1,0 +1,135 @@
+// The focus keys in a small game: which hotspots take the focus and in which order, a
+// hotspot that stops answering losing it, and the save page's controls.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "support/headless_run.h"
+
+namespace fs = std::filesystem;
+using headless_test::runHeadless;
+
+namespace {
+
+class FocusRules : public ::testing::Test {
+protected:
+    void SetUp() override {
+        game.writeBmp("b.bmp", 640, 480, 0x202020);
+        game.writeBmp("end.jpg", 640, 480, 0);
+        // Reading order: a (top left), c (top right, covering b), e (middle), g (bottom);
+        // d is switched off, f waits for a variable.
+        std::string file = "VIEW test\nBASEIMAGE b.bmp\nONLOADSTART\ndisablehs d\nONLOADEND\n";
+        auto spot = [&](const char* name, int cursor, const char* coords, const char* condition,
+                        const char* click) {
+            file += std::string("HOTSPOTSTART ") + name + "\nCURSOR " + std::to_string(cursor) +
+                    "\nCOORD " + coords + "\nONCONDITION " + condition + "\nONCLICKSTART\n" +
+                    click + "ONCLICKEND\nHOTSPOTEND\n";
+        };
+        spot("a", 2, "(10,10),(100,10),(100,100),(10,100)", "()", "let clicked=1\n");
+        spot("b", 6, "(400,20),(450,20),(450,80),(400,80)", "()", "let clicked=2\n");
+        spot("c", 6, "(380,10),(500,10),(500,100),(380,100)", "()", "let clicked=3\n");
+        spot("d", 6, "(200,10),(300,10),(300,100),(200,100)", "()", "let clicked=4\n");
+        spot("e", 7, "(100,200),(300,200),(300,300),(100,300)", "(x==0)", "let clicked=5\n");
+        spot("f", 7, "(400,200),(500,200),(500,300),(400,300)", "(x==1)", "let clicked=6\n");
+        spot("g", 3, "(0,400),(639,400),(639,479),(0,479)", "()", "let clicked=7\n");
+        game.write("init.scn", file);
+        game.write("labels.txt", "init.scn = the test room\ninit.scn a = the first door\n");
+        config = game.path() / "config";
+        fs::create_directories(config / "vorlen");
+        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    }
+    void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
+
+    std::vector<std::string> focusSequence(const std::string& input) {
+        auto run = runHeadless(game, input + "close\n");
+        std::vector<std::string> seen;
+        for (const std::string& line : run.lines)
+            if (line.rfind("S focus=", 0) == 0) seen.push_back(line.substr(8));
+        return seen;
+    }
+
+    headless_test::GameFolder game;
+    fs::path config;
+};
+
+TEST_F(FocusRules, OnlyReachableHotspotsInReadingOrder) {
+    struct Case {
+        const char* what;
+        std::string input;
+        std::vector<std::string> focus;
+    };
+    const std::string tab = "tap TAB\nstate\n", back = "down LEFT SHIFT\ntap TAB\nup LEFT SHIFT\nstate\n";
+    const Case cases[] = {
+        {"nothing before a key", "frames 1\nstate\n", {""}},
+        {"forward and wrapping",
+         "frames 1\n" + tab + tab + tab + tab + tab,
+         {"a", "c", "e", "g", "a"}},
+        {"backward from none and wrapping",
+         "frames 1\n" + back + back + back + back + back,
+         {"g", "e", "c", "a", "g"}},
+        {"a hotspot that appears joins in order",
+         "frames 1\nconsole let x=1\n" + tab + tab + tab + tab,
+         {"a", "c", "f", "g"}},
+        {"the focused hotspot vanishing loses the focus",
+         "frames 1\n" + tab + tab + tab + "console let x=1\nframes 1\nstate\n" + tab,
+         {"a", "c", "e", "", "a"}},
+        {"the console holds the keys", "frames 1\ntap GRAVE\n" + tab, {""}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(focusSequence(c.input), c.focus) << c.what;
+}
+
+TEST_F(FocusRules, EnterClicksWhereTheFocusIs) {
+    struct Case {
+        int tabs;
+        const char* clicked;
+    };
+    const Case cases[] = {{1, "1"}, {2, "3"}, {3, "5"}, {4, "7"}, {5, "1"}};
+    for (const Case& c : cases) {
+        std::string input = "frames 1\n";
+        for (int k = 0; k < c.tabs; ++k) input += "tap TAB\n";
+        auto run = runHeadless(game, input + "tap ENTER\nframes 1\nstate\nclose\n");
+        EXPECT_EQ(run.state("var=clicked"), c.clicked) << c.tabs << " tabs";
+    }
+    // Without a focus, Enter only takes it.
+    auto run = runHeadless(game, "frames 1\ntap ENTER\nframes 1\nstate\nclose\n");
+    EXPECT_EQ(run.state("var=clicked"), "<missing>");
+    EXPECT_EQ(run.state("focus"), "a");
+}
+
+TEST_F(FocusRules, SpeechSaysLabelsAndActions) {
+    auto run =
+        runHeadless(game, "frames 1\ntap V\ntap TAB\ntap TAB\ntap TAB\ntap V\ntap TAB\nclose\n");
+    std::vector<std::string> spoken;
+    for (const std::string& line : run.lines)
+        if (line.rfind("T ", 0) == 0) spoken.push_back(line.substr(2));
+    EXPECT_EQ(spoken, (std::vector<std::string>{"speech on", "the first door, go forward", "c, use",
+                                                "e, take", "speech off"}));
+}
+
+TEST_F(FocusRules, SavePageControls) {
+    std::string input = "frames 1\ntap V\ntap F5\nframes 1\nstate\n";
+    input += "tap TAB\ntap ENTER\nframes 2\nstate\n";         // slot 1 saved, still on the page
+    for (int k = 0; k < 6; ++k) input += "tap TAB\n";         // past the slots to "previous page"
+    input += "state\ntap TAB\ntap ENTER\nframes 1\nstate\n";  // "next page"
+    input += "tap TAB\nstate\ntap ENTER\nframes 2\nstate\nclose\n";  // exit
+    auto run = runHeadless(game, input);
+    std::vector<std::string> focus, modes, spoken;
+    for (const std::string& line : run.lines) {
+        if (line.rfind("S focus=", 0) == 0) focus.push_back(line.substr(8));
+        if (line.rfind("S mode=", 0) == 0) modes.push_back(line.substr(7));
+        if (line.rfind("T ", 0) == 0) spoken.push_back(line.substr(2));
+    }
+    // Back in the view, the focus starts again at its first hotspot.
+    EXPECT_EQ(focus,
+              (std::vector<std::string>{"", "slot 1", "previous page", "next page", "exit", "a"}));
+    EXPECT_EQ(modes, (std::vector<std::string>{"4", "4", "4", "4", "4", "1"}));
+    EXPECT_TRUE(fs::exists(game.path() / "slot1.sav"));
+    ASSERT_GE(spoken.size(), 4u);
+    EXPECT_EQ(spoken[1], "save game, page 1");
+    EXPECT_EQ(spoken[2], "slot 1, empty");
+    bool page = false;
+    for (const std::string& s : spoken) page = page || s == "page 2";
+    EXPECT_TRUE(page);
+}
+
+}  // namespace
