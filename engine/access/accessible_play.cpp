@@ -74,8 +74,19 @@ int AccessiblePlay::direction(const GameState& g) {
     return dir;
 }
 
-bool AccessiblePlay::scanDue(uint64_t nowMs) {
+bool AccessiblePlay::switchActive(const GameState& g) const {
+    for (int code : settings_.scanSwitch)
+        if (code >= 0 && code < kKeyCodeCount && g.input->keyState(code) != InputDevice::Up)
+            return true;
+    return false;
+}
+
+bool AccessiblePlay::scanDue(uint64_t nowMs, bool hold) {
     if (!settings_.scan) return false;
+    if (hold) {
+        scanNext_ = 0;  // a full interval again once the switch is let go
+        return false;
+    }
     if (scanNext_ == 0) scanNext_ = nowMs + static_cast<uint64_t>(settings_.scanIntervalMs);
     if (nowMs < scanNext_) return false;
     scanNext_ = nowMs + static_cast<uint64_t>(settings_.scanIntervalMs);
@@ -196,14 +207,16 @@ void AccessiblePlay::observe(GameState& g) {
 }
 
 void AccessiblePlay::playKeys(GameState& g, AccessAction& action, uint64_t nowMs) {
+    // The switch first: while it is down, and as it comes up, the scan holds still so the
+    // press acts on what the player heard.
+    const int switched = scanSwitch(g, nowMs);
     int dir = direction(g);
-    if (dir == 0 && scanDue(nowMs)) dir = 1;
+    if (dir == 0 && scanDue(nowMs, switchActive(g))) dir = 1;
     if (dir != 0) {
         engaged_ = true;
         const std::vector<ClickablePoint>& points = reachable(g);
         focusHotspot(g, focus_.step(points, dir), action);
     }
-    const int switched = scanSwitch(g, nowMs);
     bool click = switched == 1;
     for (int code : settings_.click) {
         const bool isSwitch =
@@ -230,8 +243,9 @@ void AccessiblePlay::playKeys(GameState& g, AccessAction& action, uint64_t nowMs
 }
 
 void AccessiblePlay::pageKeys(GameState& g, AccessAction& action, uint64_t nowMs) {
+    const int switched = scanSwitch(g, nowMs);
     int dir = direction(g);
-    if (dir == 0 && scanDue(nowMs)) dir = 1;
+    if (dir == 0 && scanDue(nowMs, switchActive(g))) dir = 1;
     auto moveTo = [&](int control) {
         const Point p = pageControlPoint(control);
         action.move = true;
@@ -244,7 +258,7 @@ void AccessiblePlay::pageKeys(GameState& g, AccessAction& action, uint64_t nowMs
         moveTo(pageFocus_);
         say(pageWords(g, pageFocus_));
     }
-    bool click = scanSwitch(g, nowMs) == 1;
+    bool click = switched == 1;
     for (int code : settings_.click) {
         const bool isSwitch =
             settings_.scan && std::find(settings_.scanSwitch.begin(), settings_.scanSwitch.end(),

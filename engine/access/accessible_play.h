@@ -63,7 +63,9 @@ private:
     // The scan switch: 1 a short press (click), 2 a long press (inventory), else 0; and
     // the scan clock's step.
     int scanSwitch(const GameState& g, uint64_t nowMs);
-    bool scanDue(uint64_t nowMs);
+    bool scanDue(uint64_t nowMs, bool hold);
+    // A scan switch is down or was let go in this frame.
+    bool switchActive(const GameState& g) const;
     std::string hotspotWords(const GameState& g, const ClickablePoint& point) const;
     std::string pageWords(const GameState& g, int control) const;
     void focusHotspot(GameState& g, const ClickablePoint* point, AccessAction& action);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <map>
 
 #include "platform/game_folder.h"
@@ -81,18 +82,26 @@ protected:
     // Builds the key input for the route (finding each hotspot by tabbing in a trial run)
     // and the matching mouse input; both print state after every click. A Tab always
     // is a mouse move onto the point it focuses, resting there for the Tab's two frames.
+    struct Way {
+        std::string step, click, inventory;  // click ends with "state"
+    };
+    const Way kFocusKeys{"tap TAB\n", "tap ENTER\nframes 2\nstate\n", "tap I\nframes 1\n"};
+
     void plan(const std::string& start, std::string& keys, std::string& mouse) {
+        plan(start, kFocusKeys, keys, mouse);
+    }
+    void plan(const std::string& start, const Way& way, std::string& keys, std::string& mouse) {
         keys = start;
         mouse = start;
         int clicks = 0;
         for (const std::string& target : kRoute) {
             if (target == "*") {
-                keys += "tap I\nframes 1\n";
+                keys += way.inventory;
                 mouse += "tap MOUSE RIGHT\nframes 1\n";
                 continue;
             }
             std::string probe = keys + "state\n";
-            for (int k = 0; k < 8; ++k) probe += "tap TAB\nstate\n";
+            for (int k = 0; k < 8; ++k) probe += way.step + "state\n";
             auto probed = runHeadless(game, probe + "close\n");
             auto blocks = blocksOf(probed);
             // The blocks after those of the clicks so far: where the view starts, then
@@ -106,11 +115,11 @@ protected:
             for (int k = 0; k < found; ++k) {
                 const Block& after = blocks[first + static_cast<size_t>(k)];
                 const Point p = pointOf(after, valueIn(after, "focus"));
-                keys += "tap TAB\n";
+                keys += way.step;
                 mouse += "move " + std::to_string(p.x) + " " + std::to_string(p.y) + "\nframes 2\n";
             }
             ++clicks;
-            keys += "tap ENTER\nframes 2\nstate\n";
+            keys += way.click;
             mouse += "tap MOUSE LEFT\nframes 2\nstate\n";
         }
     }
@@ -154,6 +163,23 @@ TEST_F(DemoByKeys, TabEnterAndTheInventoryKeyReachTheEnding) {
     EXPECT_EQ(at, expected.size())
         << "missing: " << (at < expected.size() ? expected[at] : "") << "\n"
         << run.all();
+}
+
+// One switch: the focus moves by itself every 1.5 s; a short press clicks and a long one
+// cycles the inventory.
+TEST_F(DemoByKeys, ScanModeWithOneKeyReachesTheEnding) {
+    std::ofstream(config / "vorlen" / "settings.txt") << "scan = on\nscan interval = 1500\n";
+    const Way scan{"frames 150\n", "tap SPACE\nframes 2\nstate\n",
+                   "down SPACE\nframes 90\nup SPACE\nframes 1\n"};
+    std::string keys, mouse;
+    plan("frames 2\n", scan, keys, mouse);
+    if (HasFatalFailure()) return;
+    for (const char* other : {"TAB", "ENTER", "move", " I\n"})
+        EXPECT_EQ(keys.find(other), std::string::npos) << other;
+    auto run = runHeadless(game, keys + "state\nclose\n");
+    EXPECT_EQ(run.state("mode"), "2") << run.all();
+    EXPECT_EQ(run.state("view"), "tower.scn");
+    EXPECT_EQ(run.state("var=placed"), "1");
 }
 
 TEST_F(DemoByKeys, ScriptsSeeTheSameGameAsWithTheMouse) {

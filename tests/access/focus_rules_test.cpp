@@ -58,7 +58,8 @@ TEST_F(FocusRules, OnlyReachableHotspotsInReadingOrder) {
         std::string input;
         std::vector<std::string> focus;
     };
-    const std::string tab = "tap TAB\nstate\n", back = "down LEFT SHIFT\ntap TAB\nup LEFT SHIFT\nstate\n";
+    const std::string tab = "tap TAB\nstate\n",
+                      back = "down LEFT SHIFT\ntap TAB\nup LEFT SHIFT\nstate\n";
     const Case cases[] = {
         {"nothing before a key", "frames 1\nstate\n", {""}},
         {"forward and wrapping",
