@@ -7,6 +7,7 @@
 #include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_input.h"
+#include "platform/speech/espeak_voice.h"
 
 namespace {
 
@@ -38,6 +39,10 @@ public:
     }
     std::unique_ptr<InputBackend> createInput() override {
         return std::make_unique<SdlInputBackend>(pending_);
+    }
+    // Synthesis on a thread of its own: a frame never waits for it.
+    std::unique_ptr<SpeechVoice> createSpeechVoice(SpeechStream& stream) override {
+        return EspeakVoice::create(stream, EspeakVoice::Mode::Threaded);
     }
     std::unique_ptr<AudioOutput> createAudioOutput() override {
         return std::make_unique<SdlAudioOutput>();

@@ -58,6 +58,8 @@ bool Engine::setUpWindow() {
         reportError("Could not create InputDevice object!");
     g.mixer = std::make_unique<Mixer>();
     g.mixer->create(host_.createAudioOutput());
+    access_.attachMixer(g.mixer.get(),
+                        [this](SpeechStream& stream) { return host_.createSpeechVoice(stream); });
     g.sounds = std::make_unique<SoundSlots>(g.mixer.get(), folder_, g.console);
     MusicDecoderFactory* decoders = host_.services().music;
     g.music = std::make_unique<MusicControl>(g.mixer.get(), decoders ? *decoders : noMusic_,

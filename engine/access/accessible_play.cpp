@@ -5,6 +5,7 @@
 #include "engine/access/speech_lines.h"
 #include "engine/game_state.h"
 #include "game/save_page.h"
+#include "media/mixer.h"
 
 namespace {
 
@@ -38,7 +39,25 @@ void AccessiblePlay::configure(const GameFolder& folder, const AccessSettings& s
 }
 
 void AccessiblePlay::say(const std::string& text) {
-    if (settings_.speech && !text.empty() && speaker) speaker(text);
+    if (!settings_.speech || text.empty()) return;
+    if (speaker) speaker(text);
+    if (!voiceTried_ && mixer_ && makeVoice_) {
+        voiceTried_ = true;
+        voice_ = makeVoice_(stream_);
+        if (voice_) mixer_->addStream(&stream_);
+    }
+    if (voice_) voice_->speak(text);
+}
+
+void AccessiblePlay::attachMixer(Mixer* mixer, VoiceMaker makeVoice) {
+    mixer_ = mixer;
+    makeVoice_ = std::move(makeVoice);
+}
+
+void AccessiblePlay::detachMixer() {
+    if (mixer_ && voice_) mixer_->removeStream(&stream_);
+    voice_.reset();
+    mixer_ = nullptr;
 }
 
 const std::vector<ClickablePoint>& AccessiblePlay::reachable(const GameState& g) {

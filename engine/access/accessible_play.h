@@ -11,10 +11,13 @@
 
 #include "engine/access/access_settings.h"
 #include "engine/access/focus.h"
+#include "engine/access/speech_voice.h"
 #include "game/labels.h"
+#include "media/speech_stream.h"
 #include "view/clickable_points.h"
 
 class GameFolder;
+class Mixer;
 struct GameState;
 
 // What the focus does in this frame, applied by the engine as mouse input would be.
@@ -50,6 +53,13 @@ public:
     // The reachable hotspots of the current view (cached).
     const std::vector<ClickablePoint>& reachable(const GameState& g);
     bool speaking() const { return settings_.speech; }
+    // Speech is heard through `mixer`, in a voice `makeVoice` gives, made the first time
+    // something is said (none: text only).
+    using VoiceMaker = std::function<std::unique_ptr<SpeechVoice>(SpeechStream&)>;
+    void attachMixer(Mixer* mixer, VoiceMaker makeVoice);
+    // Takes the speech out of the mix; before the mixer goes.
+    void detachMixer();
+    const SpeechStream& speechStream() const { return stream_; }
     void say(const std::string& text);
 
 private:
@@ -70,6 +80,11 @@ private:
     std::string pageWords(const GameState& g, int control) const;
     void focusHotspot(GameState& g, const ClickablePoint* point, AccessAction& action);
 
+    SpeechStream stream_;
+    Mixer* mixer_ = nullptr;
+    VoiceMaker makeVoice_;
+    std::unique_ptr<SpeechVoice> voice_;
+    bool voiceTried_ = false;
     AccessSettings settings_;
     Labels labels_;
     ClickablePoints points_;

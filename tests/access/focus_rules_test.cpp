@@ -2,7 +2,10 @@
 // hotspot that stops answering losing it, and the save page's controls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "support/headless_run.h"
 
@@ -134,3 +137,48 @@ TEST_F(FocusRules, SavePageControls) {
 }
 
 }  // namespace
+
+namespace {
+
+// The loudest sample of each 100 ms of a 16-bit stereo WAV file written by `audio`.
+std::vector<int> loudness(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t data = bytes.find("data");
+    std::vector<int> out;
+    if (data == std::string::npos) return out;
+    const size_t start = data + 8, frame = 4, window = 4410;
+    for (size_t at = start; at + frame <= bytes.size(); at += window * frame) {
+        int loudest = 0;
+        for (size_t i = at; i + 1 < bytes.size() && i < at + window * frame; i += 2) {
+            const int16_t v = static_cast<int16_t>(static_cast<uint8_t>(bytes[i]) |
+                                                   (static_cast<uint8_t>(bytes[i + 1]) << 8));
+            loudest = std::max(loudest, std::abs(static_cast<int>(v)));
+        }
+        out.push_back(loudest);
+    }
+    return out;
+}
+
+}  // namespace
+
+// Speech joins the one mix: silent before, heard while an utterance lasts, silent after,
+// and the same bytes in two runs.
+TEST_F(FocusRules, SpeechIsHeardInTheMix) {
+    const std::string input = "frames 1\naudio " + (game.path() / "a.wav").string() +
+                              "\nframes 30\ntap V\nframes 300\ntap TAB\nframes 400\nclose\n";
+    auto run = runHeadless(game, input);
+    ASSERT_EQ(run.status, 0) << run.all();
+    const std::vector<int> first = loudness(game.path() / "a.wav");
+    ASSERT_GE(first.size(), 70u);
+    // 0-0.3 s nothing; "speech on" from 0.32 s; the focused hotspot from 3.34 s; the
+    // last second silent again.
+    EXPECT_EQ(first[0], 0);
+    EXPECT_EQ(first[2], 0);
+    EXPECT_GT(first[4], 1000);
+    EXPECT_GT(first[34], 1000);
+    for (size_t i = first.size() - 10; i < first.size(); ++i) EXPECT_EQ(first[i], 0) << i;
+    fs::rename(game.path() / "a.wav", game.path() / "first.wav");
+    runHeadless(game, input);
+    EXPECT_EQ(loudness(game.path() / "a.wav"), first);
+}
