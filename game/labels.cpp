@@ -32,6 +32,8 @@ std::string capped(std::string_view text) {
     if (text.size() <= Labels::kMaxLabelBytes) return std::string(text);
     size_t end = Labels::kMaxLabelBytes;
     while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    // Not UTF-8 at all (nothing but continuation bytes): cut at the limit all the same.
+    if (end == 0) end = Labels::kMaxLabelBytes;
     return std::string(text.substr(0, end));
 }
 

@@ -33,7 +33,12 @@ TEST(AccessTexts, LabelsFile) {
         // A character is never cut in half: the two-byte one at the limit goes whole.
         {("court.scn = " + cap.substr(1) + "\xC3\xA9\n"), 0, "door", cap.substr(1), "inv horse"},
     };
-    for (const Case& c : cases) {
+    // Bytes that are no UTF-8 at all are cut at the limit, never to nothing.
+    const std::string stray(Labels::kMaxLabelBytes + 1, '\x80');
+    const Case strayCase{"court.scn = " + stray + "\n", 0, "door", stray.substr(1), "inv horse"};
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    all.push_back(strayCase);
+    for (const Case& c : all) {
         Labels labels;
         labels.parse(c.text);
         EXPECT_EQ(static_cast<int>(labels.problems().size()), c.problems) << c.text;
