@@ -92,6 +92,7 @@ void Engine::playFrame(int x, int y) {
     }
     if (g.mode == Ending) return;
     if (g.debugMode) drawDebugOverlay(x, y);
+    access_.drawHighlight(g, back);
 
     if (pressed(KeyCode::F9)) takeScreenshot(back, "");
     if (pressed(KeyCode::F5)) {

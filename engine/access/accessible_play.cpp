@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/access/highlight.h"
 #include "engine/access/speech_lines.h"
 #include "engine/game_state.h"
 #include "game/save_page.h"
@@ -307,9 +308,19 @@ AccessAction AccessiblePlay::beforeFrame(GameState& g, uint64_t nowMs) {
         settings_.speech = !settings_.speech;
         say("speech on");
     }
+    if (settings_.highlightToggles) {
+        if (pressed(g, settings_.highlight)) highlight_ = !highlight_;
+    } else {
+        highlight_ = down(g, settings_.highlight);
+    }
     if (g.mode == Play)
         playKeys(g, action, nowMs);
     else if (onPage(g.mode))
         pageKeys(g, action, nowMs);
     return action;
+}
+
+void AccessiblePlay::drawHighlight(GameState& g, Surface& back) {
+    if (!highlight_ || g.mode != Play || !g.currentView || g.console.visible) return;
+    drawClickableOutlines(back, *g.currentView, reachable(g), labels_);
 }

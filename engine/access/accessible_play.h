@@ -18,6 +18,7 @@
 
 class GameFolder;
 class Mixer;
+class Surface;
 struct GameState;
 
 // What the focus does in this frame, applied by the engine as mouse input would be.
@@ -60,6 +61,8 @@ public:
     // Takes the speech out of the mix; before the mixer goes.
     void detachMixer();
     const SpeechStream& speechStream() const { return stream_; }
+    // Draws the outlines of what can be clicked when the player asks for them (Play only).
+    void drawHighlight(GameState& g, Surface& back);
     void say(const std::string& text);
 
 private:
@@ -91,6 +94,7 @@ private:
     HotspotFocus focus_;
     int pageFocus_ = -1;  // 0..8 on the save page, -1 none
     bool engaged_ = false;
+    bool highlight_ = false;  // the outlines are shown
     bool viewChanged_ = false;
     int32_t lastMode_ = 0;
     int lastPage_ = -1;

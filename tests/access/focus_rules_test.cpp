@@ -182,3 +182,40 @@ TEST_F(FocusRules, SpeechIsHeardInTheMix) {
     runHeadless(game, input);
     EXPECT_EQ(loudness(game.path() / "a.wav"), first);
 }
+
+namespace {
+
+// The (B, G, R) of a pixel of a 640x480 24-bit BMP written by `shot`, as 0xRRGGBB.
+uint32_t shotPixel(const fs::path& file, int x, int y) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (b.size() < 54) return 0xFFFFFFFF;
+    const size_t offset = static_cast<uint8_t>(b[10]) | (static_cast<uint8_t>(b[11]) << 8);
+    const size_t at = offset + static_cast<size_t>(479 - y) * 1920 + static_cast<size_t>(x) * 3;
+    if (at + 3 > b.size()) return 0xFFFFFFFF;
+    return static_cast<uint32_t>(static_cast<uint8_t>(b[at + 2])) << 16 |
+           static_cast<uint32_t>(static_cast<uint8_t>(b[at + 1])) << 8 |
+           static_cast<uint8_t>(b[at]);
+}
+
+}  // namespace
+
+// While H is held the reachable hotspots are outlined; d (switched off) and b (covered)
+// are not, and nothing is drawn once H is let go.
+TEST_F(FocusRules, HeldKeyOutlinesWhatCanBeClicked) {
+    const fs::path held = game.path() / "held.bmp", after = game.path() / "after.bmp";
+    auto run = runHeadless(game, "move 600 300\nframes 2\ndown H\nframes 2\nshot " + held.string() +
+                                     "\nup H\nframes 2\nshot " + after.string() + "\nclose\n");
+    ASSERT_EQ(run.status, 0) << run.all();
+    struct Case {
+        int x, y;
+        bool outlined;
+    };
+    const Case cases[] = {{50, 10, true},    {100, 50, true},  {440, 10, true},
+                          {200, 200, true},  {320, 400, true}, {250, 10, false},
+                          {250, 100, false}, {425, 80, false}, {50, 50, false}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(shotPixel(held, c.x, c.y) == 0xFFFF00, c.outlined) << c.x << "," << c.y;
+        EXPECT_NE(shotPixel(after, c.x, c.y), 0xFFFF00u) << c.x << "," << c.y;
+    }
+}
