@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 PACKAGES := build-essential cmake pkg-config clang \
 	libsdl2-dev libsdl2-ttf-dev \
 	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg \
-	libjpeg62-turbo-dev qt6-base-dev \
+	libjpeg62-turbo-dev qt6-base-dev libespeak-ng-dev espeak-ng-data \
 	libgtest-dev libgmock-dev libbenchmark-dev libstb-dev \
 	xvfb xauth xdotool x11-utils imagemagick matchbox-window-manager fonts-dejavu-core \
 	lintian

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/access/accessible_play.h"
 #include "engine/assets.h"
 #include "engine/engine_host.h"
 #include "engine/game_state.h"
@@ -53,6 +54,7 @@ public:
     Assets& assets() { return assets_; }
     const GameFolder& folder() const { return folder_; }
     EngineHost& host() { return host_; }
+    AccessiblePlay& access() { return access_; }
 
     // What Enter does with a typed console line: trimmed, and if anything is left, the
     // panel scrolls to the end and the line runs as a one-line script in console mode.
@@ -163,4 +165,7 @@ private:
     std::unique_ptr<LiveReload> liveReload_;
     // F10: the presents and the mix reach it through taps on the display and the output.
     PlayRecorder playRecorder_{host_.clock(), host_.services().recorders, folder_, state_.console};
+    // Keyboard, gamepad and switch play; its action for the frame being run.
+    AccessiblePlay access_;
+    AccessAction accessAction_;
 };

@@ -12,6 +12,8 @@ class DisplayBackend;
 class ErrorReporter;
 class EventSource;
 class InputBackend;
+class SpeechStream;
+class SpeechVoice;
 
 class EngineHost {
 public:
@@ -34,6 +36,8 @@ public:
     virtual std::unique_ptr<InputBackend> createInput() = 0;
     // Where the mix goes; none leaves the engine silent.
     virtual std::unique_ptr<AudioOutput> createAudioOutput() { return nullptr; }
+    // A voice that speaks into `stream` (which the engine mixes); none: speech as text only.
+    virtual std::unique_ptr<SpeechVoice> createSpeechVoice(SpeechStream&) { return nullptr; }
     // Called once the screen exists (the window can then be readied for play).
     virtual void afterScreenCreated() {}
 };

@@ -71,12 +71,12 @@ void Engine::playFrame(int x, int y) {
         g.framesThisPeriod = 0;
     }
     if (pressed(KeyCode::Grave)) g.console.visible = !g.console.visible;
-    if (pressed(KeyCode::MouseRight)) {
+    if (pressed(KeyCode::MouseRight) || accessAction_.cycleInventory) {
         g.inventory.cycle([this] {
             return assets_.sheet(game_files::kHeldKnight.file, game_files::kHeldKnight.settings());
         });
     }
-    if (pressed(KeyCode::MouseLeft)) clickHotspot(x, y);
+    if (pressed(KeyCode::MouseLeft) || accessAction_.click) clickHotspot(x, y);
     if (g.mode == Ending) return;
 
     if (!g.screen) return;
@@ -92,6 +92,7 @@ void Engine::playFrame(int x, int y) {
     }
     if (g.mode == Ending) return;
     if (g.debugMode) drawDebugOverlay(x, y);
+    access_.drawHighlight(g, back);
 
     if (pressed(KeyCode::F9)) takeScreenshot(back, "");
     if (pressed(KeyCode::F10)) playRecorder_.toggle(back);
@@ -122,6 +123,13 @@ bool Engine::runLoopPass(int& exitCode) {
     }
     if (g.input) g.input->poll();
     if (liveReload_) liveReload_->poll();
+    accessAction_ = access_.beforeFrame(g, host_.clock().nowNanos() / 1000000);
+    if (accessAction_.move) {
+        // Exactly where a mouse move would leave the pointer.
+        g.realMouseX = static_cast<uint16_t>(accessAction_.x);
+        g.realMouseY = static_cast<uint16_t>(accessAction_.y);
+        if (g.input) g.input->setPointerPosition(accessAction_.x, accessAction_.y);
+    }
     int x = 0, y = 0;
     framePointerPosition(x, y);
     switch (g.mode) {

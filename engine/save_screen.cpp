@@ -159,6 +159,6 @@ void Engine::saveLoadFrame(int x, int y) {
     if (hover.area == PageHit::Slot && g.mode == LoadScreen)
         active = g.savePage.used[static_cast<size_t>(hover.position)];
     g.pointer.drawOnPage(active, x, y, back);
-    if (pressed(KeyCode::MouseLeft)) clickSaveLoadPage(x, y);
+    if (pressed(KeyCode::MouseLeft) || accessAction_.click) clickSaveLoadPage(x, y);
     g.screen->present(Present::Wait | Present::Whole);
 }

@@ -20,6 +20,7 @@ void Engine::shutdown() {
     g.sounds.reset();
     g.music.reset();
     g.pointer.transition.reset();
+    access_.detachMixer();
     g.mixer.reset();
     g.console.panelImage.reset();
     g.input.reset();

@@ -61,6 +61,8 @@ bool Engine::setUpWindow() {
         reportError("Could not create InputDevice object!");
     g.mixer = std::make_unique<Mixer>();
     g.mixer->create(tapMix(host_.createAudioOutput(), playRecorder_));
+    access_.attachMixer(g.mixer.get(),
+                        [this](SpeechStream& stream) { return host_.createSpeechVoice(stream); });
     g.sounds = std::make_unique<SoundSlots>(g.mixer.get(), folder_, g.console);
     MusicDecoderFactory* decoders = host_.services().music;
     g.music = std::make_unique<MusicControl>(g.mixer.get(), decoders ? *decoders : noMusic_,
@@ -97,6 +99,9 @@ bool Engine::start(int& exitCode) {
     g.windowed = host_.windowed();
     g.events = host_.createEvents();
     recoverSaves();
+    AccessSettings accessSettings;
+    loadAccessSettings(accessSettingsPath(), accessSettings);
+    access_.configure(folder_, accessSettings);
 
     if (!setUpWindow()) reportError("could not initialize application");
     loadPointerPictures();
@@ -119,6 +124,7 @@ bool Engine::start(int& exitCode) {
     std::string error;
     g.currentView->load(startViewFile(authoring, folder_, kFirstView), folder_, error);
     if (!error.empty()) g.console.print(error, kRed);
+    access_.noteViewChange();
     const bool shown =
         g.backdrop && assets_.loadPicture(*g.backdrop, g.currentView->baseImage()) == 1;
     if (g.screen) coverScreen(*g.screen, g.backdrop);

@@ -71,6 +71,7 @@ std::vector<std::string> stateReport(Engine& engine) {
     add("debug", g.debugMode ? "1" : "0");
     add("echo", engine.interpreter().echoLines() ? "1" : "0");
     add("page", std::to_string(g.savePage.page));
+    add("focus", engine.access().focusName(g));
     if (g.currentView) {
         for (size_t i = 0; i < g.currentView->hotspotCount(); ++i) {
             const Hotspot& h = g.currentView->hotspot(i);

@@ -4,6 +4,7 @@
 bool Engine::replaceView(const std::string& file, int depth) {
     GameState& g = state_;
     g.pointer.reset();
+    access_.noteViewChange();
     // The outgoing picture keeps the overlays while the view changes.
     if (g.backdrop) drawOverlays(*g.backdrop);
     forgetBackdropIsView();

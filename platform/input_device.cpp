@@ -94,6 +94,11 @@ void InputDevice::clearKeys() {
     std::fill(states_.begin(), states_.begin() + kKeyboardCodeCount, Up);
 }
 
+void InputDevice::setPointerPosition(int x, int y) {
+    x_ = clampExclusive(x, minX_, maxX_);
+    y_ = clampExclusive(y, minY_, maxY_);
+}
+
 void InputDevice::setPointerLimits(int x1, int y1, int x2, int y2) {
     minX_ = std::min(x1, x2);
     maxX_ = std::max(x1, x2);
@@ -174,6 +179,7 @@ int InputDevice::poll() {
             acquire(InputDeviceKind::Joystick);
             return err;
         }
+        joyAxisX_ = j.x;
         int jx = static_cast<int>(j.x * joyFactor_), jy = static_cast<int>(j.y * joyFactor_);
         joyRealX_ = saturatingAdd(joyRealX_, jx);
         joyRealY_ = saturatingAdd(joyRealY_, jy);

@@ -73,6 +73,10 @@ public:
         x = x_;
         y = y_;
     }
+    // Puts the pointer at (x, y) within its limits, as if the mouse had moved there.
+    void setPointerPosition(int x, int y);
+    // The joystick's x axis at the last poll, -1000..1000 (0 without a joystick).
+    int joystickAxisX() const { return joyAxisX_; }
     void realPointerPosition(int& x, int& y) const {
         x = realX_;
         y = realY_;
@@ -123,6 +127,7 @@ private:
     int joyMinX_, joyMinY_, joyMaxX_, joyMaxY_;
     double joyFactor_ = 1.0;
     int joyButtons_ = 0;
+    int joyAxisX_ = 0;
 
     bool mouseAcquired_ = false, keyboardAcquired_ = false, joystickAcquired_ = false;
 };

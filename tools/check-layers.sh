@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fails when a source of the core includes an SDL, SDL_ttf, SDL_mixer, FFmpeg
-# (libav*, libsw*) or libjpeg header. Only the back ends and codecs may:
-# platform/sdl/, platform/jpeg/, media/ffmpeg/; and the editor, tests, benchmarks,
+# (libav*, libsw*), libjpeg or speech synthesis (espeak-ng, speech-dispatcher) header.
+# Only the back ends and codecs may: platform/sdl/, platform/jpeg/, platform/speech/,
+# media/ffmpeg/; and the editor, tests, benchmarks,
 # fuzz targets and tools, which are programs of their own.
 #
 # Inside the core, the layers under the engine object — script/, view/, game/, media/
@@ -13,8 +14,8 @@ set -euo pipefail
 root=${1:-"$(cd "$(dirname "$0")/.." && pwd)"}
 cd "$root"
 
-allowed='^(platform/sdl|platform/jpeg|media/ffmpeg|editor|tests|bench|fuzz|tools)/'
-headers='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](SDL[^>"]*|SDL2/[^>"]*|libav[a-z]*/[^>"]*|libsw[a-z]*/[^>"]*|jpeglib\.h|jerror\.h|jconfig\.h|jmorecfg\.h|turbojpeg\.h)[>"]'
+allowed='^(platform/sdl|platform/jpeg|platform/speech|media/ffmpeg|editor|tests|bench|fuzz|tools)/'
+headers='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](SDL[^>"]*|SDL2/[^>"]*|libav[a-z]*/[^>"]*|libsw[a-z]*/[^>"]*|jpeglib\.h|jerror\.h|jconfig\.h|jmorecfg\.h|turbojpeg\.h|espeak-ng/[^>"]*|espeak/[^>"]*|libspeechd\.h|speech-dispatcher/[^>"]*)[>"]'
 below_engine='^(script|view|game|media|platform)/'
 hosts='^platform/(sdl|headless)/'
 engine_headers='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]engine/'
@@ -41,5 +42,5 @@ done < <(find . \( -name .git -o -name 'build*' -o -name demo \) -prune -o -type
     -o -name '*.inc' \) -print0)
 
 [[ $status -eq 0 ]] &&
-    echo "layers: the core includes no SDL, FFmpeg or libjpeg header; nothing under the engine includes engine/"
+    echo "layers: the core includes no SDL, FFmpeg or libjpeg or speech header; nothing under the engine includes engine/"
 exit $status

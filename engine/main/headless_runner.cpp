@@ -61,6 +61,9 @@ public:
         engine_.console().listener = [this](const std::string& line, uint32_t colour) {
             out_ << colourPrefix(colour) << line << '\n' << std::flush;
         };
+        engine_.access().speaker = [this](const std::string& text) {
+            out_ << "T " << text << '\n' << std::flush;
+        };
     }
 
     int run(std::istream& in) {

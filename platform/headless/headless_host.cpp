@@ -1,5 +1,7 @@
 #include "platform/headless/headless_host.h"
 
+#include "platform/speech/espeak_voice.h"
+
 int ScriptedInputBackend::readKeyboard(std::array<bool, kKeyboardCodeCount>& down) {
     for (int code = 0; code < kKeyboardCodeCount; ++code) down[code] = state_->down[code];
     return 0;
@@ -32,6 +34,10 @@ std::unique_ptr<DisplayBackend> HeadlessHost::createDisplay() {
 
 std::unique_ptr<AudioOutput> HeadlessHost::createAudioOutput() {
     return std::make_unique<SharedAudioOutput>(audio_);
+}
+
+std::unique_ptr<SpeechVoice> HeadlessHost::createSpeechVoice(SpeechStream& stream) {
+    return EspeakVoice::create(stream, EspeakVoice::Mode::Synchronous);
 }
 
 void HeadlessHost::advanceClock(uint64_t millis) {

@@ -54,6 +54,8 @@ public:
     }
     // The mix, pulled on the virtual clock at every present and wait.
     std::unique_ptr<AudioOutput> createAudioOutput() override;
+    // espeak-ng on the caller's thread: the words are in the mix before the next frame.
+    std::unique_ptr<SpeechVoice> createSpeechVoice(SpeechStream& stream) override;
 
     VirtualClock& virtualClock() { return clock_; }
     // Moves the clock on and mixes the sound due by the new time.

@@ -8,6 +8,7 @@
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_input.h"
 #include "platform/sdl/window_icon.h"
+#include "platform/speech/espeak_voice.h"
 
 SdlHost::SdlHost(bool windowed, const ProgramServices& services)
     : windowed_(windowed),
@@ -38,6 +39,11 @@ std::unique_ptr<DisplayBackend> SdlHost::createDisplay() {
 
 std::unique_ptr<InputBackend> SdlHost::createInput() {
     return std::make_unique<SdlInputBackend>(pending_);
+}
+
+// Synthesis on a thread of its own: a frame never waits for it.
+std::unique_ptr<SpeechVoice> SdlHost::createSpeechVoice(SpeechStream& stream) {
+    return EspeakVoice::create(stream, EspeakVoice::Mode::Threaded);
 }
 
 std::unique_ptr<AudioOutput> SdlHost::createAudioOutput() {

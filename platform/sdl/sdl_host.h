@@ -26,6 +26,7 @@ public:
     std::unique_ptr<DisplayBackend> createDisplay() override;
     std::unique_ptr<InputBackend> createInput() override;
     std::unique_ptr<AudioOutput> createAudioOutput() override;
+    std::unique_ptr<SpeechVoice> createSpeechVoice(SpeechStream& stream) override;
     void afterScreenCreated() override;
 
 private:

@@ -30,6 +30,14 @@ rm "$tree/media/other.h"
 echo '#include <SDL_mixer.h>' >"$tree/media/mixer.cpp"
 bash "$check" "$tree" >/dev/null 2>&1 && { echo "SDL_mixer include in media/ passed"; exit 1; }
 rm "$tree/media/mixer.cpp"
+mkdir -p "$tree/platform/speech"
+echo '#include <espeak-ng/speak_lib.h>' >"$tree/platform/speech/voice.cpp"
+bash "$check" "$tree" >/dev/null 2>&1 || { echo "speech back end rejected"; exit 1; }
+for header in '<espeak-ng/speak_lib.h>' '<libspeechd.h>' '<speech-dispatcher/libspeechd.h>'; do
+    echo "#include $header" >"$tree/engine/speech.cpp"
+    bash "$check" "$tree" >/dev/null 2>&1 && { echo "$header in the core passed"; exit 1; }
+done
+rm "$tree/engine/speech.cpp"
 echo '#include "SDL.h"' >"$tree/platform/screen.cpp"
 bash "$check" "$tree" >/dev/null 2>&1 && { echo "SDL include in platform/ passed"; exit 1; }
 rm "$tree/platform/screen.cpp"

@@ -12,6 +12,7 @@
 #include "script/interpreter.h"
 #include "tools/checker/engine_files.h"
 #include "tools/checker/file_checks.h"
+#include "tools/checker/label_checks.h"
 #include "tools/checker/view_checks.h"
 #include "view/view.h"
 
@@ -110,6 +111,7 @@ bool GameCheck::checkGame(std::string& error) {
                       "no view reached from init.scn loads this view: the player never sees it");
     }
     views.reportCoveredHotspots();
+    checkLabels(folder_, listed, sink_);
     checkEngineFiles(probe, sink_);
     reportUnassignedReads(facts);
     sortDiagnostics();
