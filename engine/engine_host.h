@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "engine/program_services.h"
+#include "platform/speech_voice.h"
 
 class AudioOutput;
 class Clock;
@@ -13,7 +14,6 @@ class ErrorReporter;
 class EventSource;
 class InputBackend;
 class SpeechStream;
-class SpeechVoice;
 
 class EngineHost {
 public:

@@ -42,5 +42,5 @@ done < <(find . \( -name .git -o -name 'build*' -o -name demo \) -prune -o -type
     -o -name '*.inc' \) -print0)
 
 [[ $status -eq 0 ]] &&
-    echo "layers: the core includes no SDL, FFmpeg or libjpeg or speech header; nothing under the engine includes engine/"
+    echo "layers: the core includes no SDL, FFmpeg, libjpeg or speech header; nothing under the engine includes engine/"
 exit $status

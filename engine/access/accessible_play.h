@@ -11,7 +11,7 @@
 
 #include "engine/access/access_settings.h"
 #include "engine/access/focus.h"
-#include "engine/access/speech_voice.h"
+#include "platform/speech_voice.h"
 #include "game/labels.h"
 #include "media/speech_stream.h"
 #include "view/clickable_points.h"

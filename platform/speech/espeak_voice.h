@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "engine/access/speech_voice.h"
+#include "platform/speech_voice.h"
 
 class SpeechStream;
 
