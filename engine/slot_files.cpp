@@ -12,33 +12,15 @@
 
 #include "game/save_file.h"
 #include "platform/file_bytes.h"
+#include "platform/image/file_writer.h"
 
 namespace {
 
 constexpr const char* kTemporary = ".tmp";
 
-bool isRegular(const std::string& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 bool exists(const std::string& path) {
     struct stat info;
     return ::lstat(path.c_str(), &info) == 0;
-}
-
-bool writeAll(int fd, const uint8_t* bytes, size_t size) {
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, bytes + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (n == 0) errno = EIO;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
 }
 
 // The file the player knows, for the red line: "slot3.sav" rather than its full path.
@@ -69,30 +51,13 @@ int writeTemporary(const std::string& path, const std::string& temp, const uint8
         return -1;
     }
     if ((replacing && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0) ||
-        !writeAll(fd, bytes, size)) {
+        !writeAllBytes(fd, bytes, size)) {
         failWith(why, path, errno);
         ::close(fd);
         ::unlink(temp.c_str());
         return -1;
     }
     return fd;
-}
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-}
-
-// Makes renames in the folder durable. A file system that cannot flush a folder is no
-// failure of the save.
-int flushFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return errno;
-    int result = 0;
-    if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EOPNOTSUPP)
-        result = errno;
-    ::close(fd);
-    return result;
 }
 
 void closeFd(int& fd) {
@@ -192,7 +157,7 @@ bool commitSlot(PreparedSlot& p, std::string& why) {
     // From here the state temporary is the slot's: recoverSlot completes it.
     if (::rename(p.stateTemp.c_str(), p.statePath.c_str()) != 0)
         return failWith(why, p.statePath, errno);
-    if (const int err = flushFolder(folderOf(p.statePath))) return failWith(why, p.statePath, err);
+    if (const int err = syncFolderOf(p.statePath)) return failWith(why, p.statePath, err);
     return true;
 }
 
@@ -211,9 +176,10 @@ void recoverSlot(const GameFolder& folder, int slot) {
         ::unlink(pictureTemp.c_str());
         ::unlink(stateTemp.c_str());
     } else if (exists(stateTemp)) {
-        if (!isRegular(stateTemp) || ::rename(stateTemp.c_str(), state.c_str()) != 0)
+        if (fileKind(stateTemp) != FileKind::Regular ||
+            ::rename(stateTemp.c_str(), state.c_str()) != 0)
             ::unlink(stateTemp.c_str());
-        flushFolder(folderOf(state));
+        syncFolderOf(state);
     }
 }
 

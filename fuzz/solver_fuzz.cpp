@@ -66,15 +66,15 @@ struct Bytes {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Bytes in{data, size};
-    std::vector<ViewSpec> views;
+    std::vector<ViewPlan> views;
     for (const char* file : kFiles) {
-        ViewSpec view{file, file, {}, {}};
+        ViewPlan view{file, file, {}, {}};
         for (unsigned n = in.next() % 3; n > 0; --n)
             view.onLoad.push_back(kLines[in.next() % (sizeof kLines / sizeof *kLines)]);
         for (unsigned h = in.next() % 5; h > 0; --h) {
             const int x = static_cast<int>(in.next() % 6) * 100,
                       y = static_cast<int>(in.next() % 4) * 100;
-            HotspotSpec spot{"h" + std::to_string(h),
+            HotspotPlan spot{"h" + std::to_string(h),
                              static_cast<int>(in.next() % 7) + 1,
                              x,
                              y,

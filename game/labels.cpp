@@ -4,18 +4,9 @@
 
 #include "platform/file_bytes.h"
 #include "platform/game_folder.h"
+#include "platform/trim.h"
 
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 std::string viewKey(const std::string& view) {
     return "v\n" + view;
@@ -46,7 +37,7 @@ void Labels::parse(std::string_view text) {
     int lineNumber = 0;
     while (!text.empty()) {
         const size_t end = text.find('\n');
-        std::string_view line = trim(text.substr(0, end));
+        std::string_view line = trimWhiteSpace(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         ++lineNumber;
         if (line.empty() || line.front() == '#') continue;
@@ -55,8 +46,8 @@ void Labels::parse(std::string_view text) {
             problems_.push_back({lineNumber, "no \"=\" between a name and its label"});
             continue;
         }
-        const std::string_view key = trim(line.substr(0, equals));
-        const std::string_view label = trim(line.substr(equals + 1));
+        const std::string_view key = trimWhiteSpace(line.substr(0, equals));
+        const std::string_view label = trimWhiteSpace(line.substr(equals + 1));
         if (label.empty()) {
             problems_.push_back({lineNumber, "an empty label"});
             continue;
@@ -66,8 +57,9 @@ void Labels::parse(std::string_view text) {
         entry.line = lineNumber;
         const size_t blank = key.find_first_of(" \t");
         const std::string_view first = key.substr(0, blank);
-        const std::string_view rest =
-            blank == std::string_view::npos ? std::string_view() : trim(key.substr(blank));
+        const std::string_view rest = blank == std::string_view::npos
+                                          ? std::string_view()
+                                          : trimWhiteSpace(key.substr(blank));
         if (first.empty()) {
             problems_.push_back({lineNumber, "no name before \"=\""});
             continue;
@@ -152,7 +144,7 @@ bool Labels::load(const GameFolder& folder, const std::string& localeName) {
 std::string Labels::readable(const std::string& name) {
     std::string out;
     for (char c : name) {
-        const char r = (c == '_' || c == '-' || isBlank(c)) ? ' ' : c;
+        const char r = (c == '_' || c == '-' || isWhiteSpace(c)) ? ' ' : c;
         if (r == ' ' && (out.empty() || out.back() == ' ')) continue;
         out += r;
     }

@@ -1,6 +1,6 @@
 #include "script/interpreter.h"
 
-#include "script/command_specs.h"
+#include "script/command_rules.h"
 #include "script/commands.h"
 
 namespace {
@@ -98,14 +98,14 @@ void Interpreter::run(const Script& script, int depth, bool fromConsole) {
 // console is refused, then a line with too few words is reported; only then does the
 // handler see the line.
 CommandResult Interpreter::dispatch(const Command& command, CommandContext& ctx) {
-    if (const CommandSpec* spec = command.spec) {
-        if (ctx.fromConsole && spec->atConsole != AtConsole::Runs) {
+    if (const CommandRule* rule = command.rule) {
+        if (ctx.fromConsole && rule->atConsole != AtConsole::Runs) {
             ctx.reportError("Cannot use block statements in console");
-            if (spec->atConsole == AtConsole::Refused) return CommandResult::End;
+            if (rule->atConsole == AtConsole::Refused) return CommandResult::End;
         }
-        if (ctx.words.size() < static_cast<size_t>(spec->minWords)) {
+        if (ctx.words.size() < static_cast<size_t>(rule->minWords)) {
             ctx.reportError("Too few arguments");
-            return spec->whenShort == WhenShort::EndsScript ? CommandResult::End
+            return rule->whenShort == WhenShort::EndsScript ? CommandResult::End
                                                             : CommandResult::Continue;
         }
     }
@@ -127,7 +127,7 @@ void Interpreter::runScript(const Script& script, int depth, bool fromConsole) {
 }
 
 void Interpreter::registerCommand(const std::string& name, CommandHandler handler) {
-    commands_[name] = Command{std::move(handler), findCommandSpec(name)};
+    commands_[name] = Command{std::move(handler), findCommandRule(name)};
 }
 
 const CommandHandler* Interpreter::findCommand(const std::string& name) const {

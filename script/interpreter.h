@@ -2,7 +2,7 @@
 // Runs scripts: lists of trimmed lines of blank-separated words, dispatched on their
 // first word through a command table. The language's own statements (blocks, jumps,
 // assignment, echo) are built in; whoever owns the interpreter registers the commands
-// that act on the game. A command described in script/command_specs.h has its words
+// that act on the game. A command described in script/command_rules.h has its words
 // counted (and, for a block statement, the console refused) before its handler runs.
 #include <functional>
 #include <map>
@@ -19,7 +19,7 @@ std::vector<std::string> splitWords(const std::string& line);
 bool isCommentWord(const std::string& firstWord);
 
 struct CommandContext;
-struct CommandSpec;
+struct CommandRule;
 
 enum class CommandResult {
     Continue,  // go on at ctx.nextIndex
@@ -79,7 +79,7 @@ private:
     Jump resolvePending(const Script& script, int& jumps, size_t& index);
     struct Command {
         CommandHandler handler;
-        const CommandSpec* spec;  // null for a command the table does not describe
+        const CommandRule* rule;  // null for a command the table does not describe
     };
     CommandResult dispatch(const Command& command, CommandContext& ctx);
 

@@ -8,18 +8,9 @@
 #include <fstream>
 
 #include "platform/file_bytes.h"
+#include "platform/trim.h"
 
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 bool readFlag(std::string_view value, bool& out) {
     if (value == "on" || value == "yes" || value == "1" || value == "true") {
@@ -51,7 +42,7 @@ bool readKeys(std::string_view value, std::vector<int>& out) {
     std::vector<int> codes;
     while (!value.empty()) {
         const size_t comma = value.find(',');
-        const std::string name(trim(value.substr(0, comma)));
+        const std::string name(trimWhiteSpace(value.substr(0, comma)));
         value = comma == std::string_view::npos ? std::string_view() : value.substr(comma + 1);
         const int code = keyCodeForName(name);
         if (code < 0 || codes.size() >= AccessSettings::kMaxKeysPerAction) return false;
@@ -78,7 +69,7 @@ std::vector<SettingsProblem> readAccessSettings(std::string_view text, AccessSet
     int lineNumber = 0;
     while (!text.empty()) {
         const size_t end = text.find('\n');
-        const std::string_view line = trim(text.substr(0, end));
+        const std::string_view line = trimWhiteSpace(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         ++lineNumber;
         if (line.empty() || line.front() == '#') continue;
@@ -87,8 +78,8 @@ std::vector<SettingsProblem> readAccessSettings(std::string_view text, AccessSet
             problems.push_back({lineNumber, "no \"=\""});
             continue;
         }
-        const std::string_view name = trim(line.substr(0, equals));
-        const std::string_view value = trim(line.substr(equals + 1));
+        const std::string_view name = trimWhiteSpace(line.substr(0, equals));
+        const std::string_view value = trimWhiteSpace(line.substr(equals + 1));
         bool ok = false;
         if (name == "speech")
             ok = readFlag(value, s.speech);

@@ -66,6 +66,17 @@ const std::vector<ClickablePoint>& AccessiblePlay::reachable(const GameState& g)
     return g.currentView ? points_.of(*g.currentView) : none;
 }
 
+// The scan switch clicks through scanSwitch(); the other click keys click when pressed.
+bool AccessiblePlay::clickKeyPressed(const GameState& g) const {
+    for (int code : settings_.click) {
+        const bool isSwitch =
+            settings_.scan && std::find(settings_.scanSwitch.begin(), settings_.scanSwitch.end(),
+                                        code) != settings_.scanSwitch.end();
+        if (!isSwitch && pressed(g, {code})) return true;
+    }
+    return false;
+}
+
 bool AccessiblePlay::pressed(const GameState& g, const std::vector<int>& codes) const {
     for (int code : codes)
         if (code >= 0 && code < kKeyCodeCount && g.input->keyState(code) == InputDevice::Pressed)
@@ -237,13 +248,7 @@ void AccessiblePlay::playKeys(GameState& g, AccessAction& action, uint64_t nowMs
         const std::vector<ClickablePoint>& points = reachable(g);
         focusHotspot(g, focus_.step(points, dir), action);
     }
-    bool click = switched == 1;
-    for (int code : settings_.click) {
-        const bool isSwitch =
-            settings_.scan && std::find(settings_.scanSwitch.begin(), settings_.scanSwitch.end(),
-                                        code) != settings_.scanSwitch.end();
-        if (!isSwitch && pressed(g, {code})) click = true;
-    }
+    const bool click = switched == 1 || clickKeyPressed(g);
     if (click) {
         engaged_ = true;
         const std::vector<ClickablePoint>& points = reachable(g);
@@ -278,13 +283,7 @@ void AccessiblePlay::pageKeys(GameState& g, AccessAction& action, uint64_t nowMs
         moveTo(pageFocus_);
         say(pageWords(g, pageFocus_));
     }
-    bool click = switched == 1;
-    for (int code : settings_.click) {
-        const bool isSwitch =
-            settings_.scan && std::find(settings_.scanSwitch.begin(), settings_.scanSwitch.end(),
-                                        code) != settings_.scanSwitch.end();
-        if (!isSwitch && pressed(g, {code})) click = true;
-    }
+    const bool click = switched == 1 || clickKeyPressed(g);
     if (click) {
         engaged_ = true;
         if (pageFocus_ < 0) {

@@ -11,9 +11,9 @@
 
 #include "engine/access/access_settings.h"
 #include "engine/access/focus.h"
-#include "platform/speech_voice.h"
 #include "game/labels.h"
 #include "media/speech_stream.h"
+#include "platform/speech_voice.h"
 #include "view/clickable_points.h"
 
 class GameFolder;
@@ -70,6 +70,7 @@ private:
     void pageKeys(GameState& g, AccessAction& action, uint64_t nowMs);
     void observe(GameState& g);
     bool pressed(const GameState& g, const std::vector<int>& codes) const;
+    bool clickKeyPressed(const GameState& g) const;
     bool down(const GameState& g, const std::vector<int>& codes) const;
     // +1, -1 or 0 from the next/previous keys and the stick's edges.
     int direction(const GameState& g);

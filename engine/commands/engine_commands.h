@@ -2,7 +2,7 @@
 // The commands that act on the game: views and hotspots, debugging aids, volume,
 // screenshots, the ending, the inventory, sounds and music, movies and overlays.
 // Each group registers its handlers with the engine's interpreter. Every command has its
-// row in script/command_specs.cpp: the interpreter counts a line's words by it before a
+// row in script/command_rules.cpp: the interpreter counts a line's words by it before a
 // handler runs, so handlers read the words the row requires without counting again.
 #include <string>
 

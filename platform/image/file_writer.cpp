@@ -32,7 +32,9 @@ int createTemporary(const std::string& path, std::string& tempPath) {
     return -1;
 }
 
-bool writeAll(int fd, const uint8_t* bytes, size_t size) {
+}  // namespace
+
+bool writeAllBytes(int fd, const uint8_t* bytes, size_t size) {
     size_t done = 0;
     while (done < size) {
         const ssize_t n = ::write(fd, bytes + done, size - done);
@@ -46,8 +48,6 @@ bool writeAll(int fd, const uint8_t* bytes, size_t size) {
     return true;
 }
 
-// Makes the rename itself durable. Some file systems cannot sync a folder; that is
-// no failure of the write.
 int syncFolderOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     const std::string folder =
@@ -60,8 +60,6 @@ int syncFolderOf(const std::string& path) {
     ::close(fd);
     return result;
 }
-
-}  // namespace
 
 bool writeFileAtomically(const std::string& path, const uint8_t* bytes, size_t size,
                          std::string* error) {
@@ -79,7 +77,7 @@ bool writeFileAtomically(const std::string& path, const uint8_t* bytes, size_t s
     if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
         ::fchmod(fd, old.st_mode & 07777) != 0)
         ok = false, err = errno;
-    if (ok && !writeAll(fd, bytes, size)) ok = false, err = errno;
+    if (ok && !writeAllBytes(fd, bytes, size)) ok = false, err = errno;
     if (ok && ::fsync(fd) != 0) ok = false, err = errno;
     if (::close(fd) != 0 && ok) ok = false, err = errno;
     if (ok && std::rename(tempPath.c_str(), path.c_str()) != 0) ok = false, err = errno;

@@ -18,3 +18,10 @@ inline bool writeFileAtomically(const std::string& path, std::string_view bytes,
     return writeFileAtomically(path, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
                                error);
 }
+
+// The steps the writer takes, for writers that keep their own temporary names: every
+// byte written (retrying interrupted writes; errno set on failure), and the folder
+// holding `path` flushed so renames in it are durable (0, or the errno; a file system
+// that cannot flush a folder is no failure).
+bool writeAllBytes(int fd, const uint8_t* bytes, size_t size);
+int syncFolderOf(const std::string& path);

@@ -9,7 +9,7 @@
 #include "engine/engine.h"
 #include "engine/program_services.h"
 #include "platform/headless/headless_host.h"
-#include "script/command_specs.h"
+#include "script/command_rules.h"
 #include "tools/checker/diagnostics.h"
 #include "tools/checker/hotspot_area.h"
 
@@ -100,18 +100,18 @@ TEST(CommandTable, NamesExactlyTheEnginesCommands) {
     HeadlessHost host(none);
     Engine engine(host);
     std::vector<std::string> engineNames, tableNames;
-    for (const CommandSpec& rule : commandSpecs()) {
+    for (const CommandRule& rule : commandRules()) {
         tableNames.push_back(rule.name);
         EXPECT_NE(engine.interpreter().findCommand(rule.name), nullptr) << rule.name;
         EXPECT_LE(rule.minWords, rule.maxWords < 0 ? rule.minWords : rule.maxWords) << rule.name;
     }
     EXPECT_EQ(tableNames.size(), 39u);  // the engine's dispatch list and "reload"
-    EXPECT_EQ(findCommandSpec("PLAYSOUND"), nullptr);
+    EXPECT_EQ(findCommandRule("PLAYSOUND"), nullptr);
     // The other way: every command an engine registers (the language's own included) has
     // its row, so none is unknown to the checker.
     engineNames = engine.interpreter().commandNames();
     for (const std::string& name : engineNames)
-        EXPECT_NE(findCommandSpec(name), nullptr) << name << " has no row";
+        EXPECT_NE(findCommandRule(name), nullptr) << name << " has no row";
     std::sort(tableNames.begin(), tableNames.end());
     EXPECT_EQ(engineNames, tableNames);
 }

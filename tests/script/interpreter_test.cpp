@@ -1,4 +1,4 @@
-#include "script/command_specs.h"
+#include "script/command_rules.h"
 #include "script/commands.h"
 #include "support/engine_test.h"
 
@@ -113,14 +113,14 @@ TEST_F(Interpreter, IfWithoutConditionEndsTheScript) {
 // handler runs, and with its fewest words does not; the script goes on unless the row says
 // a short line ends it.
 TEST_F(Interpreter, WordCountsComeFromEachCommandsRow) {
-    for (const CommandSpec& spec : commandSpecs()) {
-        if (spec.minWords < 2) continue;
-        std::string line = spec.name;
-        for (int word = 2; word < spec.minWords; ++word) line += " x";
+    for (const CommandRule& rule : commandRules()) {
+        if (rule.minWords < 2) continue;
+        std::string line = rule.name;
+        for (int word = 2; word < rule.minWords; ++word) line += " x";
         lines.clear();
         run({line, "echo 7"});
         std::vector<std::string> expected{"Error in Cmd: " + line, "Too few arguments"};
-        if (spec.whenShort == WhenShort::SkipsLine) expected.push_back("7");
+        if (rule.whenShort == WhenShort::SkipsLine) expected.push_back("7");
         EXPECT_EQ(texts(), expected) << line;
         lines.clear();
         run({line + " x"});
@@ -132,12 +132,12 @@ TEST_F(Interpreter, WordCountsComeFromEachCommandsRow) {
 // command is counted as in a script. Each row with its fewest words less one, and a block
 // statement with them too.
 TEST_F(Interpreter, TheConsoleRefusalComesBeforeTheWordCount) {
-    for (const CommandSpec& spec : commandSpecs()) {
-        const bool block = spec.atConsole != AtConsole::Runs;
-        std::string line = spec.name;
-        for (int word = 2; word < spec.minWords; ++word) line += " x";
+    for (const CommandRule& rule : commandRules()) {
+        const bool block = rule.atConsole != AtConsole::Runs;
+        std::string line = rule.name;
+        for (int word = 2; word < rule.minWords; ++word) line += " x";
         std::vector<std::string> typed;
-        if (spec.minWords >= 2) typed.push_back(line);
+        if (rule.minWords >= 2) typed.push_back(line);
         if (block) typed.push_back(line + " x");
         for (const std::string& text : typed) {
             lines.clear();

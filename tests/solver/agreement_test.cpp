@@ -75,12 +75,12 @@ std::vector<std::vector<std::string>> headlessStates(const headless_test::RunRes
     return out;
 }
 
-std::vector<ViewSpec> generatedGame() {
+std::vector<ViewPlan> generatedGame() {
     auto spot = [](const std::string& name, int cursor, int x, int y, const std::string& cond,
                    std::vector<std::string> click) {
-        return HotspotSpec{name, cursor, x, y, x + 120, y + 100, cond, std::move(click)};
+        return HotspotPlan{name, cursor, x, y, x + 120, y + 100, cond, std::move(click)};
     };
-    ViewSpec a{"init.scn", "a", {"let visits=visits+1"}, {}};
+    ViewPlan a{"init.scn", "a", {"let visits=visits+1"}, {}};
     a.hotspots = {spot("take", 6, 0, 0, "(have==0)", {"addinv inv_horse", "let have=1"}),
                   spot("give", 7, 150, 0, "()", {"delinv inv_horse", "let given=cursorinv"}),
                   spot("toggle", 2, 300, 0, "()",
@@ -89,7 +89,7 @@ std::vector<ViewSpec> generatedGame() {
                   spot("door", 4, 0, 200, "(visits<4)", {"trans alpha 60", "load b.scn"}),
                   spot("late", 2, 60, 250, "(flag==1)", {"let late=late+1"}),
                   spot("end", 2, 400, 300, "(given==1)", {"quit"})};
-    ViewSpec b{"b.scn", "b", {"let inb=1"}, {}};
+    ViewPlan b{"b.scn", "b", {"let inb=1"}, {}};
     b.hotspots = {spot("back", 5, 0, 0, "()", {"trans black 10", "load init.scn"}),
                   spot("add", 7, 200, 0, "()", {"addinv inv_horse"}),
                   spot("hidden", 2, 200, 0, "()", {"let hidden=1"})};
@@ -98,8 +98,8 @@ std::vector<ViewSpec> generatedGame() {
 
 // Every media command on the demo's files: the logic-only engine plays none of them, and
 // the game must go on as in the real engine.
-ViewSpec mediaView() {
-    ViewSpec v{"init.scn", "media", {"playmusic garden.ogg"}, {}};
+ViewPlan mediaView() {
+    ViewPlan v{"init.scn", "media", {"playmusic garden.ogg"}, {}};
     v.hotspots = {
         {"all",
          2,

@@ -11,7 +11,7 @@ namespace {
 
 TEST(SolverCharts, WalkthroughChartAndJsonNameTheGamesSteps) {
     // Two views; the horse is taken in the first, held at the door of the second.
-    const std::vector<ViewSpec> game = {
+    const std::vector<ViewPlan> game = {
         {"init.scn",
          "stable",
          {},

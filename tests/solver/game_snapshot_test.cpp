@@ -9,15 +9,15 @@ namespace {
 
 // A game touching every part of the snapshot: variables, hotspot switches and
 // conditions, the inventory and its selection, a pending transition, two views.
-std::vector<ViewSpec> snapshotGame() {
-    ViewSpec hall{"init.scn", "hall", {"let visits=visits+1"}, {}};
+std::vector<ViewPlan> snapshotGame() {
+    ViewPlan hall{"init.scn", "hall", {"let visits=visits+1"}, {}};
     hall.hotspots = {
         {"counter", 2, 0, 0, 100, 100, "()", {"let n=n+1", "if n==2", "disablehs lamp", "endif"}},
         {"lamp", 2, 100, 0, 200, 100, "()", {"addinv inv_horse", "enablehs counter"}},
         {"door", 2, 200, 0, 300, 100, "(n>0)", {"trans black 10", "load room.scn"}},
         {"altar", 7, 300, 0, 400, 100, "()", {"delinv inv_horse", "let offered=cursorinv"}},
     };
-    ViewSpec room{"room.scn", "room", {"let inroom=1", "trans alpha 20"}, {}};
+    ViewPlan room{"room.scn", "room", {"let inroom=1", "trans alpha 20"}, {}};
     room.hotspots = {{"back", 2, 0, 0, 640, 480, "()", {"load init.scn"}}};
     return {hall, room};
 }

@@ -10,7 +10,7 @@
 
 namespace {
 
-HotspotSpec spot(const std::string& name, int cursor, int x, const std::string& condition,
+HotspotPlan spot(const std::string& name, int cursor, int x, const std::string& condition,
                  std::vector<std::string> click) {
     return {name, cursor, x, 0, x + 100, 100, condition, std::move(click)};
 }
@@ -42,7 +42,7 @@ std::string stableReport(const Solved& s) {
 
 struct Case {
     const char* what;
-    std::vector<ViewSpec> game;
+    std::vector<ViewPlan> game;
     size_t maxStates;
     SolveStatus status;
     int shortest;              // actions to the ending; -1 none

@@ -10,7 +10,7 @@
 
 class TestGame {
 public:
-    explicit TestGame(const std::vector<ViewSpec>& views) {
+    explicit TestGame(const std::vector<ViewPlan>& views) {
         char pattern[] = "/tmp/vorlen-solve-XXXXXX";
         if (mkdtemp(pattern)) path_ = pattern;
         writeGame(path_, views);

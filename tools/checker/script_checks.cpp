@@ -4,7 +4,7 @@
 #include <cctype>
 #include <map>
 
-#include "script/command_specs.h"
+#include "script/command_rules.h"
 #include "script/commands.h"
 #include "script/interpreter.h"
 #include "script/numbers.h"
@@ -35,9 +35,9 @@ size_t editDistance(const std::string& a, const std::string& b) {
 // "; did you mean 'playsound'?" for a near miss, or nothing.
 std::string commandHint(const std::string& word) {
     const std::string lower = lowerCase(word);
-    const CommandSpec* best = nullptr;
+    const CommandRule* best = nullptr;
     size_t bestDistance = 3;
-    for (const CommandSpec& rule : commandSpecs()) {
+    for (const CommandRule& rule : commandRules()) {
         if (lower == rule.name) return std::string(" (commands are lower case: ") + rule.name + ")";
         size_t d = editDistance(lower, rule.name);
         if (d < bestDistance) {
@@ -116,7 +116,7 @@ private:
     void line(const std::vector<std::string>& words, const Location& at) {
         const std::string& command = words[0];
         reachability(words, at);
-        const CommandSpec* rule = findCommandSpec(command);
+        const CommandRule* rule = findCommandRule(command);
         if (!rule) {
             c_.sink.error(at, "unknown command " + quoted(command) + commandHint(command));
             return;
@@ -192,7 +192,7 @@ private:
     }
 
     // False when the words are not to be read further.
-    bool wordCount(const CommandSpec& rule, const std::vector<std::string>& words,
+    bool wordCount(const CommandRule& rule, const std::vector<std::string>& words,
                    const Location& at) {
         const std::string& command = words[0];
         const int count = static_cast<int>(words.size());
@@ -222,7 +222,7 @@ private:
     }
 
     // Word k of the line by its kind; true when the kind took the rest of the line.
-    bool word(const CommandSpec& rule, const std::vector<std::string>& words, size_t k,
+    bool word(const CommandRule& rule, const std::vector<std::string>& words, size_t k,
               const Location& at) {
         const Word kind = rule.words[k - 1];
         switch (kind) {

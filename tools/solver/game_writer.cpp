@@ -2,11 +2,11 @@
 
 #include <fstream>
 
-std::string viewText(const ViewSpec& view) {
+std::string viewText(const ViewPlan& view) {
     std::string s = "VIEW " + view.name + "\r\nBASEIMAGE NONE\r\nONLOADSTART\r\n";
     for (const std::string& line : view.onLoad) s += line + "\r\n";
     s += "ONLOADEND\r\n";
-    for (const HotspotSpec& h : view.hotspots) {
+    for (const HotspotPlan& h : view.hotspots) {
         auto point = [](int x, int y) {
             return "(" + std::to_string(x) + "," + std::to_string(y) + ")";
         };
@@ -20,8 +20,8 @@ std::string viewText(const ViewSpec& view) {
     return s;
 }
 
-bool writeGame(const std::string& folder, const std::vector<ViewSpec>& views) {
-    for (const ViewSpec& view : views) {
+bool writeGame(const std::string& folder, const std::vector<ViewPlan>& views) {
+    for (const ViewPlan& view : views) {
         std::ofstream out(folder + "/" + view.file, std::ios::binary);
         out << viewText(view);
         if (!out) return false;
@@ -29,8 +29,8 @@ bool writeGame(const std::string& folder, const std::vector<ViewSpec>& views) {
     return true;
 }
 
-std::vector<ViewSpec> dialsGame(int dials, int positions) {
-    ViewSpec view{"init.scn", "dials", {}, {}};
+std::vector<ViewPlan> dialsGame(int dials, int positions) {
+    ViewPlan view{"init.scn", "dials", {}, {}};
     std::string all;
     for (int d = 0; d < dials; ++d) {
         const std::string name = "d" + std::to_string(d);

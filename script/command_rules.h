@@ -43,7 +43,7 @@ enum class AtConsole {
     Reported,  // the same red pair, then the statement runs
 };
 
-struct CommandSpec {
+struct CommandRule {
     const char* name;
     const char* usage;        // "trans TYPE STEP"
     int minWords;             // the command word included; fewer: "Too few arguments"
@@ -57,6 +57,6 @@ struct CommandSpec {
 };
 
 // The description of a command, or null for a word that is no command.
-const CommandSpec* findCommandSpec(const std::string& name);
+const CommandRule* findCommandRule(const std::string& name);
 // Every command, in the original dispatch order.
-const std::vector<CommandSpec>& commandSpecs();
+const std::vector<CommandRule>& commandRules();

@@ -1,10 +1,10 @@
-#include "script/command_specs.h"
+#include "script/command_rules.h"
 
 namespace {
 
 using W = Word;
 
-std::vector<CommandSpec> makeTable() {
+std::vector<CommandRule> makeTable() {
     const W N = W::Number;
     const WhenShort ShortSkips = WhenShort::SkipsLine, ShortEnds = WhenShort::EndsScript;
     const AtConsole Refused = AtConsole::Refused;
@@ -80,13 +80,13 @@ std::vector<CommandSpec> makeTable() {
 
 }  // namespace
 
-const std::vector<CommandSpec>& commandSpecs() {
-    static const std::vector<CommandSpec> table = makeTable();
+const std::vector<CommandRule>& commandRules() {
+    static const std::vector<CommandRule> table = makeTable();
     return table;
 }
 
-const CommandSpec* findCommandSpec(const std::string& name) {
-    for (const CommandSpec& rule : commandSpecs())
+const CommandRule* findCommandRule(const std::string& name) {
+    for (const CommandRule& rule : commandRules())
         if (name == rule.name) return &rule;
     return nullptr;
 }
