@@ -166,4 +166,65 @@ TEST(SpeechDispatcher, NoVoiceWhereNoDaemonRuns) {
     EXPECT_FALSE(fs::exists("/tmp/vorlen-no-such-dir"));
 }
 
+// Tab puts the desktop's pointer over the hotspot it focuses (away from where the pointer
+// starts, the screen's middle), and Enter clicks there: the next view is on screen.
+TEST(WindowedProgram, TabMovesThePointerOntoTheHotspotAndEnterGoesThrough) {
+    if (!haveTool("Xvfb") || !haveTool("xdotool") || !haveTool("import") || !haveTool("convert"))
+        GTEST_SKIP() << "Xvfb, xdotool or ImageMagick missing";
+    std::string started = capture(std::string(std::getenv("VORLEN_SOURCE_DIR")) +
+                                  "/tests/support/start-xvfb.sh 1024x768x24");
+    int number = -1;
+    pid_t xvfb = -1;
+    ASSERT_EQ(std::sscanf(started.c_str(), "%d %d", &number, &xvfb), 2) << "Xvfb did not start";
+    EnvironmentVariable display("DISPLAY", ":" + std::to_string(number));
+    EnvironmentVariable video("SDL_VIDEODRIVER", "x11");
+    EnvironmentVariable audio("SDL_AUDIODRIVER", "dummy");
+
+    headless_test::GameFolder game;
+    game.write("init.scn", headless_test::viewFile(
+                               "back.bmp", {{"door", 2, 30, 40, 130, 120, "load room.scn\n"}}));
+    game.write("room.scn", headless_test::viewFile("room.bmp", {}));
+    game.writeBmp("back.bmp", 640, 480, 0x336699);
+    game.writeBmp("room.bmp", 640, 480, 0xCC3300);
+    EnvironmentVariable config("XDG_CONFIG_HOME", (game.path() / "config").string());
+    pid_t engine = spawn({(headless_test::buildDir() / "engine-windowed").string()}, game.path());
+
+    const std::string window =
+        capture("timeout 20 xdotool search --sync --onlyvisible --name '^Vorlen$' | head -n 1");
+    int windowX = -1, windowY = -1, pointerX = -1, pointerY = -1;
+    std::string before, after;
+    const fs::path shot = game.path() / "shot.png";
+    auto pixel = [&] {
+        std::system(("import -window " + window + " " + shot.string()).c_str());
+        return capture("convert " + shot.string() + " -format '%[pixel:p{600,450}]' info:");
+    };
+    if (!window.empty()) {
+        std::this_thread::sleep_for(500ms);
+        std::sscanf(capture("xdotool getwindowgeometry " + window + " | sed -n 's/.*Position: //p'")
+                        .c_str(),
+                    "%d,%d", &windowX, &windowY);
+        before = pixel();
+        std::system(("xdotool key --window " + window + " Tab").c_str());
+        std::this_thread::sleep_for(700ms);
+        std::sscanf(capture("xdotool getmouselocation").c_str(), "x:%d y:%d", &pointerX, &pointerY);
+        std::system(("xdotool key --window " + window + " Return").c_str());
+        std::this_thread::sleep_for(1000ms);
+        after = pixel();
+    }
+    stop(engine);
+    stop(xvfb);
+
+    ASSERT_FALSE(window.empty()) << "no window appeared";
+    const int x = pointerX - windowX, y = pointerY - windowY;
+    EXPECT_TRUE(x >= 30 && x <= 130 && y >= 40 && y <= 120) << "pointer at " << x << "," << y;
+    // The window shows 16-bit colour: near, not equal.
+    auto near = [](const std::string& seen, int r, int g, int b) {
+        int sr = -1, sg = -1, sb = -1;
+        return std::sscanf(seen.c_str(), "srgb(%d,%d,%d)", &sr, &sg, &sb) == 3 &&
+               std::abs(sr - r) <= 8 && std::abs(sg - g) <= 8 && std::abs(sb - b) <= 8;
+    };
+    EXPECT_TRUE(near(before, 0x33, 0x66, 0x99)) << before;
+    EXPECT_TRUE(near(after, 0xCC, 0x33, 0x00)) << after;
+}
+
 }  // namespace
