@@ -7,6 +7,8 @@
 #include "engine/game_state.h"
 #include "game/save_page.h"
 #include "media/mixer.h"
+#include "platform/screen.h"
+#include "platform/text_renderer.h"
 
 namespace {
 
@@ -332,5 +334,12 @@ AccessAction AccessiblePlay::beforeFrame(GameState& g, uint64_t nowMs) {
 
 void AccessiblePlay::drawHighlight(GameState& g, Surface& back) {
     if (!highlight_ || g.mode != Play || !g.currentView || g.console.visible) return;
-    drawClickableOutlines(back, *g.currentView, reachable(g), labels_);
+    // The player's label size, in the renderer's own face (it reads everywhere).
+    TextRenderer* renderer = back.screen() ? back.screen()->textRenderer() : nullptr;
+    if (renderer != labelRenderer_ || labelFontSize_ != settings_.labelTextSize) {
+        labelRenderer_ = renderer;
+        labelFontSize_ = settings_.labelTextSize;
+        labelFont_ = renderer ? renderer->openFont("", 0, labelFontSize_, 400) : nullptr;
+    }
+    drawClickableOutlines(back, *g.currentView, reachable(g), labels_, labelFont_.get());
 }

@@ -19,6 +19,8 @@
 class GameFolder;
 class Mixer;
 class Surface;
+class TextFont;
+class TextRenderer;
 struct GameState;
 
 // What the focus does in this frame, applied by the engine as mouse input would be.
@@ -106,4 +108,8 @@ private:
     int stickSide_ = 0;  // the stick's last side past the threshold: -1, 0, 1
     uint64_t scanNext_ = 0;
     bool switchLong_ = false;  // the held switch already cycled the inventory
+    // The labels' font at the player's size, and the renderer it came from.
+    std::shared_ptr<TextFont> labelFont_;
+    TextRenderer* labelRenderer_ = nullptr;
+    int labelFontSize_ = 0;
 };
