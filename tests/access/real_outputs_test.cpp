@@ -1,9 +1,7 @@
 // Accessible play through real outputs: utterances reach a private speech-dispatcher, and
 // in engine-windowed on a private Xvfb display the focus keys move the desktop's pointer.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <chrono>
 #include <cstdio>
@@ -12,55 +10,14 @@
 #include <thread>
 
 #include "platform/speech/speech_dispatcher_voice.h"
+#include "support/child_process.h"
 #include "support/headless_run.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using namespace child_process;
 
 namespace {
-
-bool haveTool(const char* tool) {
-    std::string command = std::string("command -v ") + tool + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
-
-std::string capture(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[512];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    pclose(pipe);
-    while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
-    return out;
-}
-
-pid_t spawn(const std::vector<std::string>& argv, const std::string& dir = "") {
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (!dir.empty() && chdir(dir.c_str()) != 0) _exit(127);
-        std::vector<char*> args;
-        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        freopen("/dev/null", "w", stdout);
-        freopen("/dev/null", "w", stderr);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-void stop(pid_t pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 40; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-        std::this_thread::sleep_for(50ms);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
 
 std::string readAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -112,25 +69,6 @@ private:
     pid_t pid_ = -1;
 };
 
-class EnvironmentVariable {
-public:
-    EnvironmentVariable(const char* name, const std::string& value) : name_(name) {
-        if (const char* was = std::getenv(name)) was_ = was, had_ = true;
-        setenv(name, value.c_str(), 1);
-    }
-    ~EnvironmentVariable() {
-        if (had_)
-            setenv(name_, was_.c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::string was_;
-    bool had_ = false;
-};
-
 TEST(SpeechDispatcher, UtterancesReachTheDaemonEachCancellingTheLast) {
     if (!haveTool("speech-dispatcher") ||
         !fs::exists("/usr/lib/speech-dispatcher-modules/sd_dummy"))
@@ -138,7 +76,7 @@ TEST(SpeechDispatcher, UtterancesReachTheDaemonEachCancellingTheLast) {
     PrivateDispatcher daemon;
     if (!daemon.started())
         GTEST_SKIP() << "speech-dispatcher did not start here; its log:\n" << daemon.log();
-    EnvironmentVariable address("SPEECHD_ADDRESS", "unix_socket:" + daemon.socket().string());
+    setenv("SPEECHD_ADDRESS", ("unix_socket:" + daemon.socket().string()).c_str(), 1);
 
     auto voice = SpeechDispatcherVoice::open("vorlen-test");
     ASSERT_TRUE(voice) << daemon.log();
@@ -151,6 +89,7 @@ TEST(SpeechDispatcher, UtterancesReachTheDaemonEachCancellingTheLast) {
         return daemon.log().find("|the brass horse, take|") != std::string::npos;
     })) << daemon.log();
     voice.reset();
+    unsetenv("SPEECHD_ADDRESS");
     // The second utterance was sent after a cancel of this client's speech.
     const std::string log = daemon.log();
     const size_t first = log.find("|the house door, go forward|");
@@ -161,8 +100,9 @@ TEST(SpeechDispatcher, UtterancesReachTheDaemonEachCancellingTheLast) {
 
 // With no daemon at the address none is started: the engine speaks into its mix instead.
 TEST(SpeechDispatcher, NoVoiceWhereNoDaemonRuns) {
-    EnvironmentVariable address("SPEECHD_ADDRESS", "unix_socket:/tmp/vorlen-no-such-dir/sock");
+    setenv("SPEECHD_ADDRESS", "unix_socket:/tmp/vorlen-no-such-dir/sock", 1);
     EXPECT_FALSE(SpeechDispatcherVoice::open("vorlen-test"));
+    unsetenv("SPEECHD_ADDRESS");
     EXPECT_FALSE(fs::exists("/tmp/vorlen-no-such-dir"));
 }
 
@@ -176,9 +116,9 @@ TEST(WindowedProgram, TabMovesThePointerOntoTheHotspotAndEnterGoesThrough) {
     int number = -1;
     pid_t xvfb = -1;
     ASSERT_EQ(std::sscanf(started.c_str(), "%d %d", &number, &xvfb), 2) << "Xvfb did not start";
-    EnvironmentVariable display("DISPLAY", ":" + std::to_string(number));
-    EnvironmentVariable video("SDL_VIDEODRIVER", "x11");
-    EnvironmentVariable audio("SDL_AUDIODRIVER", "dummy");
+    setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
 
     headless_test::GameFolder game;
     game.write("init.scn", headless_test::viewFile(
@@ -186,7 +126,7 @@ TEST(WindowedProgram, TabMovesThePointerOntoTheHotspotAndEnterGoesThrough) {
     game.write("room.scn", headless_test::viewFile("room.bmp", {}));
     game.writeBmp("back.bmp", 640, 480, 0x336699);
     game.writeBmp("room.bmp", 640, 480, 0xCC3300);
-    EnvironmentVariable config("XDG_CONFIG_HOME", (game.path() / "config").string());
+    setenv("XDG_CONFIG_HOME", (game.path() / "config").c_str(), 1);
     pid_t engine = spawn({(headless_test::buildDir() / "engine-windowed").string()}, game.path());
 
     const std::string window =
@@ -213,6 +153,8 @@ TEST(WindowedProgram, TabMovesThePointerOntoTheHotspotAndEnterGoesThrough) {
     }
     stop(engine);
     stop(xvfb);
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    unsetenv("XDG_CONFIG_HOME");
 
     ASSERT_FALSE(window.empty()) << "no window appeared";
     const int x = pointerX - windowX, y = pointerY - windowY;
