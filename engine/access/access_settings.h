@@ -18,8 +18,7 @@ struct AccessSettings {
     // The show-what-can-be-clicked key: held (false) or toggled (true).
     bool highlightToggles = false;
     int32_t labelTextSize = 16;
-    // Keys and buttons of each action (engine key codes).
-    // Shift with a next key steps back too.
+    // Keys and buttons of each action (engine key codes); Shift with a next key steps back.
     std::vector<int> next{KeyCode::Tab, kPadRightCode}, previous{kPadLeftCode},
         click{KeyCode::Enter, KeyCode::Space, KeyCode::JoyButton0},
         inventory{'i', KeyCode::JoyButton0 + 1}, speechToggle{'v'}, highlight{'h'},

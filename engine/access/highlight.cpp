@@ -25,7 +25,6 @@ void drawClickableOutlines(Surface& back, const View& view,
                            const std::vector<ClickablePoint>& points, const Labels& labels,
                            TextFont* font) {
     if (!back.valid()) return;
-
     const uint32_t black = back.format().map(0, 0, 0);
     const uint32_t yellow = back.format().map(255, 255, 0);
     for (int pass = 0; pass < 2; ++pass) {
