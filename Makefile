@@ -9,6 +9,7 @@ PACKAGES := build-essential cmake pkg-config clang \
 	libsdl2-dev libsdl2-ttf-dev \
 	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg \
 	libjpeg62-turbo-dev qt6-base-dev libespeak-ng-dev espeak-ng-data \
+	libspeechd-dev speech-dispatcher \
 	libgtest-dev libgmock-dev libbenchmark-dev libstb-dev \
 	xvfb xauth xdotool x11-utils imagemagick matchbox-window-manager fonts-dejavu-core \
 	lintian

@@ -129,6 +129,8 @@ bool Engine::runLoopPass(int& exitCode) {
         g.realMouseX = static_cast<uint16_t>(accessAction_.x);
         g.realMouseY = static_cast<uint16_t>(accessAction_.y);
         if (g.input) g.input->setPointerPosition(accessAction_.x, accessAction_.y);
+        // The desktop's pointer follows, so a window shows it where the focus is.
+        if (g.screen) g.screen->backend().movePointer(accessAction_.x, accessAction_.y);
     }
     int x = 0, y = 0;
     framePointerPosition(x, y);

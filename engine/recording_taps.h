@@ -21,6 +21,7 @@ public:
         return inner_->show(back, wait, whole);
     }
     void releaseForMessage() override { inner_->releaseForMessage(); }
+    void movePointer(int x, int y) override { inner_->movePointer(x, y); }
 
 private:
     std::unique_ptr<DisplayBackend> inner_;

@@ -26,8 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         settings.labelTextSize < AccessSettings::kMinTextSize ||
         settings.labelTextSize > AccessSettings::kMaxTextSize)
         __builtin_trap();
-    for (const auto* keys : {&settings.next, &settings.click, &settings.inventory,
-                             &settings.speechToggle, &settings.highlight, &settings.scanSwitch})
+    for (const auto* keys :
+         {&settings.next, &settings.previous, &settings.click, &settings.inventory,
+          &settings.speechToggle, &settings.highlight, &settings.scanSwitch})
         if (keys->empty() || keys->size() > AccessSettings::kMaxKeysPerAction) __builtin_trap();
     AccessSettings again;
     if (!readAccessSettings(writeAccessSettings(settings), again).empty()) __builtin_trap();

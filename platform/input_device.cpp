@@ -124,19 +124,24 @@ int InputDevice::accelerate(int m) const {
     return static_cast<int>(std::clamp(scaled, double(INT_MIN), double(INT_MAX)));
 }
 
-void InputDevice::update(int code, bool down) {
-    uint8_t& s = states_[code];
+bool InputDevice::step(uint8_t& s, bool down) {
     if (down) {
         if (s == Pressed || s == Held) {
             s = Held;
-        } else {
-            s = Pressed;
-            pressTimes_[code] = clock_.nowNanos() / 1000000u;
-            pressX_[code] = realX_;
-            pressY_[code] = realY_;
+            return false;
         }
-    } else {
-        s = (s == Pressed || s == Held) ? Released : Up;
+        s = Pressed;
+        return true;
+    }
+    s = (s == Pressed || s == Held) ? Released : Up;
+    return false;
+}
+
+void InputDevice::update(int code, bool down) {
+    if (step(states_[code], down)) {
+        pressTimes_[code] = clock_.nowNanos() / 1000000u;
+        pressX_[code] = realX_;
+        pressY_[code] = realY_;
     }
 }
 
@@ -186,6 +191,10 @@ int InputDevice::poll() {
         joyX_ = clampExclusive(saturatingAdd(joyX_, jx), joyMinX_, joyMaxX_);
         joyY_ = clampExclusive(saturatingAdd(joyY_, jy), joyMinY_, joyMaxY_);
         for (int b = 0; b < 10; ++b) update(KeyCode::JoyButton0 + b, j.buttons[b]);
+        const bool pad[2] = {j.padLeft, j.padRight};
+        for (int side = 0; side < 2; ++side)
+            if (step(padStates_[side], pad[side]))
+                padPressTimes_[side] = clock_.nowNanos() / 1000000u;
     }
     return 0;
 }

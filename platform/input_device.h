@@ -25,6 +25,8 @@ struct MouseReading {
 struct JoystickReading {
     int x = 0, y = 0;  // -1000..1000, dead zone already applied
     std::array<bool, 10> buttons{};
+    // The d-pad (a hat, or a game controller's pad) pushed left or right.
+    bool padLeft = false, padRight = false;
 };
 
 class InputBackend {
@@ -77,6 +79,11 @@ public:
     void setPointerPosition(int x, int y);
     // The joystick's x axis at the last poll, -1000..1000 (0 without a joystick).
     int joystickAxisX() const { return joyAxisX_; }
+    // The d-pad's sides as key states (Up, Pressed, Held, Released) and when each was
+    // pushed; they are no keys of the game, which never sees them.
+    enum PadSide { PadLeft = 0, PadRight = 1 };
+    uint8_t padState(PadSide side) const { return padStates_[side]; }
+    uint64_t padPressTime(PadSide side) const { return padPressTimes_[side]; }
     void realPointerPosition(int& x, int& y) const {
         x = realX_;
         y = realY_;
@@ -105,6 +112,8 @@ public:
 
 private:
     void update(int code, bool down);
+    // One key-like state one poll on; true when the key went down now.
+    static bool step(uint8_t& state, bool down);
     // 0, or the backend's last error after every attempt failed.
     int acquire(InputDeviceKind kind);
     void clearKeys();
@@ -128,6 +137,8 @@ private:
     double joyFactor_ = 1.0;
     int joyButtons_ = 0;
     int joyAxisX_ = 0;
+    std::array<uint8_t, 2> padStates_{};
+    std::array<uint64_t, 2> padPressTimes_{};
 
     bool mouseAcquired_ = false, keyboardAcquired_ = false, joystickAcquired_ = false;
 };

@@ -18,8 +18,20 @@ public:
 
     void setOnShow(std::function<void()> onShow) { onShow_ = std::move(onShow); }
     int shows() const { return shows_; }
+    // Only noted: there is no pointer to move.
+    void movePointer(int x, int y) override {
+        pointerX_ = x;
+        pointerY_ = y;
+        ++pointerMoves_;
+    }
+    int pointerMoves() const { return pointerMoves_; }
+    void lastPointerMove(int& x, int& y) const {
+        x = pointerX_;
+        y = pointerY_;
+    }
 
 private:
     std::function<void()> onShow_;
     int shows_ = 0;
+    int pointerMoves_ = 0, pointerX_ = 0, pointerY_ = 0;
 };

@@ -31,6 +31,12 @@ public:
     virtual int show(const Surface& back, bool wait, bool whole) = 0;
     // Makes the desktop visible so that a message box can be seen (leaves full screen).
     virtual void releaseForMessage() {}
+    // Puts the desktop's pointer over picture pixel (x, y) where the display shows one
+    // (the focus keys move it as a mouse would); nothing where there is no such pointer.
+    virtual void movePointer(int x, int y) {
+        (void)x;
+        (void)y;
+    }
 };
 
 // What Screen::present does besides showing the back surface; combine with |.

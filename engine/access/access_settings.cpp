@@ -44,7 +44,9 @@ bool readKeys(std::string_view value, std::vector<int>& out) {
         const size_t comma = value.find(',');
         const std::string name(trimWhiteSpace(value.substr(0, comma)));
         value = comma == std::string_view::npos ? std::string_view() : value.substr(comma + 1);
-        const int code = keyCodeForName(name);
+        const int code = name == "PAD LEFT"    ? kPadLeftCode
+                         : name == "PAD RIGHT" ? kPadRightCode
+                                               : keyCodeForName(name);
         if (code < 0 || codes.size() >= AccessSettings::kMaxKeysPerAction) return false;
         codes.push_back(code);
     }
@@ -57,7 +59,9 @@ std::string keyList(const std::vector<int>& codes) {
     std::string out;
     for (int code : codes) {
         if (!out.empty()) out += ", ";
-        out += keyName(code);
+        out += code == kPadLeftCode    ? "PAD LEFT"
+               : code == kPadRightCode ? "PAD RIGHT"
+                                       : keyName(code);
     }
     return out;
 }
@@ -98,6 +102,8 @@ std::vector<SettingsProblem> readAccessSettings(std::string_view text, AccessSet
                             s.labelTextSize);
         else if (name == "key next")
             ok = readKeys(value, s.next);
+        else if (name == "key previous")
+            ok = readKeys(value, s.previous);
         else if (name == "key click")
             ok = readKeys(value, s.click);
         else if (name == "key inventory")
@@ -127,6 +133,7 @@ std::string writeAccessSettings(const AccessSettings& s) {
     out += std::string("highlight = ") + (s.highlightToggles ? "toggled" : "held") + "\n";
     out += "label size = " + std::to_string(s.labelTextSize) + "\n";
     out += "key next = " + keyList(s.next) + "\n";
+    out += "key previous = " + keyList(s.previous) + "\n";
     out += "key click = " + keyList(s.click) + "\n";
     out += "key inventory = " + keyList(s.inventory) + "\n";
     out += "key speech = " + keyList(s.speechToggle) + "\n";

@@ -7,6 +7,10 @@
 
 #include "platform/key_names.h"
 
+// The d-pad's sides in the lists of keys: past the engine's key codes, since the game
+// never sees them. Named "PAD LEFT" and "PAD RIGHT" in the settings file.
+constexpr int kPadLeftCode = kKeyCodeCount, kPadRightCode = kKeyCodeCount + 1;
+
 struct AccessSettings {
     bool speech = false;
     bool scan = false;
@@ -14,8 +18,9 @@ struct AccessSettings {
     // The show-what-can-be-clicked key: held (false) or toggled (true).
     bool highlightToggles = false;
     int32_t labelTextSize = 16;
-    // Keys and buttons of each action (engine key codes).
-    std::vector<int> next{KeyCode::Tab}, click{KeyCode::Enter, KeyCode::Space, KeyCode::JoyButton0},
+    // Keys and buttons of each action (engine key codes); Shift with a next key steps back.
+    std::vector<int> next{KeyCode::Tab, kPadRightCode}, previous{kPadLeftCode},
+        click{KeyCode::Enter, KeyCode::Space, KeyCode::JoyButton0},
         inventory{'i', KeyCode::JoyButton0 + 1}, speechToggle{'v'}, highlight{'h'},
         scanSwitch{KeyCode::Space, KeyCode::JoyButton0};
     // A press of the scan switch at least this long cycles the inventory.

@@ -7,6 +7,8 @@
 #include "engine/game_state.h"
 #include "game/save_page.h"
 #include "media/mixer.h"
+#include "platform/screen.h"
+#include "platform/text_renderer.h"
 
 namespace {
 
@@ -77,16 +79,27 @@ bool AccessiblePlay::clickKeyPressed(const GameState& g) const {
     return false;
 }
 
+uint8_t AccessiblePlay::keyState(const GameState& g, int code) {
+    if (code == kPadLeftCode) return g.input->padState(InputDevice::PadLeft);
+    if (code == kPadRightCode) return g.input->padState(InputDevice::PadRight);
+    return g.input->keyState(code);  // Up outside the key codes
+}
+
+uint64_t AccessiblePlay::pressTime(const GameState& g, int code) {
+    if (code == kPadLeftCode) return g.input->padPressTime(InputDevice::PadLeft);
+    if (code == kPadRightCode) return g.input->padPressTime(InputDevice::PadRight);
+    return g.input->pressTime(code);
+}
+
 bool AccessiblePlay::pressed(const GameState& g, const std::vector<int>& codes) const {
     for (int code : codes)
-        if (code >= 0 && code < kKeyCodeCount && g.input->keyState(code) == InputDevice::Pressed)
-            return true;
+        if (keyState(g, code) == InputDevice::Pressed) return true;
     return false;
 }
 
 bool AccessiblePlay::down(const GameState& g, const std::vector<int>& codes) const {
     for (int code : codes)
-        if (code >= 0 && code < kKeyCodeCount && (g.input->keyState(code) & 2) != 0) return true;
+        if ((keyState(g, code) & 2) != 0) return true;
     return false;
 }
 
@@ -94,7 +107,9 @@ int AccessiblePlay::direction(const GameState& g) {
     int dir = 0;
     if (pressed(g, settings_.next))
         dir = down(g, {KeyCode::LeftShift, KeyCode::RightShift}) ? -1 : 1;
-    // The stick or d-pad: one step each time it is pushed to a side.
+    else if (pressed(g, settings_.previous))
+        dir = -1;
+    // The stick: one step each time it is pushed to a side.
     const int x = g.input->joystickAxisX();
     const int side = x >= kStickPushed ? 1 : x <= -kStickPushed ? -1 : 0;
     if (side != 0 && side != stickSide_) dir = side;
@@ -107,8 +122,7 @@ int AccessiblePlay::direction(const GameState& g) {
 
 bool AccessiblePlay::switchActive(const GameState& g) const {
     for (int code : settings_.scanSwitch)
-        if (code >= 0 && code < kKeyCodeCount && g.input->keyState(code) != InputDevice::Up)
-            return true;
+        if (keyState(g, code) != InputDevice::Up) return true;
     return false;
 }
 
@@ -127,10 +141,9 @@ bool AccessiblePlay::scanDue(uint64_t nowMs, bool hold) {
 int AccessiblePlay::scanSwitch(const GameState& g, uint64_t nowMs) {
     if (!settings_.scan) return 0;
     for (int code : settings_.scanSwitch) {
-        if (code < 0 || code >= kKeyCodeCount) continue;
-        const uint8_t state = g.input->keyState(code);
+        const uint8_t state = keyState(g, code);
         if (state == InputDevice::Pressed) switchLong_ = false;
-        const uint64_t held = nowMs - std::min(nowMs, g.input->pressTime(code));
+        const uint64_t held = nowMs - std::min(nowMs, pressTime(g, code));
         if ((state & 2) && !switchLong_ && held >= static_cast<uint64_t>(settings_.longPressMs)) {
             switchLong_ = true;
             return 2;
@@ -321,5 +334,12 @@ AccessAction AccessiblePlay::beforeFrame(GameState& g, uint64_t nowMs) {
 
 void AccessiblePlay::drawHighlight(GameState& g, Surface& back) {
     if (!highlight_ || g.mode != Play || !g.currentView || g.console.visible) return;
-    drawClickableOutlines(back, *g.currentView, reachable(g), labels_);
+    // The player's label size, in the renderer's own face (it reads everywhere).
+    TextRenderer* renderer = back.screen() ? back.screen()->textRenderer() : nullptr;
+    if (renderer != labelRenderer_ || labelFontSize_ != settings_.labelTextSize) {
+        labelRenderer_ = renderer;
+        labelFontSize_ = settings_.labelTextSize;
+        labelFont_ = renderer ? renderer->openFont("", 0, labelFontSize_, 400) : nullptr;
+    }
+    drawClickableOutlines(back, *g.currentView, reachable(g), labels_, labelFont_.get());
 }

@@ -19,6 +19,8 @@
 class GameFolder;
 class Mixer;
 class Surface;
+class TextFont;
+class TextRenderer;
 struct GameState;
 
 // What the focus does in this frame, applied by the engine as mouse input would be.
@@ -69,10 +71,13 @@ private:
     void playKeys(GameState& g, AccessAction& action, uint64_t nowMs);
     void pageKeys(GameState& g, AccessAction& action, uint64_t nowMs);
     void observe(GameState& g);
+    // A key's or a d-pad side's state and press time.
+    static uint8_t keyState(const GameState& g, int code);
+    static uint64_t pressTime(const GameState& g, int code);
     bool pressed(const GameState& g, const std::vector<int>& codes) const;
     bool clickKeyPressed(const GameState& g) const;
     bool down(const GameState& g, const std::vector<int>& codes) const;
-    // +1, -1 or 0 from the next/previous keys and the stick's edges.
+    // +1, -1 or 0 from the next and previous keys and the stick's edges.
     int direction(const GameState& g);
     // The scan switch: 1 a short press (click), 2 a long press (inventory), else 0; and
     // the scan clock's step.
@@ -103,4 +108,8 @@ private:
     int stickSide_ = 0;  // the stick's last side past the threshold: -1, 0, 1
     uint64_t scanNext_ = 0;
     bool switchLong_ = false;  // the held switch already cycled the inventory
+    // The labels' font at the player's size, and the renderer it came from.
+    std::shared_ptr<TextFont> labelFont_;
+    TextRenderer* labelRenderer_ = nullptr;
+    int labelFontSize_ = 0;
 };

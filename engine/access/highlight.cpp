@@ -4,6 +4,7 @@
 
 #include "game/labels.h"
 #include "platform/surface.h"
+#include "platform/text_renderer.h"
 #include "view/view.h"
 
 namespace {
@@ -21,7 +22,8 @@ void thickLine(Surface& back, const Point& a, const Point& b, int half, uint32_t
 }  // namespace
 
 void drawClickableOutlines(Surface& back, const View& view,
-                           const std::vector<ClickablePoint>& points, const Labels& labels) {
+                           const std::vector<ClickablePoint>& points, const Labels& labels,
+                           TextFont* font) {
     if (!back.valid()) return;
     const uint32_t black = back.format().map(0, 0, 0);
     const uint32_t yellow = back.format().map(255, 255, 0);
@@ -34,15 +36,17 @@ void drawClickableOutlines(Surface& back, const View& view,
                           pass ? yellow : black);
         }
     }
+    if (!font) return;
+    const int lineHeight = font->lineHeight();
     for (const ClickablePoint& p : points) {
         const std::string text =
             labels.hotspot(view.fileName(), view.hotspot(static_cast<size_t>(p.index)).name());
         // Above the hotspot's reachable pixels, or inside them at the picture's top.
         const int x = std::clamp(p.left + 4, 2, back.width() - 40);
-        const int y = p.top >= 18 ? p.top - 16 : p.top + 2;
+        const int y = p.top >= lineHeight + 2 ? p.top - lineHeight : p.top + 2;
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
-                if (dx || dy) back.drawText(x + dx, y + dy, kShadowColour, text);
-        back.drawText(x, y, kTextColour, text);
+                if (dx || dy) back.drawText(font, x + dx, y + dy, kShadowColour, text);
+        back.drawText(font, x, y, kTextColour, text);
     }
 }

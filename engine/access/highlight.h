@@ -7,7 +7,10 @@
 
 class Labels;
 class Surface;
+class TextFont;
 class View;
 
+// Labels in `font` (the player's label size); without one, outlines only.
 void drawClickableOutlines(Surface& back, const View& view,
-                           const std::vector<ClickablePoint>& points, const Labels& labels);
+                           const std::vector<ClickablePoint>& points, const Labels& labels,
+                           TextFont* font);

@@ -16,6 +16,8 @@ int ScriptedInputBackend::readMouse(MouseReading& reading) {
 
 int ScriptedInputBackend::readJoystick(JoystickReading& reading) {
     for (int b = 0; b < 10; ++b) reading.buttons[b] = state_->down[KeyCode::JoyButton0 + b];
+    reading.padLeft = state_->padLeft;
+    reading.padRight = state_->padRight;
     return 0;
 }
 

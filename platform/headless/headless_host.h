@@ -19,6 +19,7 @@
 // the engine owns and may destroy first).
 struct ScriptedInputState {
     std::array<bool, kKeyCodeCount> down{};
+    bool padLeft = false, padRight = false;  // set by tests; the input script has no d-pad
 };
 
 class ScriptedInputBackend : public InputBackend {
@@ -64,6 +65,10 @@ public:
     PulledAudioOutput& audio() { return *audio_; }
     void setFrameStep(int ms) { frameStep_ = ms; }
     int frameStep() const { return frameStep_; }
+    void setPad(bool left, bool right) {
+        input_->padLeft = left;
+        input_->padRight = right;
+    }
     void setKey(int code, bool down) {
         if (code >= 0 && code < kKeyCodeCount) input_->down[static_cast<size_t>(code)] = down;
     }

@@ -21,6 +21,16 @@ int axisToPicture(int w, int windowSize, int outputSize, int offset, int size, i
     return static_cast<int>(std::clamp<int64_t>(floorDiv(numerator, denominator), 0, picture - 1));
 }
 
+// One axis: the window unit holding the centre of picture pixel `p`.
+int axisToWindow(int p, int windowSize, int outputSize, int offset, int size, int picture) {
+    // Centre in output pixels: offset + (p + 1/2) * size / picture; then in window units.
+    const int64_t numerator =
+        (2 * int64_t{offset} * picture + (2 * int64_t{p} + 1) * size) * windowSize;
+    const int64_t denominator = 2 * int64_t{picture} * outputSize;
+    return static_cast<int>(
+        std::clamp<int64_t>(floorDiv(numerator, denominator), 0, windowSize - 1));
+}
+
 }  // namespace
 
 PictureFit fitPicture(int outputWidth, int outputHeight, int pictureWidth, int pictureHeight) {
@@ -66,4 +76,16 @@ void windowToPicture(const PointerGeometry& g, int wx, int wy, int& px, int& py)
     }
     px = axisToPicture(wx, g.windowWidth, g.outputWidth, g.fit.x, g.fit.width, g.pictureWidth);
     py = axisToPicture(wy, g.windowHeight, g.outputHeight, g.fit.y, g.fit.height, g.pictureHeight);
+}
+
+void pictureToWindow(const PointerGeometry& g, int px, int py, int& wx, int& wy) {
+    wx = px;
+    wy = py;
+    if (g.pictureWidth <= 0 || g.pictureHeight <= 0 || g.windowWidth <= 0 || g.windowHeight <= 0 ||
+        g.outputWidth <= 0 || g.outputHeight <= 0 || g.fit.width <= 0 || g.fit.height <= 0)
+        return;
+    px = std::clamp(px, 0, g.pictureWidth - 1);
+    py = std::clamp(py, 0, g.pictureHeight - 1);
+    wx = axisToWindow(px, g.windowWidth, g.outputWidth, g.fit.x, g.fit.width, g.pictureWidth);
+    wy = axisToWindow(py, g.windowHeight, g.outputHeight, g.fit.y, g.fit.height, g.pictureHeight);
 }

@@ -31,3 +31,8 @@ struct PointerGeometry {
 // outside the window give the nearest edge pixel. Without a usable geometry, (wx, wy)
 // clamped to the picture.
 void windowToPicture(const PointerGeometry& geometry, int wx, int wy, int& px, int& py);
+
+// The window position over the centre of picture pixel (px, py); where the window has a
+// unit for every picture pixel, windowToPicture of it gives (px, py) back. Without a
+// usable geometry, (px, py) itself.
+void pictureToWindow(const PointerGeometry& geometry, int px, int py, int& wx, int& wy);

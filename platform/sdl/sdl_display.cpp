@@ -284,6 +284,13 @@ void SdlDisplay::windowToPicture(int wx, int wy, int& px, int& py) const {
     ::windowToPicture(pointerGeometry(), wx, wy, px, py);
 }
 
+void SdlDisplay::movePointer(int x, int y) {
+    if (!window_ || showsFullScreen()) return;
+    int wx = 0, wy = 0;
+    ::pictureToWindow(pointerGeometry(), x, y, wx, wy);
+    SDL_WarpMouseInWindow(window_, wx, wy);
+}
+
 void SdlDisplay::releaseForMessage() {
     if (showsFullScreen()) toggleFullScreen();
 }

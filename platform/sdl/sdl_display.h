@@ -44,6 +44,9 @@ public:
     // always shows the entire client area, at whatever size it has.
     int show(const Surface& back, bool wait, bool whole) override;
     void releaseForMessage() override;
+    // Warps the desktop's pointer in the window; full screen reads the mouse relatively
+    // and draws the pointer itself, so there it stays.
+    void movePointer(int x, int y) override;
 
     // Between the window and the whole screen (Alt+Enter).
     void toggleFullScreen();

@@ -9,6 +9,7 @@
 #include "platform/sdl/sdl_input.h"
 #include "platform/sdl/window_icon.h"
 #include "platform/speech/espeak_voice.h"
+#include "platform/speech/speech_dispatcher_voice.h"
 
 SdlHost::SdlHost(bool windowed, const ProgramServices& services)
     : windowed_(windowed),
@@ -41,8 +42,10 @@ std::unique_ptr<InputBackend> SdlHost::createInput() {
     return std::make_unique<SdlInputBackend>(pending_);
 }
 
-// Synthesis on a thread of its own: a frame never waits for it.
+// The player's speech-dispatcher when one runs (their screen reader's voice and rate);
+// otherwise synthesis into the mix on a thread of its own. A frame never waits for either.
 std::unique_ptr<SpeechVoice> SdlHost::createSpeechVoice(SpeechStream& stream) {
+    if (auto dispatcher = SpeechDispatcherVoice::open("vorlen")) return dispatcher;
     return EspeakVoice::create(stream, EspeakVoice::Mode::Threaded);
 }
 

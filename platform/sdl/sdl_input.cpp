@@ -82,14 +82,19 @@ SdlInputBackend::SdlInputBackend(std::shared_ptr<SdlPendingInput> pending)
 }
 
 SdlInputBackend::~SdlInputBackend() {
-    if (joystick_) SDL_JoystickClose(joystick_);
+    if (controller_)
+        SDL_GameControllerClose(controller_);
+    else if (joystick_)
+        SDL_JoystickClose(joystick_);
 }
 
 int SdlInputBackend::open() {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0 && SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) return -1;
     // A joystick is optional: without the subsystem or a device the engine goes on.
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0 && SDL_NumJoysticks() > 0) {
-        joystick_ = SDL_JoystickOpen(0);
+        if (SDL_IsGameController(0) && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0)
+            controller_ = SDL_GameControllerOpen(0);
+        joystick_ = controller_ ? SDL_GameControllerGetJoystick(controller_) : SDL_JoystickOpen(0);
     }
     // Start the relative reading from here, not from whatever moved before.
     SDL_GetRelativeMouseState(nullptr, nullptr);
@@ -136,6 +141,16 @@ int SdlInputBackend::readJoystick(JoystickReading& reading) {
     int buttons = SDL_JoystickNumButtons(joystick_);
     for (int b = 0; b < 10 && b < buttons; ++b) {
         reading.buttons[b] = SDL_JoystickGetButton(joystick_, b) != 0;
+    }
+    // The first hat, and a known controller's d-pad (which may be buttons, not a hat).
+    const Uint8 hat = SDL_JoystickNumHats(joystick_) > 0 ? SDL_JoystickGetHat(joystick_, 0) : 0;
+    reading.padLeft = (hat & SDL_HAT_LEFT) != 0;
+    reading.padRight = (hat & SDL_HAT_RIGHT) != 0;
+    if (controller_) {
+        reading.padLeft = reading.padLeft ||
+                          SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+        reading.padRight = reading.padRight || SDL_GameControllerGetButton(
+                                                   controller_, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
     }
     return 0;
 }

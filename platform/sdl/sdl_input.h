@@ -1,11 +1,13 @@
 #pragma once
 // The input devices read through SDL: keyboard state by physical key (a US layout),
-// relative mouse movement, buttons and wheel, and the first joystick.
+// relative mouse movement, buttons and wheel, and the first joystick (through SDL's game
+// controller mapping when it knows the device, so its d-pad reads the same on any pad).
 #include <memory>
 
 #include "platform/input_device.h"
 
 struct _SDL_Joystick;
+struct _SDL_GameController;
 
 // Presses seen by the event pump since the last poll. A key or button tapped between
 // two polls (as a remote control or xdotool does) still counts as down for one poll.
@@ -32,6 +34,7 @@ public:
 
 private:
     std::shared_ptr<SdlPendingInput> pending_;
+    _SDL_GameController* controller_ = nullptr;  // owns joystick_ when set
     _SDL_Joystick* joystick_ = nullptr;
 };
 

@@ -74,16 +74,16 @@ TEST(AccessTexts, SettingsFile) {
         size_t nextKeys;
     };
     const Case cases[] = {
-        {"", 0, 1500, 16, 1},
-        {"scan interval = 300\nlabel size = 8\n", 0, 300, 8, 1},
-        {"scan interval = 299\nlabel size = 7\n", 2, 1500, 16, 1},
-        {"scan interval = 60000\nlabel size = 64\n", 0, 60000, 64, 1},
-        {"scan interval = 60001\nlabel size = 65\n", 2, 1500, 16, 1},
-        {"scan interval = -5\nscan interval = 1e3\nscan interval = 9999999999\n", 3, 1500, 16, 1},
+        {"", 0, 1500, 16, 2},
+        {"scan interval = 300\nlabel size = 8\n", 0, 300, 8, 2},
+        {"scan interval = 299\nlabel size = 7\n", 2, 1500, 16, 2},
+        {"scan interval = 60000\nlabel size = 64\n", 0, 60000, 64, 2},
+        {"scan interval = 60001\nlabel size = 65\n", 2, 1500, 16, 2},
+        {"scan interval = -5\nscan interval = 1e3\nscan interval = 9999999999\n", 3, 1500, 16, 2},
         {"key next = TAB, A, B, C, D, E, F, G\n", 0, 1500, 16, 8},
-        {"key next = TAB, A, B, C, D, E, F, G, H\n", 1, 1500, 16, 1},
-        {"key next = NO SUCH KEY\nkey next =\n", 2, 1500, 16, 1},
-        {"colour = red\nspeech\n", 2, 1500, 16, 1},
+        {"key next = TAB, A, B, C, D, E, F, G, H\n", 1, 1500, 16, 2},
+        {"key next = NO SUCH KEY\nkey next =\n", 2, 1500, 16, 2},
+        {"colour = red\nspeech\n", 2, 1500, 16, 2},
     };
     for (const Case& c : cases) {
         AccessSettings s;
@@ -93,9 +93,13 @@ TEST(AccessTexts, SettingsFile) {
         EXPECT_EQ(s.next.size(), c.nextKeys) << c.text;
     }
     AccessSettings s;
-    readAccessSettings("speech = on\nscan = yes\nhighlight = toggled\nkey click = JOY BUTN 2\n", s);
+    readAccessSettings(
+        "speech = on\nscan = yes\nhighlight = toggled\nkey click = JOY BUTN 2\n"
+        "key previous = PAD RIGHT, LEFT ARROW\n",
+        s);
     EXPECT_TRUE(s.speech && s.scan && s.highlightToggles);
     EXPECT_EQ(s.click, std::vector<int>{KeyCode::JoyButton0 + 2});
+    EXPECT_EQ(s.previous, (std::vector<int>{kPadRightCode, KeyCode::LeftArrow}));
     AccessSettings back;
     EXPECT_TRUE(readAccessSettings(writeAccessSettings(s), back).empty());
     EXPECT_EQ(writeAccessSettings(back), writeAccessSettings(s));

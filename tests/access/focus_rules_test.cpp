@@ -186,9 +186,7 @@ TEST_F(FocusRules, SpeechIsHeardInTheMix) {
 namespace {
 
 // The (B, G, R) of a pixel of a 640x480 24-bit BMP written by `shot`, as 0xRRGGBB.
-uint32_t shotPixel(const fs::path& file, int x, int y) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+uint32_t pixelOf(const std::string& b, int x, int y) {
     if (b.size() < 54) return 0xFFFFFFFF;
     const size_t offset = static_cast<uint8_t>(b[10]) | (static_cast<uint8_t>(b[11]) << 8);
     const size_t at = offset + static_cast<size_t>(479 - y) * 1920 + static_cast<size_t>(x) * 3;
@@ -196,6 +194,15 @@ uint32_t shotPixel(const fs::path& file, int x, int y) {
     return static_cast<uint32_t>(static_cast<uint8_t>(b[at + 2])) << 16 |
            static_cast<uint32_t>(static_cast<uint8_t>(b[at + 1])) << 8 |
            static_cast<uint8_t>(b[at]);
+}
+
+std::string readShot(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+uint32_t shotPixel(const fs::path& file, int x, int y) {
+    return pixelOf(readShot(file), x, y);
 }
 
 }  // namespace
@@ -218,4 +225,29 @@ TEST_F(FocusRules, HeldKeyOutlinesWhatCanBeClicked) {
         EXPECT_EQ(shotPixel(held, c.x, c.y) == 0xFFFF00, c.outlined) << c.x << "," << c.y;
         EXPECT_NE(shotPixel(after, c.x, c.y), 0xFFFF00u) << c.x << "," << c.y;
     }
+}
+
+// The settings file's label size is the height the labels are drawn at: the label of g
+// (above its top edge at y 400) grows with it and still ends above the hotspot.
+TEST_F(FocusRules, LabelSizeSetsTheLabelsHeight) {
+    auto inkRows = [&](int size) {
+        std::ofstream(config / "vorlen" / "settings.txt") << "label size = " << size << "\n";
+        const fs::path shot = game.path() / ("size" + std::to_string(size) + ".bmp");
+        auto run = runHeadless(
+            game, "move 600 300\nframes 2\ndown H\nframes 2\nshot " + shot.string() + "\nclose\n");
+        EXPECT_EQ(run.status, 0) << run.all();
+        const std::string pixels = readShot(shot);
+        int first = -1, last = -1;
+        for (int y = 302; y < 398; ++y)
+            for (int x = 2; x < 90; ++x)
+                if (pixelOf(pixels, x, y) == 0xFFFF00) {
+                    if (first < 0) first = y;
+                    last = y;
+                    break;
+                }
+        return first < 0 ? 0 : last - first + 1;
+    };
+    const int small = inkRows(16), large = inkRows(40);
+    EXPECT_GT(small, 4);
+    EXPECT_GE(large, 2 * small) << small << " rows at 16, " << large << " at 40";
 }

@@ -119,3 +119,20 @@ TEST(PictureFit, WithoutAGeometryPositionsAreOnlyClamped) {
 }
 
 }  // namespace
+
+// The pointer put over a picture pixel reads back as that pixel, at whole and uneven
+// scales, between bars and on a HiDPI window (points fewer than pixels).
+TEST(PictureFit, PointerPutOverAPixelReadsBackAsThatPixel) {
+    const PointerGeometry geometries[] = {
+        geometry(640, 480, 640, 480),   geometry(1280, 960, 1280, 960),
+        geometry(1000, 600, 1000, 600), geometry(1366, 768, 1366, 768),
+        geometry(700, 900, 700, 900),   geometry(640, 480, 1280, 960)};
+    for (const PointerGeometry& g : geometries) {
+        for (int p = 0; p < 640; ++p) {
+            int wx = -1, wy = -1;
+            pictureToWindow(g, p, p * 479 / 639, wx, wy);
+            EXPECT_EQ(at(g, wx, wy), std::make_pair(p, p * 479 / 639))
+                << g.windowWidth << "x" << g.windowHeight << " at " << p;
+        }
+    }
+}
