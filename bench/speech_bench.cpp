@@ -36,14 +36,14 @@ void BM_MixFrame(benchmark::State& state) {
     Mixer mixer;
     SpeechStream stream;
     auto voice = EspeakVoice::create(stream, EspeakVoice::Mode::Synchronous);
-    if (state.range(0) && voice) mixer.addStream(&stream);
+    MixerInput input;
+    if (state.range(0) && voice) input = mixer.add(stream);
     std::vector<int16_t> out(441 * kMixChannels);
     for (auto _ : state) {
         if (state.range(0) && stream.pending() < 441) voice->speak("the brass horse, take");
         mixer.mix(out.data(), 441);
         benchmark::DoNotOptimize(out.data());
     }
-    if (state.range(0)) mixer.removeStream(&stream);
 }
 BENCHMARK(BM_MixFrame)->Arg(0)->Arg(1);
 
