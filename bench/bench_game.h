@@ -69,6 +69,7 @@ struct Session {
     double startMillis = 0;
 
     GameState& g() { return engine->state(); }
+    Scene& scene() { return engine->scene(); }
 
     Session() {
         auto t0 = std::chrono::steady_clock::now();

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "engine/commands/engine_commands.h"
-#include "engine/game_files.h"
 #include "platform/error_reporter.h"
 #include "platform/surface_image_library.h"
 #include "platform/trim.h"
@@ -17,8 +16,9 @@ Engine::Engine(EngineHost& host, GameFolder folder)
       assets_(folder_, host.services().pictures, state_.console) {
     // Every successful assignment re-evaluates the view's conditions.
     interpreter_.setAssignmentListener([this] {
-        if (state_.currentView) state_.currentView->reevaluateConditions();
+        if (View* view = scene_.view()) view->reevaluateConditions();
     });
+    scene_.setViewChangeListener([this] { access_.noteViewChange(); });
     registerEngineCommands(*this);
 }
 
@@ -42,40 +42,6 @@ void Engine::runConsoleLine(const std::string& line) {
     interpreter_.runScript(Script{trimmedText}, 0, true);
 }
 
-// Clears the back buffer, shows it, then fades the backdrop in.
-void Engine::fadeInBackdrop(bool withOverlays) {
-    GameState& g = state_;
-    Surface& back = g.screen->back();
-    back.fill(0);
-    g.screen->present(Present::Wait | Present::Whole);
-    if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
-    if (withOverlays) drawOverlays(back);
-    g.screen->fadeIn(kFadeSpeed);
-}
-
-void Engine::showEnding() {
-    GameState& g = state_;
-    clearOverlays();
-    forgetBackdropIsView();
-    if (g.screen) {
-        g.screen->fadeOut(kFadeSpeed);
-        g.backdrop = std::make_unique<Surface>();
-        assets_.loadPicture(*g.backdrop, game_files::kEnding);
-        fadeInBackdrop(false);
-    }
-    g.mode = Ending;
-}
-
-void Engine::restoreView() {
-    GameState& g = state_;
-    if (!g.screen) return;
-    g.screen->fadeOut(kFadeSpeed);
-    bool loaded = false;
-    g.backdrop = viewPicture(g.currentView ? g.currentView->baseImage() : std::string(), loaded);
-    if (g.currentView) noteBackdropIsView(g.currentView->baseImage());
-    fadeInBackdrop(true);
-}
-
 bool Engine::takeScreenshot(Surface& surface, const std::string& fileName) {
     GameState& g = state_;
     std::string name = fileName;
@@ -91,12 +57,4 @@ bool Engine::takeScreenshot(Surface& surface, const std::string& fileName) {
             g.console.print("Could not write screenshot " + name, kRed);
     }
     return written;
-}
-
-void Engine::drawOverlays(Surface& surface) {
-    state_.overlays.draw(surface);
-}
-
-void Engine::clearOverlays() {
-    state_.overlays.clear();
 }

@@ -14,6 +14,7 @@
 #include "engine/live_reload.h"
 #include "engine/play_recorder.h"
 #include "engine/saved_games.h"
+#include "engine/scene.h"
 #include "media/movie_error.h"
 #include "media/music_decoder.h"
 #include "platform/game_folder.h"
@@ -55,6 +56,8 @@ public:
     const GameFolder& folder() const { return folder_; }
     EngineHost& host() { return host_; }
     AccessiblePlay& access() { return access_; }
+    Scene& scene() { return scene_; }
+    const Scene& scene() const { return scene_; }
 
     // What Enter does with a typed console line: trimmed, and if anything is left, the
     // panel scrolls to the end and the line runs as a one-line script in console mode.
@@ -63,15 +66,6 @@ public:
     void reportError(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     // Operations the main loop, the window procedure and the commands share.
-    // Stops the overlays, fades to the ending picture "end.jpg" and enters Ending.
-    void showEnding();
-    // Rebuilds the backdrop from the current view's base image, with fades.
-    void restoreView();
-    // Replaces the view with the file's (the "load" command after its checks): resets
-    // the pointer, keeps the overlays in the outgoing picture and clears them, reads the
-    // file, runs its on-load script one level deeper, plays the pending transition and
-    // switches the backdrop. False when the file could not be read (its error printed).
-    bool replaceView(const std::string& file, int depth);
     // Writes the surface as a JPEG file (quality 100); an empty name takes the next
     // automatic one, shot0.jpg, shot1.jpg, ... The back buffer's shots are reported on
     // the console. True when the file was written.
@@ -91,18 +85,12 @@ public:
     void finishSaves();
     // Completes or rolls back saves a crash interrupted, and removes stale temporaries.
     void recoverSaves();
-    // The backdrop now holds the view picture `base` as read (or no longer does).
-    void noteBackdropIsView(const std::string& base);
-    void forgetBackdropIsView();
     // Builds and shows the save or load page (by the mode) for the current page, with
     // its fades.
     void showSaveLoadScreen();
     // The page's picture as the new backdrop: the slots' time stamps and thumbnails read
     // afresh, the title and texts drawn.
     void buildSaveLoadPage();
-    // The overlay images and animations drawn onto a surface, and all overlays removed.
-    void drawOverlays(Surface& surface);
-    void clearOverlays();
     // The blocking players (engine/movie_players.cpp). The full-screen one reads no
     // input and handles no window message until the movie ends; times are media times,
     // -1 when not given. A file that exists but does not play is named in red.
@@ -121,9 +109,6 @@ public:
     void playFrame(int x, int y);
     void endingFrame();
     void saveLoadFrame(int x, int y);
-    // Debug mode's drawing over a Play frame: hotspot outlines, the four red lines and
-    // the five pixels at the pointer.
-    void drawDebugOverlay(int x, int y);
 
 private:
     // The logic-only engine drives clicks and cursor variables without frames.
@@ -140,13 +125,7 @@ private:
     void clickHotspot(int x, int y);
     // Publishes "cursor" and "cursorinv"; returns the cursor kind under (x, y), -1 none.
     int publishCursorVariables(int x, int y);
-    void fadeInBackdrop(bool withOverlays);
-    // A 640x480 surface in the screen's format (16-bit without a screen) holding the
-    // picture, black where it cannot be read (`loaded` false then).
-    std::unique_ptr<Surface> viewPicture(const std::string& file, bool& loaded);
     void clickSaveLoadPage(int x, int y);
-    // The current view's base image, 640x480, when memory holds it as read.
-    Surface* viewPictureInMemory();
     // Names the saves that failed on the worker; the page then shows the slots again.
     void reportFailedSaves();
     // Draws the slot's thumbnail (memory or file) into `thumbnail`.
@@ -161,11 +140,14 @@ private:
     bool shutDown_ = false;
     bool loadingGame_ = false;  // a saved game is being restored
     SavedGames saves_;
+    // The backdrop, the view, the overlays and the pending transition.
+    Scene scene_{state_.screen,    folder_,        assets_,     state_.console, interpreter_,
+                 state_.variables, state_.pointer, state_.mode, saves_};
     // Watches the game folder when the editor started the engine to test a view.
     std::unique_ptr<LiveReload> liveReload_;
     // F10: the presents and the mix reach it through taps on the display and the output.
     PlayRecorder playRecorder_{host_.clock(), host_.services().recorders, folder_, state_.console};
     // Keyboard, gamepad and switch play; its action for the frame being run.
-    AccessiblePlay access_;
+    AccessiblePlay access_{scene_};
     AccessAction accessAction_;
 };

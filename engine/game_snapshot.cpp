@@ -27,8 +27,9 @@ std::unique_ptr<View> ViewLibrary::copyOf(const std::string& file) {
 
 GameSnapshot captureGame(const Engine& engine) {
     const GameState& g = engine.state();
+    const Scene& scene = engine.scene();
     GameSnapshot s;
-    if (const View* view = g.currentView.get()) {
+    if (const View* view = scene.view()) {
         s.hasView = true;
         s.view = view->fileName();
         s.hotspotFlags.resize(view->hotspotCount());
@@ -43,8 +44,8 @@ GameSnapshot captureGame(const Engine& engine) {
     s.inventory = g.inventory.items;
     s.selection = g.inventory.selection;
     s.mode = g.mode;
-    s.transitionType = g.transition.type;
-    s.transitionStep = g.transition.step;
+    s.transitionType = scene.transition().type;
+    s.transitionStep = scene.transition().step;
     const Interpreter& interpreter = const_cast<Engine&>(engine).interpreter();
     s.pendingLabel = interpreter.pendingLabel();
     s.echo = interpreter.echoLines();
@@ -57,15 +58,16 @@ GameSnapshot captureGame(const Engine& engine) {
 
 bool restoreGame(Engine& engine, const GameSnapshot& s, ViewLibrary& views) {
     GameState& g = engine.state();
-    engine.clearOverlays();
+    Scene& scene = engine.scene();
+    scene.clearOverlays();
     if (!s.hasView) {
-        g.currentView.reset();
-    } else if (!g.currentView || g.currentView->fileName() != s.view ||
-               g.currentView->hotspotCount() != s.hotspotFlags.size()) {
-        g.currentView = views.copyOf(s.view);
+        scene.setView(nullptr);
+    } else if (!scene.view() || scene.view()->fileName() != s.view ||
+               scene.view()->hotspotCount() != s.hotspotFlags.size()) {
+        scene.setView(views.copyOf(s.view));
     }
     bool exact = true;
-    if (View* view = g.currentView.get()) {
+    if (View* view = scene.view()) {
         if (view->hotspotCount() != s.hotspotFlags.size()) exact = false;
         const size_t n = std::min(view->hotspotCount(), s.hotspotFlags.size());
         for (size_t i = 0; i < n; ++i) {
@@ -81,8 +83,8 @@ bool restoreGame(Engine& engine, const GameSnapshot& s, ViewLibrary& views) {
     g.inventory.selection = s.selection;
     g.inventory.anim.reset();
     g.mode = s.mode;
-    g.transition.type = s.transitionType;
-    g.transition.step = s.transitionStep;
+    scene.transition().type = s.transitionType;
+    scene.transition().step = s.transitionStep;
     engine.interpreter().setPendingLabel(s.pendingLabel);
     engine.interpreter().setEchoLines(s.echo);
     g.debugMode = s.debug;

@@ -60,7 +60,7 @@ bool LogicEngine::start() {
     GameState& g = engine_->state();
     engine_->assets().setScreen(nullptr);
     g.screen.reset();
-    g.backdrop.reset();
+    engine_->scene().setBackdrop(nullptr);
     return !engine_->pumpMessages(exitCode);
 }
 
@@ -90,7 +90,7 @@ void LogicEngine::click(int x, int y, int selection) {
 }
 
 const View* LogicEngine::view() const {
-    return engine_->state().currentView.get();
+    return engine_->scene().view();
 }
 const Inventory& LogicEngine::inventory() const {
     return engine_->state().inventory;

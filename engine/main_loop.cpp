@@ -10,19 +10,21 @@ bool Engine::pressed(int code) const {
 
 void Engine::clickHotspot(int x, int y) {
     GameState& g = state_;
-    if (!g.currentView) return;
-    int index = g.currentView->hotspotAt(x, y);
+    View* view = scene_.view();
+    if (!view) return;
+    int index = view->hotspotAt(x, y);
     if (index < 0) return;
     // A held item is used only on hotspots of the take kind.
-    if (g.inventory.selection != -1 && g.currentView->hotspotCursor(index) != Take) return;
-    Script script = g.currentView->hotspotClickScript(index);
+    if (g.inventory.selection != -1 && view->hotspotCursor(index) != Take) return;
+    Script script = view->hotspotClickScript(index);
     if (!script.empty()) interpreter_.runScript(script, 0, false);
 }
 
 int Engine::publishCursorVariables(int x, int y) {
     GameState& g = state_;
-    int index = g.currentView ? g.currentView->hotspotAt(x, y) : -1;
-    const int32_t kind = index >= 0 ? g.currentView->hotspotCursor(index) : -1;
+    const View* view = scene_.view();
+    int index = view ? view->hotspotAt(x, y) : -1;
+    const int32_t kind = index >= 0 ? view->hotspotCursor(index) : -1;
     g.variables["cursor"] = kind;
     g.variables["cursorinv"] = g.inventory.held();
     return kind;
@@ -81,9 +83,10 @@ void Engine::playFrame(int x, int y) {
 
     if (!g.screen) return;
     Surface& back = g.screen->back();
-    if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
-    g.overlays.updateMovies(back);
-    drawOverlays(back);
+    Surface* backdrop = scene_.backdrop();
+    if (backdrop && backdrop->valid()) backdrop->draw(back, 0, 0);
+    scene_.overlays().updateMovies(back);
+    scene_.drawOverlays(back);
 
     g.pointer.draw(publishCursorVariables(x, y), x, y, back, g.inventory, assets_);
     if (g.console.visible) {
@@ -91,7 +94,7 @@ void Engine::playFrame(int x, int y) {
                            [this](const std::string& line) { runConsoleLine(line); });
     }
     if (g.mode == Ending) return;
-    if (g.debugMode) drawDebugOverlay(x, y);
+    if (g.debugMode) scene_.drawDebugOverlay(x, y, debugFigures(g));
     access_.drawHighlight(g, back);
 
     if (pressed(KeyCode::F9)) takeScreenshot(back, "");
@@ -110,7 +113,8 @@ void Engine::playFrame(int x, int y) {
 void Engine::endingFrame() {
     GameState& g = state_;
     if (!g.screen) return;
-    if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(g.screen->back(), 0, 0);
+    Surface* backdrop = scene_.backdrop();
+    if (backdrop && backdrop->valid()) backdrop->draw(g.screen->back(), 0, 0);
     g.screen->present(Present::Wait | Present::Whole);
 }
 

@@ -62,7 +62,7 @@ void Engine::playMovie(const std::string& file, int64_t start, int64_t stop) {
     if (!movie) return;
     Screen& screen = *g.screen;
     // The overlay movies wait, picture and sound, while this one has the screen.
-    g.overlays.pauseMovies();
+    scene_.overlays().pauseMovies();
     {
         TrackInMix inMix(g.mixer.get(), *movie);
         runMovieLoop(*movie, start, stop, [&] {
@@ -79,7 +79,7 @@ void Engine::playMovie(const std::string& file, int64_t start, int64_t stop) {
         movie->stop();
     }
     movie->release();
-    g.overlays.resumeMovies();
+    scene_.overlays().resumeMovies();
 }
 
 void Engine::playOverlayMovie(const std::string& file, int x, int y, int width, int height) {
@@ -103,11 +103,12 @@ void Engine::playOverlayMovie(const std::string& file, int x, int y, int width, 
     {
         TrackInMix inMix(g.mixer.get(), *movie);
         runMovieLoop(*movie, -1, -1, [&] {
-            if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(*composition, 0, 0);
+            Surface* backdrop = scene_.backdrop();
+            if (backdrop && backdrop->valid()) backdrop->draw(*composition, 0, 0);
             // The looping overlay movies advance on the back buffer, which the composition
             // then covers: they go on unseen.
-            g.overlays.updateMovies(screen.back());
-            drawOverlays(*composition);
+            scene_.overlays().updateMovies(screen.back());
+            scene_.drawOverlays(*composition);
             picture->draw(*composition, x, y);
             composition->draw(screen.back(), 0, 0);
             screen.present(Present::Wait | Present::Whole);

@@ -44,7 +44,7 @@ void Engine::showSaveLoadScreen() {
     Screen& screen = *state_.screen;
     screen.fadeOut(kPageFade);
     buildSaveLoadPage();
-    if (state_.backdrop) state_.backdrop->draw(screen.back(), 0, 0);
+    if (Surface* backdrop = scene_.backdrop()) backdrop->draw(screen.back(), 0, 0);
     screen.fadeIn(kPageFade);
 }
 
@@ -80,11 +80,11 @@ void Engine::buildSaveLoadPage() {
     Screen& screen = *g.screen;
     // The view's picture is kept for the thumbnails of the saves made on the page.
     if (saves_.backdropIsView) {
-        saves_.keptScene = std::move(g.backdrop);
+        saves_.keptScene = scene_.takeBackdrop();
         saves_.backdropIsView = false;
     }
-    g.backdrop = std::make_unique<Surface>();
-    Surface& background = *g.backdrop;
+    scene_.setBackdrop(std::make_unique<Surface>());
+    Surface& background = *scene_.backdrop();
     // Without its picture the page still shows its texts, on black.
     if (assets_.loadPicture(background, game_files::kSavePage) != 1 || !background.valid())
         background.create(&screen, 640, 480, kPlacementAny);
@@ -132,13 +132,13 @@ void Engine::clickSaveLoadPage(int x, int y) {
                 showSaveLoadScreen();
             } else if (g.savePage.used[static_cast<size_t>(hit.position)]) {
                 loadGame(slot);
-                restoreView();
+                scene_.restoreView();
                 g.mode = Play;
             }
             break;
         }
         case PageHit::Exit:
-            restoreView();
+            scene_.restoreView();
             g.pointer.shape = Idle;
             g.mode = Play;
             break;
@@ -152,7 +152,8 @@ void Engine::saveLoadFrame(int x, int y) {
     reportFailedSaves();
     if (!g.screen) return;
     Surface& back = g.screen->back();
-    if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
+    Surface* backdrop = scene_.backdrop();
+    if (backdrop && backdrop->valid()) backdrop->draw(back, 0, 0);
     PageHit hover = hitTestPage(x, y);
     bool active = hover.area != PageHit::None;
     // In the load mode only filled slots answer.

@@ -23,27 +23,6 @@ bool isRegularFile(const std::string& path) {
 
 }  // namespace
 
-void Engine::noteBackdropIsView(const std::string& base) {
-    saves_.backdropIsView = true;
-    saves_.viewBase = base;
-    saves_.keptScene.reset();
-}
-
-void Engine::forgetBackdropIsView() {
-    saves_.backdropIsView = false;
-    saves_.keptScene.reset();
-}
-
-Surface* Engine::viewPictureInMemory() {
-    GameState& g = state_;
-    Surface* picture = saves_.backdropIsView ? g.backdrop.get() : saves_.keptScene.get();
-    if (!picture || !picture->valid() || picture->width() != kViewWidth ||
-        picture->height() != kViewHeight || !g.currentView ||
-        g.currentView->baseImage() != saves_.viewBase)
-        return nullptr;
-    return picture;
-}
-
 // The view's base image with the overlays, a quarter of the size, grey, as JPEG.
 bool Engine::makeThumbnail(std::vector<uint8_t>& jpeg) {
     GameState& g = state_;
@@ -52,7 +31,7 @@ bool Engine::makeThumbnail(std::vector<uint8_t>& jpeg) {
     // The picture the player sees is in memory; only a backdrop that is not the view's
     // (the view read with an error, say) sends us to the file.
     std::unique_ptr<Surface> work;
-    Surface* source = viewPictureInMemory();
+    Surface* source = scene_.viewPictureInMemory();
     const PixelFormat format =
         source ? source->format() : (g.screen ? g.screen->format() : PixelFormat::ofType(16));
     if (source) {
@@ -61,12 +40,13 @@ bool Engine::makeThumbnail(std::vector<uint8_t>& jpeg) {
         source->draw(*work, 0, 0);
     } else {
         bool loaded = false;
-        work = viewPicture(g.currentView ? g.currentView->baseImage() : std::string(), loaded);
+        const View* view = scene_.view();
+        work = scene_.viewPicture(view ? view->baseImage() : std::string(), loaded);
     }
     Surface small;
     if (!work->valid() || small.create(work->format(), kThumbnailWidth, kThumbnailHeight) != 0)
         return false;
-    drawOverlays(*work);
+    scene_.drawOverlays(*work);
     // The scaled copy keeps the centre the unscaled copy would have: (-240, -180) puts
     // the quarter-size picture at the top left.
     work->drawScaled(small, -240, -180, nullptr, 0.25f);
@@ -123,10 +103,10 @@ bool Engine::saveGame(int slot) {
     std::tm local{};
     localtime_r(&now, &local);
     saveTimeStamp(local, saved.date, saved.time);
-    if (g.currentView) {
-        saved.view = g.currentView->fileName();
-        for (size_t i = 0; i < g.currentView->hotspotCount(); ++i) {
-            const Hotspot& h = g.currentView->hotspot(i);
+    if (const View* view = scene_.view()) {
+        saved.view = view->fileName();
+        for (size_t i = 0; i < view->hotspotCount(); ++i) {
+            const Hotspot& h = view->hotspot(i);
             saved.hotspots.emplace_back(h.name(), h.enabled());
         }
     }
@@ -187,7 +167,7 @@ bool Engine::loadGame(int slot) {
     }
     interpreter_.runScript(Script{"load " + saved.view}, 0, false);
     // Records go by name; the last record of a name wins.
-    if (View* view = g.currentView.get())
+    if (View* view = scene_.view())
         for (const auto& [name, enabled] : saved.hotspots) view->enableHotspots(&name, enabled);
     for (const auto& [name, value] : saved.variables) g.variables[name] = value;
     g.inventory.items.insert(g.inventory.items.end(), saved.inventory.begin(),

@@ -15,7 +15,7 @@ void Engine::shutdown() {
     // Music, overlays and sounds stop before the mixer they play through goes; the order
     // of the objects below is fixed.
     if (g.music) g.music->stopMusic();
-    clearOverlays();
+    scene_.clearOverlays();
     if (g.sounds) g.sounds->clear();
     g.sounds.reset();
     g.music.reset();
@@ -24,7 +24,7 @@ void Engine::shutdown() {
     g.mixer.reset();
     g.console.panelImage.reset();
     g.input.reset();
-    g.backdrop.reset();
+    scene_.setBackdrop(nullptr);
     g.pointer.idle.reset();
     g.pointer.forward.reset();
     g.pointer.backward.reset();

@@ -9,23 +9,6 @@
 
 using namespace game_files;
 
-namespace {
-
-// The first view's picture on a black 640x480 backdrop, as a view change makes it: the
-// main loop draws only the backdrop's pixels, so what a smaller (or missing) picture left
-// uncovered would keep earlier frames' pointers.
-void coverScreen(Screen& screen, std::unique_ptr<Surface>& backdrop) {
-    if (backdrop && backdrop->valid() && backdrop->width() >= 640 && backdrop->height() >= 480)
-        return;
-    auto whole = std::make_unique<Surface>();
-    if (whole->create(screen.format(), 640, 480, &screen) != 0) return;
-    whole->fill(0);
-    if (backdrop && backdrop->valid()) backdrop->draw(*whole, 0, 0);
-    backdrop = std::move(whole);
-}
-
-}  // namespace
-
 void Engine::createDisplay() {
     GameState& g = state_;
     g.screen =
@@ -87,7 +70,7 @@ void Engine::loadPointerPictures() {
     p.takeAnim = assets_.sheet(kTake.file, kTake.settings());
     state_.frameTimer.start();
 
-    state_.backdrop = std::make_unique<Surface>();
+    scene_.setBackdrop(std::make_unique<Surface>());
     state_.console.panelImage = assets_.keyedPicture(kConsolePanel);
     std::unique_ptr<Surface>* pictures[] = {&p.idle, &p.forward, &p.backward, &p.left, &p.right};
     for (size_t i = 0; i < kPointerPictures.size(); ++i)
@@ -120,21 +103,12 @@ bool Engine::start(int& exitCode) {
     }
 
     const AuthoringStart authoring = authoringStartFromEnvironment();
-    g.currentView = std::make_unique<View>(g.variables, g.console);
-    std::string error;
-    g.currentView->load(startViewFile(authoring, folder_, kFirstView), folder_, error);
-    if (!error.empty()) g.console.print(error, kRed);
-    access_.noteViewChange();
-    const bool shown =
-        g.backdrop && assets_.loadPicture(*g.backdrop, g.currentView->baseImage()) == 1;
-    if (g.screen) coverScreen(*g.screen, g.backdrop);
-    if (shown) noteBackdropIsView(g.currentView->baseImage());
-    interpreter_.runScript(g.currentView->onLoadScript(), 0, false);
+    scene_.openFirstView(startViewFile(authoring, folder_, kFirstView));
     if (authoring.slot > 0) loadGame(authoring.slot);
     if (authoring.live) {
         std::unique_ptr<FolderWatcher> watcher = watchFolder(folder_.root());
         if (!watcher) g.console.print("Cannot watch the game folder for changes", kRed);
-        liveReload_ = std::make_unique<LiveReload>(*this, std::move(watcher));
+        liveReload_ = std::make_unique<LiveReload>(scene_, g.sounds, std::move(watcher));
     }
     return false;
 }

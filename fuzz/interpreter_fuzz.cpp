@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Engine engine(host, GameFolder(folder()));
     GameState& g = engine.state();
     g.inventory.itemTable["inv_horse"] = 1;
-    g.currentView = std::make_unique<View>(g.variables, g.console);
+    engine.scene().setView(std::make_unique<View>(g.variables, g.console));
     Script script;
     std::string line;
     for (size_t i = 0; i <= size; ++i) {

@@ -5,6 +5,7 @@
 #include "engine/access/highlight.h"
 #include "engine/access/speech_lines.h"
 #include "engine/game_state.h"
+#include "engine/scene.h"
 #include "game/save_page.h"
 #include "media/mixer.h"
 
@@ -29,7 +30,7 @@ bool onPage(int32_t mode) {
 
 }  // namespace
 
-AccessiblePlay::AccessiblePlay() = default;
+AccessiblePlay::AccessiblePlay(const Scene& scene) : scene_(scene) {}
 
 void AccessiblePlay::configure(const GameFolder& folder, const AccessSettings& settings) {
     settings_ = settings;
@@ -63,7 +64,7 @@ void AccessiblePlay::detachMixer() {
 
 const std::vector<ClickablePoint>& AccessiblePlay::reachable(const GameState& g) {
     static const std::vector<ClickablePoint> none;
-    return g.currentView ? points_.of(*g.currentView) : none;
+    return scene_.view() ? points_.of(*scene_.view()) : none;
 }
 
 // The scan switch clicks through scanSwitch(); the other click keys click when pressed.
@@ -147,8 +148,8 @@ int AccessiblePlay::scanSwitch(const GameState& g, uint64_t nowMs) {
 }
 
 std::string AccessiblePlay::hotspotWords(const GameState& g, const ClickablePoint& point) const {
-    const Hotspot& h = g.currentView->hotspot(static_cast<size_t>(point.index));
-    return hotspotPhrase(labels_.hotspot(g.currentView->fileName(), h.name()), h.cursor(),
+    const Hotspot& h = scene_.view()->hotspot(static_cast<size_t>(point.index));
+    return hotspotPhrase(labels_.hotspot(scene_.view()->fileName(), h.name()), h.cursor(),
                          g.inventory.selection != -1);
 }
 
@@ -179,10 +180,10 @@ std::string AccessiblePlay::focusName(const GameState& g) const {
             return "slot " + std::to_string(g.savePage.slot(pageFocus_));
         return pageWords(g, pageFocus_);
     }
-    if (!g.currentView || focus_.hotspot() < 0 ||
-        static_cast<size_t>(focus_.hotspot()) >= g.currentView->hotspotCount())
+    if (!scene_.view() || focus_.hotspot() < 0 ||
+        static_cast<size_t>(focus_.hotspot()) >= scene_.view()->hotspotCount())
         return "";
-    return g.currentView->hotspot(static_cast<size_t>(focus_.hotspot())).name();
+    return scene_.view()->hotspot(static_cast<size_t>(focus_.hotspot())).name();
 }
 
 void AccessiblePlay::observe(GameState& g) {
@@ -209,9 +210,9 @@ void AccessiblePlay::observe(GameState& g) {
     }
     if (g.mode != Play) return;
     const std::vector<ClickablePoint>& points = reachable(g);
-    if (viewChanged_ && g.currentView) {
+    if (viewChanged_ && scene_.view()) {
         viewChanged_ = false;
-        std::string words = labels_.view(g.currentView->fileName(), g.currentView->name());
+        std::string words = labels_.view(scene_.view()->fileName(), scene_.view()->name());
         if (engaged_) {
             // Where a mouse player's pointer stays put, so does this one: the pointer
             // reaches the new focus with the next key.
@@ -320,6 +321,6 @@ AccessAction AccessiblePlay::beforeFrame(GameState& g, uint64_t nowMs) {
 }
 
 void AccessiblePlay::drawHighlight(GameState& g, Surface& back) {
-    if (!highlight_ || g.mode != Play || !g.currentView || g.console.visible) return;
-    drawClickableOutlines(back, *g.currentView, reachable(g), labels_);
+    if (!highlight_ || g.mode != Play || !scene_.view() || g.console.visible) return;
+    drawClickableOutlines(back, *scene_.view(), reachable(g), labels_);
 }

@@ -18,6 +18,7 @@
 
 class GameFolder;
 class Mixer;
+class Scene;
 class Surface;
 struct GameState;
 
@@ -38,7 +39,8 @@ public:
     // interrupts the last.
     std::function<void(const std::string&)> speaker;
 
-    AccessiblePlay();
+    // `scene` (the view it focuses in) outlives this.
+    explicit AccessiblePlay(const Scene& scene);
     // The labels of the game in `folder` for the player's locale, and the settings.
     void configure(const GameFolder& folder, const AccessSettings& settings);
     const AccessSettings& settings() const { return settings_; }
@@ -84,6 +86,7 @@ private:
     std::string pageWords(const GameState& g, int control) const;
     void focusHotspot(GameState& g, const ClickablePoint* point, AccessAction& action);
 
+    const Scene& scene_;
     SpeechStream stream_;
     Mixer* mixer_ = nullptr;
     VoiceMaker makeVoice_;

@@ -9,7 +9,7 @@
 namespace {
 
 CommandResult quitCommand(Engine& engine, CommandContext&) {
-    engine.showEnding();
+    engine.scene().showEnding();
     return CommandResult::Continue;  // the script still runs to its end
 }
 

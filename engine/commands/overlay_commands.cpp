@@ -19,7 +19,7 @@ CommandResult addoverlayimageCommand(Engine& engine, CommandContext& ctx) {
     if (!fileFound(engine, ctx, ctx.words[2])) return CommandResult::Continue;
     const std::string& name = ctx.words[1];
     const std::string& file = ctx.words[2];
-    Overlays& overlays = engine.state().overlays;
+    Overlays& overlays = engine.scene().overlays();
     if (overlays.hasImage(name)) {
         ctx.reportError("Name in use");
         return CommandResult::Continue;
@@ -29,8 +29,8 @@ CommandResult addoverlayimageCommand(Engine& engine, CommandContext& ctx) {
     if (!image->load(engine.state().screen.get(), engine.folder().path(file), number(ctx, 3),
                      number(ctx, 4), true, number(ctx, 5)))
         engine.assets().reportCouldNotLoad(file);
-    engine.state().overlaySources.images[name] = {file, number(ctx, 3), number(ctx, 4),
-                                                  number(ctx, 5)};
+    engine.scene().overlaySources().images[name] = {file, number(ctx, 3), number(ctx, 4),
+                                                    number(ctx, 5)};
     overlays.addImage(std::move(image));
     return CommandResult::Continue;
 }
@@ -40,7 +40,7 @@ CommandResult addoverlayanimCommand(Engine& engine, CommandContext& ctx) {
     const std::vector<std::string>& words = ctx.words;
     const std::string& name = words[1];
     const std::string& file = words[2];
-    Overlays& overlays = engine.state().overlays;
+    Overlays& overlays = engine.scene().overlays();
     if (overlays.hasAnim(name)) {
         ctx.reportError("Name in use");
         return CommandResult::Continue;
@@ -62,7 +62,7 @@ CommandResult addoverlayanimCommand(Engine& engine, CommandContext& ctx) {
     if (anim->loadNamed(name, number(ctx, 3), number(ctx, 4), engine.state().screen.get(),
                         engine.folder().path(file), settings) != 1)
         engine.assets().reportCouldNotLoad(file);
-    engine.state().overlaySources.anims[name] = {file, number(ctx, 3), number(ctx, 4), settings};
+    engine.scene().overlaySources().anims[name] = {file, number(ctx, 3), number(ctx, 4), settings};
     overlays.addAnim(std::move(anim));
     return CommandResult::Continue;
 }
@@ -72,7 +72,7 @@ CommandResult addoverlaymovieCommand(Engine& engine, CommandContext& ctx) {
     const std::string name = trimmed(ctx.words[1]);
     const std::string& file = ctx.words[2];
     GameState& g = engine.state();
-    if (g.overlays.hasMovie(name)) {
+    if (engine.scene().overlays().hasMovie(name)) {
         ctx.reportError("Name in use");
         return CommandResult::Continue;
     }
@@ -86,13 +86,13 @@ CommandResult addoverlaymovieCommand(Engine& engine, CommandContext& ctx) {
     } else {
         engine.reportUnplayableMovie(file, movie->error());
     }
-    g.overlays.addMovie(name, std::move(movie));
+    engine.scene().overlays().addMovie(name, std::move(movie));
     return CommandResult::Continue;
 }
 
 // "deloverlayimage" and "deloverlayanim".
 CommandResult deleteCommand(Engine& engine, CommandContext& ctx, bool image) {
-    Overlays& overlays = engine.state().overlays;
+    Overlays& overlays = engine.scene().overlays();
     const std::string& name = ctx.words[1];
     bool removed = image ? overlays.removeImage(name) : overlays.removeAnim(name);
     if (!removed) ctx.reportError("Name not found");
@@ -101,7 +101,7 @@ CommandResult deleteCommand(Engine& engine, CommandContext& ctx, bool image) {
 
 CommandResult deloverlaymovieCommand(Engine& engine, CommandContext& ctx) {
     const std::string name = trimmed(ctx.words[1]);
-    if (!engine.state().overlays.removeMovie(name)) {
+    if (!engine.scene().overlays().removeMovie(name)) {
         ctx.reportError("Movie not found");
         return CommandResult::Continue;
     }

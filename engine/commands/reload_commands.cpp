@@ -2,7 +2,6 @@
 // on-load script again.
 #include "engine/commands/engine_commands.h"
 #include "engine/engine.h"
-#include "engine/view_reload.h"
 #include "script/commands.h"
 
 namespace {
@@ -13,7 +12,7 @@ CommandResult reloadCommand(Engine& engine, CommandContext& ctx) {
         ctx.reportError("Expected nothing or onload");
         return CommandResult::Continue;
     }
-    ViewReload(engine).reloadView(onLoad, ctx.depth);
+    engine.scene().reloadView(onLoad, ctx.depth);
     return CommandResult::Continue;
 }
 

@@ -14,11 +14,12 @@ CommandResult loadCommand(Engine& engine, CommandContext& ctx) {
         return CommandResult::Continue;
     }
     // A view that loads ends the script that loaded it.
-    return engine.replaceView(file, ctx.depth) ? CommandResult::End : CommandResult::Continue;
+    return engine.scene().replaceView(file, ctx.depth) ? CommandResult::End
+                                                       : CommandResult::Continue;
 }
 
 CommandResult transCommand(Engine& engine, CommandContext& ctx) {
-    Transitions& transition = engine.state().transition;
+    Transitions& transition = engine.scene().transition();
     transition.type = ctx.words[1];
     int32_t step = leadingInteger(ctx.words[2]);
     transition.step = step > 0 ? step : 50;
@@ -28,13 +29,13 @@ CommandResult transCommand(Engine& engine, CommandContext& ctx) {
 
 CommandResult evalhsCommand(Engine& engine, CommandContext& ctx) {
     ctx.print("Reevaluating hotspot conditions", kWhite);
-    if (View* view = engine.state().currentView.get()) view->reevaluateConditions();
+    if (View* view = engine.scene().view()) view->reevaluateConditions();
     return CommandResult::Continue;
 }
 
 CommandResult listhsCommand(Engine& engine, CommandContext& ctx) {
     ctx.print("Hotspot List:", kWhite);
-    const View* view = engine.state().currentView.get();
+    const View* view = engine.scene().view();
     if (!view) return CommandResult::Continue;
     for (size_t i = 0; i < view->hotspotCount(); ++i) {
         const Hotspot& h = view->hotspot(i);
@@ -46,7 +47,7 @@ CommandResult listhsCommand(Engine& engine, CommandContext& ctx) {
 }
 
 CommandResult switchHotspots(Engine& engine, CommandContext& ctx, bool enabled) {
-    if (View* view = engine.state().currentView.get())
+    if (View* view = engine.scene().view())
         view->enableHotspots(ctx.words.size() >= 2 ? &ctx.words[1] : nullptr, enabled);
     return CommandResult::Continue;
 }

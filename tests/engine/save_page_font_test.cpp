@@ -17,7 +17,7 @@ protected:
     }
     // Pixels of the page's white text.
     int whitePixels() {
-        Surface& page = *g().backdrop;
+        Surface& page = *scene().backdrop();
         const uint32_t white = page.format().map(255, 255, 255);
         int n = 0;
         for (int y = 0; y < page.height(); ++y)

@@ -70,10 +70,10 @@ TEST(TwoEngines, EachKeepsItsOwnConsoleVariablesAndView) {
     b.frames(3);
     b.engine->runConsoleLine("echo beta");
 
-    EXPECT_EQ(a.state().currentView->fileName(), "next.scn");
-    EXPECT_EQ(a.state().currentView->name(), "alpha2");
-    EXPECT_EQ(b.state().currentView->fileName(), "init.scn");
-    EXPECT_EQ(b.state().currentView->name(), "beta");
+    EXPECT_EQ(a.engine->scene().view()->fileName(), "next.scn");
+    EXPECT_EQ(a.engine->scene().view()->name(), "alpha2");
+    EXPECT_EQ(b.engine->scene().view()->fileName(), "init.scn");
+    EXPECT_EQ(b.engine->scene().view()->name(), "beta");
     EXPECT_EQ(a.state().variables.at("x"), 5);
     EXPECT_EQ(a.state().variables.count("beta"), 0u);
     EXPECT_EQ(b.state().variables.count("alpha"), 0u);

@@ -49,6 +49,7 @@ protected:
     }
 
     GameState& g() { return engine->state(); }
+    Scene& scene() { return engine->scene(); }
     TextRenderer* text() { return standard.services().text; }
     const PictureFormats* pictures() { return standard.services().pictures; }
     VirtualClock& clock() { return host.virtualClock(); }
