@@ -19,6 +19,9 @@ Engine::Engine(EngineHost& host, GameFolder folder)
         if (View* view = scene_.view()) view->reevaluateConditions();
     });
     scene_.setViewChangeListener([this] { access_.noteViewChange(); });
+    saves_.setFailedSavesListener([this] {
+        if (state_.mode == SaveScreen || state_.mode == LoadScreen) page_.build();
+    });
     registerEngineCommands(*this);
 }
 

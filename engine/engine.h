@@ -13,8 +13,10 @@
 #include "engine/game_state.h"
 #include "engine/live_reload.h"
 #include "engine/play_recorder.h"
+#include "engine/save_load_page.h"
 #include "engine/saved_games.h"
 #include "engine/scene.h"
+#include "engine/view_picture_memory.h"
 #include "media/movie_error.h"
 #include "media/music_decoder.h"
 #include "platform/game_folder.h"
@@ -58,6 +60,8 @@ public:
     AccessiblePlay& access() { return access_; }
     Scene& scene() { return scene_; }
     const Scene& scene() const { return scene_; }
+    SavedGames& saves() { return saves_; }
+    SaveLoadPage& page() { return page_; }
 
     // What Enter does with a typed console line: trimmed, and if anything is left, the
     // panel scrolls to the end and the line runs as a one-line script in console mode.
@@ -70,27 +74,6 @@ public:
     // automatic one, shot0.jpg, shot1.jpg, ... The back buffer's shots are reported on
     // the console. True when the file was written.
     bool takeScreenshot(Surface& surface, const std::string& fileName);
-    // Saves the game to the slot: the state file and thumbnail ("slot%d.sav",
-    // "slot%d.jpg") are written aside at once and replace the old pair together on a
-    // worker. A failure (a name the file cannot hold, the disk's reason) is named in red
-    // and keeps the old slot. True when the save was handed to the worker.
-    bool saveGame(int slot);
-    // Restores the slot's saved game after checking the whole state file; a missing or
-    // damaged file, or a load while another is restoring, changes nothing and is named
-    // in red. Waits for unfinished saves first. True when the game was restored.
-    bool loadGame(int slot);
-    // The slot picture: the view with its overlays, 160x120, grey, as JPEG bytes.
-    bool makeThumbnail(std::vector<uint8_t>& jpeg);
-    // Waits for every unfinished save and names the failed ones (shutdown, tests).
-    void finishSaves();
-    // Completes or rolls back saves a crash interrupted, and removes stale temporaries.
-    void recoverSaves();
-    // Builds and shows the save or load page (by the mode) for the current page, with
-    // its fades.
-    void showSaveLoadScreen();
-    // The page's picture as the new backdrop: the slots' time stamps and thumbnails read
-    // afresh, the title and texts drawn.
-    void buildSaveLoadPage();
     // The blocking players (engine/movie_players.cpp). The full-screen one reads no
     // input and handles no window message until the movie ends; times are media times,
     // -1 when not given. A file that exists but does not play is named in red.
@@ -108,7 +91,6 @@ public:
     // One frame of each mode, with the pointer position of this frame.
     void playFrame(int x, int y);
     void endingFrame();
-    void saveLoadFrame(int x, int y);
 
 private:
     // The logic-only engine drives clicks and cursor variables without frames.
@@ -125,11 +107,6 @@ private:
     void clickHotspot(int x, int y);
     // Publishes "cursor" and "cursorinv"; returns the cursor kind under (x, y), -1 none.
     int publishCursorVariables(int x, int y);
-    void clickSaveLoadPage(int x, int y);
-    // Names the saves that failed on the worker; the page then shows the slots again.
-    void reportFailedSaves();
-    // Draws the slot's thumbnail (memory or file) into `thumbnail`.
-    void drawSlotPicture(int slot, Surface& thumbnail);
 
     EngineHost& host_;
     GameFolder folder_;
@@ -138,11 +115,17 @@ private:
     Assets assets_;
     NoMusicDecoders noMusic_;  // for a program that links no music decoder
     bool shutDown_ = false;
-    bool loadingGame_ = false;  // a saved game is being restored
-    SavedGames saves_;
+    ViewPictureMemory viewMemory_;
     // The backdrop, the view, the overlays and the pending transition.
     Scene scene_{state_.screen,    folder_,        assets_,     state_.console, interpreter_,
-                 state_.variables, state_.pointer, state_.mode, saves_};
+                 state_.variables, state_.pointer, state_.mode, viewMemory_};
+    // Saving and loading slots.
+    SavedGames saves_{folder_,       host_.services().pictures, state_.console,   scene_,
+                      state_.screen, state_.variables,          state_.inventory, state_.music,
+                      interpreter_};
+    // The save/load page.
+    SaveLoadPage page_{state_.savePage, state_.mode, state_.pointer, saves_,        scene_,
+                       viewMemory_,     folder_,     assets_,        state_.screen, state_.input};
     // Watches the game folder when the editor started the engine to test a view.
     std::unique_ptr<LiveReload> liveReload_;
     // F10: the presents and the mix reach it through taps on the display and the output.

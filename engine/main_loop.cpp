@@ -101,11 +101,11 @@ void Engine::playFrame(int x, int y) {
     if (pressed(KeyCode::F10)) playRecorder_.toggle(back);
     if (pressed(KeyCode::F5)) {
         g.mode = SaveScreen;
-        showSaveLoadScreen();
+        page_.show();
     }
     if (pressed(KeyCode::F6)) {
         g.mode = LoadScreen;
-        showSaveLoadScreen();
+        page_.show();
     }
     g.screen->present(Present::Wait | Present::Whole);
 }
@@ -145,7 +145,7 @@ bool Engine::runLoopPass(int& exitCode) {
             break;
         case SaveScreen:
         case LoadScreen:
-            saveLoadFrame(x, y);
+            page_.frame(x, y, accessAction_.click);
             break;
         default:
             break;

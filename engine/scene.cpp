@@ -5,7 +5,7 @@
 #include "engine/game_files.h"
 #include "engine/game_state.h"
 #include "engine/pointer.h"
-#include "engine/saved_games.h"
+#include "engine/view_picture_memory.h"
 #include "platform/screen.h"
 #include "script/interpreter.h"
 
@@ -31,7 +31,7 @@ void coverScreen(Screen& screen, std::unique_ptr<Surface>& backdrop) {
 
 Scene::Scene(const std::unique_ptr<Screen>& screen, const GameFolder& folder, Assets& assets,
              Console& console, Interpreter& interpreter, Variables& variables, Pointer& pointer,
-             int32_t& mode, SavedGames& saves)
+             int32_t& mode, ViewPictureMemory& viewMemory)
     : screen_(screen),
       folder_(folder),
       assets_(assets),
@@ -40,7 +40,7 @@ Scene::Scene(const std::unique_ptr<Screen>& screen, const GameFolder& folder, As
       variables_(variables),
       pointer_(pointer),
       mode_(mode),
-      saves_(saves) {}
+      viewMemory_(viewMemory) {}
 
 void Scene::openFirstView(const std::string& file) {
     view_ = std::make_unique<View>(variables_, console_);
@@ -101,20 +101,20 @@ std::unique_ptr<Surface> Scene::viewPicture(const std::string& file, bool& loade
 }
 
 void Scene::noteBackdropIsView(const std::string& base) {
-    saves_.backdropIsView = true;
-    saves_.viewBase = base;
-    saves_.keptScene.reset();
+    viewMemory_.backdropIsView = true;
+    viewMemory_.viewBase = base;
+    viewMemory_.keptScene.reset();
 }
 
 void Scene::forgetBackdropIsView() {
-    saves_.backdropIsView = false;
-    saves_.keptScene.reset();
+    viewMemory_.backdropIsView = false;
+    viewMemory_.keptScene.reset();
 }
 
 Surface* Scene::viewPictureInMemory() {
-    Surface* picture = saves_.backdropIsView ? backdrop_.get() : saves_.keptScene.get();
+    Surface* picture = viewMemory_.backdropIsView ? backdrop_.get() : viewMemory_.keptScene.get();
     if (!picture || !picture->valid() || picture->width() != kViewWidth ||
-        picture->height() != kViewHeight || !view_ || view_->baseImage() != saves_.viewBase)
+        picture->height() != kViewHeight || !view_ || view_->baseImage() != viewMemory_.viewBase)
         return nullptr;
     return picture;
 }

@@ -23,7 +23,7 @@ class Pointer;
 class Screen;
 class SoundSlots;
 class Surface;
-struct SavedGames;
+struct ViewPictureMemory;
 
 // What debug mode writes over a Play frame besides the outlines.
 struct DebugFigures {
@@ -38,11 +38,11 @@ struct DebugFigures {
 class Scene {
 public:
     // All outlive the scene. `screen` is the engine's, which may come and go; `mode` is
-    // the engine's mode, which the ending sets; `saves` keeps whether the backdrop is the
+    // the engine's mode, which the ending sets; `viewMemory` keeps whether the backdrop is the
     // view's picture as read.
     Scene(const std::unique_ptr<Screen>& screen, const GameFolder& folder, Assets& assets,
           Console& console, Interpreter& interpreter, Variables& variables, Pointer& pointer,
-          int32_t& mode, SavedGames& saves);
+          int32_t& mode, ViewPictureMemory& viewMemory);
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
@@ -119,7 +119,7 @@ private:
     Variables& variables_;
     Pointer& pointer_;
     int32_t& mode_;
-    SavedGames& saves_;
+    ViewPictureMemory& viewMemory_;
     std::function<void()> viewChanged_;
 
     std::unique_ptr<Surface> backdrop_;

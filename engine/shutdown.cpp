@@ -9,7 +9,7 @@ void Engine::shutdown() {
     GameState& g = state_;
 
     // Saves still being written finish first; a failure is still named.
-    finishSaves();
+    saves_.finishSaves();
     if (TextRenderer* text = host_.services().text)
         text->unregisterFontFile(folder_.path(game_files::kFont));
     // Music, overlays and sounds stop before the mixer they play through goes; the order

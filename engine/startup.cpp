@@ -81,7 +81,7 @@ bool Engine::start(int& exitCode) {
     GameState& g = state_;
     g.windowed = host_.windowed();
     g.events = host_.createEvents();
-    recoverSaves();
+    saves_.recoverSaves();
     AccessSettings accessSettings;
     loadAccessSettings(accessSettingsPath(), accessSettings);
     access_.configure(folder_, accessSettings);
@@ -104,7 +104,7 @@ bool Engine::start(int& exitCode) {
 
     const AuthoringStart authoring = authoringStartFromEnvironment();
     scene_.openFirstView(startViewFile(authoring, folder_, kFirstView));
-    if (authoring.slot > 0) loadGame(authoring.slot);
+    if (authoring.slot > 0) saves_.loadGame(authoring.slot);
     if (authoring.live) {
         std::unique_ptr<FolderWatcher> watcher = watchFolder(folder_.root());
         if (!watcher) g.console.print("Cannot watch the game folder for changes", kRed);

@@ -25,7 +25,7 @@ void registerGameCommands(Engine& engine) {
                                 [](CommandContext&) { return CommandResult::Continue; });
     // Restores slot 1; the script goes on with its next line.
     interpreter.registerCommand("loadgame", [&engine](CommandContext&) {
-        engine.loadGame(1);
+        engine.saves().loadGame(1);
         return CommandResult::Continue;
     });
 }

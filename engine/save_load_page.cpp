@@ -1,11 +1,20 @@
 // The save/load page: building it, its pointer and its clicks.
-#include "engine/engine.h"
+#include "engine/save_load_page.h"
+
+#include "engine/assets.h"
 #include "engine/game_files.h"
+#include "engine/game_state.h"
+#include "engine/pointer.h"
+#include "engine/saved_games.h"
+#include "engine/scene.h"
+#include "engine/view_picture_memory.h"
 #include "game/save_file.h"
+#include "game/save_page.h"
 #include "platform/file_bytes.h"
-#include "platform/image/picture.h"
-#include "platform/image/picture_formats.h"
+#include "platform/game_folder.h"
+#include "platform/input_device.h"
 #include "platform/key_names.h"
+#include "platform/screen.h"
 
 namespace {
 
@@ -16,54 +25,42 @@ constexpr const char* kDamagedSlot = "DAMAGED";
 
 }  // namespace
 
-void Engine::drawSlotPicture(int slot, Surface& thumbnail) {
-    const PictureFormats* formats = host_.services().pictures;
-    if (!formats) return;
-    std::vector<uint8_t> read;
-    const std::vector<uint8_t>* bytes = &read;
-    auto fresh = saves_.fresh.find(slot);
-    if (fresh != saves_.fresh.end()) {
-        bytes = &fresh->second.picture;
-    } else if (readFileBytes(folder_.path(slotPictureFile(slot)), kMaxThumbnailBytes, read) !=
-               FileRead::Ok) {
-        return;  // missing or damaged: the black box
-    }
-    Picture picture;
-    Surface decoded;
-    if (!formats->decode(bytes->data(), bytes->size(), 0, picture) ||
-        decoded.fromPicture(picture, thumbnail.format()) != 0)
-        return;
-    decoded.draw(thumbnail, 0, 0);
-}
+SaveLoadPage::SaveLoadPage(SavePage& page, int32_t& mode, Pointer& pointer, SavedGames& saves,
+                           Scene& scene, ViewPictureMemory& viewMemory, const GameFolder& folder,
+                           Assets& assets, const std::unique_ptr<Screen>& screen,
+                           const std::unique_ptr<InputDevice>& input)
+    : page_(page),
+      mode_(mode),
+      pointer_(pointer),
+      saves_(saves),
+      scene_(scene),
+      viewMemory_(viewMemory),
+      folder_(folder),
+      assets_(assets),
+      screen_(screen),
+      input_(input) {}
 
-void Engine::showSaveLoadScreen() {
-    if (!state_.screen) {
-        buildSaveLoadPage();
+void SaveLoadPage::show() {
+    if (!screen_) {
+        build();
         return;
     }
-    Screen& screen = *state_.screen;
+    Screen& screen = *screen_;
     screen.fadeOut(kPageFade);
-    buildSaveLoadPage();
+    build();
     if (Surface* backdrop = scene_.backdrop()) backdrop->draw(screen.back(), 0, 0);
     screen.fadeIn(kPageFade);
 }
 
-void Engine::buildSaveLoadPage() {
-    GameState& g = state_;
-    g.pointer.reset();
-    SavePage& page = g.savePage;
+void SaveLoadPage::readStamps() {
+    SavePage& page = page_;
     page.clearSlots();
-    // Saves the worker has finished are read from their files again.
-    for (auto it = saves_.fresh.begin(); it != saves_.fresh.end();)
-        it = saves_.writer.pending(it->first) ? std::next(it) : saves_.fresh.erase(it);
+    saves_.forgetFinishedSaves();
     for (int k = 0; k < kSlotsPerPage; ++k) {
         const size_t at = static_cast<size_t>(k);
         const int slot = page.slot(k);
-        auto fresh = saves_.fresh.find(slot);
-        if (fresh != saves_.fresh.end()) {
+        if (saves_.freshStamp(slot, page.dates[at], page.times[at])) {
             page.used[at] = true;
-            page.dates[at] = fresh->second.date;
-            page.times[at] = fresh->second.time;
             continue;
         }
         const std::string file = slotStateFile(slot);
@@ -76,12 +73,18 @@ void Engine::buildSaveLoadPage() {
         else
             page.dates[at] = kDamagedSlot;
     }
-    if (!g.screen) return;
-    Screen& screen = *g.screen;
+}
+
+void SaveLoadPage::build() {
+    pointer_.reset();
+    readStamps();
+    if (!screen_) return;
+    Screen& screen = *screen_;
+    SavePage& page = page_;
     // The view's picture is kept for the thumbnails of the saves made on the page.
-    if (saves_.backdropIsView) {
-        saves_.keptScene = scene_.takeBackdrop();
-        saves_.backdropIsView = false;
+    if (viewMemory_.backdropIsView) {
+        viewMemory_.keptScene = scene_.takeBackdrop();
+        viewMemory_.backdropIsView = false;
     }
     scene_.setBackdrop(std::make_unique<Surface>());
     Surface& background = *scene_.backdrop();
@@ -91,7 +94,7 @@ void Engine::buildSaveLoadPage() {
 
     // Without the game's face the default one writes the page.
     if (background.createFont(kPageFace, 20, 40, 400) != 0) assets_.reportMissingFace(kPageFace);
-    background.drawText(205, 10, kWhite, g.mode == SaveScreen ? "SAVE GAME" : "LOAD GAME");
+    background.drawText(205, 10, kWhite, mode_ == SaveScreen ? "SAVE GAME" : "LOAD GAME");
     if (background.createFont(kPageFace, 10, 20, 400) != 0) assets_.reportMissingFace(kPageFace);
     for (size_t k = 0; k < kSlotsPerPage; ++k) {
         const SlotPlace& place = kSlotPlaces[k];
@@ -106,60 +109,59 @@ void Engine::buildSaveLoadPage() {
         Surface thumbnail;
         thumbnail.create(&screen, 160, 120, kPlacementAny);
         thumbnail.fill(0);
-        drawSlotPicture(page.slot(k), thumbnail);
+        saves_.drawSlotPicture(page.slot(k), thumbnail);
         const PageBox& box = kSlotPlaces[static_cast<size_t>(k)].box;
         thumbnail.draw(background, box.left, box.top);
     }
 }
 
-void Engine::clickSaveLoadPage(int x, int y) {
-    GameState& g = state_;
+void SaveLoadPage::click(int x, int y) {
     PageHit hit = hitTestPage(x, y);
     switch (hit.area) {
         case PageHit::Previous:
-            g.savePage.previous();
-            showSaveLoadScreen();
+            page_.previous();
+            show();
             break;
         case PageHit::Next:
-            g.savePage.next();
-            showSaveLoadScreen();
+            page_.next();
+            show();
             break;
         case PageHit::Slot: {
-            const int slot = g.savePage.slot(hit.position);
-            if (g.mode == SaveScreen) {
+            const int slot = page_.slot(hit.position);
+            if (mode_ == SaveScreen) {
                 // Saving stays on the page, which then shows the new picture and time.
-                saveGame(slot);
-                showSaveLoadScreen();
-            } else if (g.savePage.used[static_cast<size_t>(hit.position)]) {
-                loadGame(slot);
+                saves_.saveGame(slot);
+                show();
+            } else if (page_.used[static_cast<size_t>(hit.position)]) {
+                saves_.loadGame(slot);
                 scene_.restoreView();
-                g.mode = Play;
+                mode_ = Play;
             }
             break;
         }
         case PageHit::Exit:
             scene_.restoreView();
-            g.pointer.shape = Idle;
-            g.mode = Play;
+            pointer_.shape = Idle;
+            mode_ = Play;
             break;
         case PageHit::None:
             break;
     }
 }
 
-void Engine::saveLoadFrame(int x, int y) {
-    GameState& g = state_;
-    reportFailedSaves();
-    if (!g.screen) return;
-    Surface& back = g.screen->back();
+void SaveLoadPage::frame(int x, int y, bool accessClick) {
+    saves_.reportFailedSaves();
+    if (!screen_) return;
+    Surface& back = screen_->back();
     Surface* backdrop = scene_.backdrop();
     if (backdrop && backdrop->valid()) backdrop->draw(back, 0, 0);
     PageHit hover = hitTestPage(x, y);
     bool active = hover.area != PageHit::None;
     // In the load mode only filled slots answer.
-    if (hover.area == PageHit::Slot && g.mode == LoadScreen)
-        active = g.savePage.used[static_cast<size_t>(hover.position)];
-    g.pointer.drawOnPage(active, x, y, back);
-    if (pressed(KeyCode::MouseLeft) || accessAction_.click) clickSaveLoadPage(x, y);
-    g.screen->present(Present::Wait | Present::Whole);
+    if (hover.area == PageHit::Slot && mode_ == LoadScreen)
+        active = page_.used[static_cast<size_t>(hover.position)];
+    pointer_.drawOnPage(active, x, y, back);
+    const bool mouseClick = input_ && input_->keyState(KeyCode::MouseLeft) == InputDevice::Pressed;
+    if (mouseClick || accessClick) click(x, y);
+    screen_->present(Present::Wait | Present::Whole);
 }
