@@ -12,6 +12,7 @@
 #include "engine/engine_host.h"
 #include "engine/game_state.h"
 #include "engine/live_reload.h"
+#include "engine/play_frames.h"
 #include "engine/play_recorder.h"
 #include "engine/save_load_page.h"
 #include "engine/saved_games.h"
@@ -62,6 +63,7 @@ public:
     const Scene& scene() const { return scene_; }
     SavedGames& saves() { return saves_; }
     SaveLoadPage& page() { return page_; }
+    PlayFrames& frames() { return frames_; }
 
     // What Enter does with a typed console line: trimmed, and if anything is left, the
     // panel scrolls to the end and the line runs as a one-line script in console mode.
@@ -86,12 +88,6 @@ public:
     // caller's to report).
     std::unique_ptr<Movie> openMovie(const std::string& file, Surface& target);
 
-    // The pointer position the frames use (the windowed rule: the last mouse move).
-    void framePointerPosition(int& x, int& y);
-    // One frame of each mode, with the pointer position of this frame.
-    void playFrame(int x, int y);
-    void endingFrame();
-
 private:
     // The logic-only engine drives clicks and cursor variables without frames.
     friend class LogicEngine;
@@ -103,10 +99,6 @@ private:
     bool setUpWindow();
     void createDisplay();
     void loadPointerPictures();
-    bool pressed(int code) const;
-    void clickHotspot(int x, int y);
-    // Publishes "cursor" and "cursorinv"; returns the cursor kind under (x, y), -1 none.
-    int publishCursorVariables(int x, int y);
 
     EngineHost& host_;
     GameFolder folder_;
@@ -133,4 +125,15 @@ private:
     // Keyboard, gamepad and switch play; its action for the frame being run.
     AccessiblePlay access_{scene_};
     AccessAction accessAction_;
+    // The Play and Ending frames.
+    PlayFrames frames_{state_,
+                       scene_,
+                       assets_,
+                       interpreter_,
+                       access_,
+                       accessAction_,
+                       playRecorder_,
+                       page_,
+                       [this](const std::string& line) { runConsoleLine(line); },
+                       [this](Surface& surface) { takeScreenshot(surface, ""); }};
 };

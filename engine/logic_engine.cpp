@@ -73,7 +73,7 @@ bool LogicEngine::restore(const GameSnapshot& snapshot) {
 }
 
 void LogicEngine::publishCursor(int x, int y) {
-    engine_->publishCursorVariables(x, y);
+    engine_->frames_.publishCursorVariables(x, y);
 }
 
 void LogicEngine::click(int x, int y, int selection) {
@@ -85,7 +85,7 @@ void LogicEngine::click(int x, int y, int selection) {
         g.inventory.cycle([] { return std::make_unique<FrameAnimation>(); });
     }
     publishCursor(x, y);
-    engine_->clickHotspot(x, y);
+    engine_->frames_.clickHotspot(x, y);
     if (g.mode == Play) publishCursor(x, y);
 }
 

@@ -6,6 +6,7 @@
 
 #include "engine/engine.h"
 #include "engine/text_output.h"
+#include "media/mixer.h"
 #include "media/movie.h"
 #include "media/movie_loop.h"
 #include "platform/event_source.h"
@@ -15,18 +16,13 @@ namespace {
 // The movie's sound track in the mix for as long as this lives.
 class TrackInMix {
 public:
-    TrackInMix(Mixer* mixer, const Movie& movie) : mixer_(mixer), track_(movie.soundTrack()) {
-        if (mixer_ && track_) mixer_->addStream(track_.get());
+    TrackInMix(Mixer* mixer, const Movie& movie) : track_(movie.soundTrack()) {
+        if (mixer && track_) input_ = mixer->add(*track_);
     }
-    ~TrackInMix() {
-        if (mixer_ && track_) mixer_->removeStream(track_.get());
-    }
-    TrackInMix(const TrackInMix&) = delete;
-    TrackInMix& operator=(const TrackInMix&) = delete;
 
 private:
-    Mixer* mixer_;
     std::shared_ptr<AudioStream> track_;
+    MixerInput input_;
 };
 
 }  // namespace

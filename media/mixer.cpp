@@ -89,13 +89,6 @@ MixerInput Mixer::add(AudioStream& stream) {
     return MixerInput(this, &stream);
 }
 
-void Mixer::addStream(AudioStream* stream) {
-    if (!stream) return;
-    Lock lock(*this);
-    if (std::find(streams_.begin(), streams_.end(), stream) == streams_.end())
-        streams_.push_back(stream);
-}
-
 void Mixer::remove(AudioStream* stream) {
     Lock lock(*this);
     streams_.erase(std::remove(streams_.begin(), streams_.end(), stream), streams_.end());

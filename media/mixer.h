@@ -64,9 +64,6 @@ public:
     // Puts `stream` in the mix until the returned input goes. A stream already in the
     // mix is not added twice: the input returned then holds nothing.
     [[nodiscard]] MixerInput add(AudioStream& stream);
-    // The same without a handle: the caller removes the stream before destroying it.
-    void addStream(AudioStream* stream);
-    void removeStream(AudioStream* stream) { remove(stream); }
 
     // Holds the output's lock: what the mix reads stays whole while it is held. Not
     // recursive; the mixer's own calls above take it themselves.

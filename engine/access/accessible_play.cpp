@@ -46,7 +46,7 @@ void AccessiblePlay::say(const std::string& text) {
     if (!voiceTried_ && mixer_ && makeVoice_) {
         voiceTried_ = true;
         voice_ = makeVoice_(stream_);
-        if (voice_) mixer_->addStream(&stream_);
+        if (voice_) streamInput_ = mixer_->add(stream_);
     }
     if (voice_) voice_->speak(text);
 }
@@ -57,7 +57,7 @@ void AccessiblePlay::attachMixer(Mixer* mixer, VoiceMaker makeVoice) {
 }
 
 void AccessiblePlay::detachMixer() {
-    if (mixer_ && voice_) mixer_->removeStream(&stream_);
+    streamInput_.reset();
     voice_.reset();
     mixer_ = nullptr;
 }

@@ -12,6 +12,7 @@
 #include "engine/access/access_settings.h"
 #include "engine/access/focus.h"
 #include "game/labels.h"
+#include "media/mixer.h"
 #include "media/speech_stream.h"
 #include "platform/speech_voice.h"
 #include "view/clickable_points.h"
@@ -88,6 +89,7 @@ private:
 
     const Scene& scene_;
     SpeechStream stream_;
+    MixerInput streamInput_;  // the speech's place in the mix
     Mixer* mixer_ = nullptr;
     VoiceMaker makeVoice_;
     std::unique_ptr<SpeechVoice> voice_;
