@@ -12,15 +12,14 @@
 #include "engine/engine_host.h"
 #include "engine/game_state.h"
 #include "engine/live_reload.h"
+#include "engine/movie_players.h"
 #include "engine/play_recorder.h"
 #include "engine/saved_games.h"
 #include "engine/scene.h"
-#include "media/movie_error.h"
+#include "engine/screenshots.h"
 #include "media/music_decoder.h"
 #include "platform/game_folder.h"
 #include "script/interpreter.h"
-
-class Movie;
 
 struct WindowEvent;
 
@@ -58,6 +57,8 @@ public:
     AccessiblePlay& access() { return access_; }
     Scene& scene() { return scene_; }
     const Scene& scene() const { return scene_; }
+    MoviePlayers& movies() { return movies_; }
+    Screenshots& screenshots() { return screenshots_; }
 
     // What Enter does with a typed console line: trimmed, and if anything is left, the
     // panel scrolls to the end and the line runs as a one-line script in console mode.
@@ -66,10 +67,6 @@ public:
     void reportError(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     // Operations the main loop, the window procedure and the commands share.
-    // Writes the surface as a JPEG file (quality 100); an empty name takes the next
-    // automatic one, shot0.jpg, shot1.jpg, ... The back buffer's shots are reported on
-    // the console. True when the file was written.
-    bool takeScreenshot(Surface& surface, const std::string& fileName);
     // Saves the game to the slot: the state file and thumbnail ("slot%d.sav",
     // "slot%d.jpg") are written aside at once and replace the old pair together on a
     // worker. A failure (a name the file cannot hold, the disk's reason) is named in red
@@ -91,17 +88,6 @@ public:
     // The page's picture as the new backdrop: the slots' time stamps and thumbnails read
     // afresh, the title and texts drawn.
     void buildSaveLoadPage();
-    // The blocking players (engine/movie_players.cpp). The full-screen one reads no
-    // input and handles no window message until the movie ends; times are media times,
-    // -1 when not given. A file that exists but does not play is named in red.
-    void playMovie(const std::string& file, int64_t start, int64_t stop);
-    // The movie scaled to width x height at (x, y), over the backdrop and the overlays.
-    void playOverlayMovie(const std::string& file, int x, int y, int width, int height);
-    // "Could not play <file>: <reason>" in red.
-    void reportUnplayableMovie(const std::string& file, MovieError error);
-    // The movie opened onto `target`, or null after its red line (a missing file is the
-    // caller's to report).
-    std::unique_ptr<Movie> openMovie(const std::string& file, Surface& target);
 
     // The pointer position the frames use (the windowed rule: the last mouse move).
     void framePointerPosition(int& x, int& y);
@@ -143,6 +129,10 @@ private:
     // The backdrop, the view, the overlays and the pending transition.
     Scene scene_{state_.screen,    folder_,        assets_,     state_.console, interpreter_,
                  state_.variables, state_.pointer, state_.mode, saves_};
+    // The full-screen and in-scene movie players.
+    MoviePlayers movies_{host_,  state_.screen,  state_.mixer, state_.events,
+                         scene_, state_.console, folder_,      state_.debugMode};
+    Screenshots screenshots_{state_.screen, folder_, host_.services(), state_.console};
     // Watches the game folder when the editor started the engine to test a view.
     std::unique_ptr<LiveReload> liveReload_;
     // F10: the presents and the mix reach it through taps on the display and the output.

@@ -97,7 +97,7 @@ void Engine::playFrame(int x, int y) {
     if (g.debugMode) scene_.drawDebugOverlay(x, y, debugFigures(g));
     access_.drawHighlight(g, back);
 
-    if (pressed(KeyCode::F9)) takeScreenshot(back, "");
+    if (pressed(KeyCode::F9)) screenshots_.take(back, "");
     if (pressed(KeyCode::F10)) playRecorder_.toggle(back);
     if (pressed(KeyCode::F5)) {
         g.mode = SaveScreen;

@@ -44,8 +44,8 @@ CommandResult screenshotCommand(Engine& engine, CommandContext& ctx) {
         ctx.reportError("No screen to capture");
         return CommandResult::Continue;
     }
-    engine.takeScreenshot(screen->back(),
-                          ctx.words.size() >= 2 ? screenshotName(ctx.words[1]) : "");
+    engine.screenshots().take(screen->back(),
+                              ctx.words.size() >= 2 ? screenshotName(ctx.words[1]) : "");
     return CommandResult::Continue;
 }
 

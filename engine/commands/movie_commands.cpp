@@ -26,7 +26,7 @@ CommandResult playmovieCommand(Engine& engine, CommandContext& ctx) {
         if (words[3] != "END") stop = mediaTimeOfTenths(words[3]);
     }
     ctx.print("Playing movie: " + file, kWhite);
-    engine.playMovie(file, start, stop);
+    engine.movies().playMovie(file, start, stop);
     return CommandResult::Continue;
 }
 
@@ -35,8 +35,8 @@ CommandResult playoverlaymovieCommand(Engine& engine, CommandContext& ctx) {
     const std::string& file = words[1];
     if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
     ctx.print("Playing overlay movie: " + file, kWhite);
-    engine.playOverlayMovie(file, leadingInteger(words[2]), leadingInteger(words[3]),
-                            leadingInteger(words[4]), leadingInteger(words[5]));
+    engine.movies().playOverlayMovie(file, leadingInteger(words[2]), leadingInteger(words[3]),
+                                     leadingInteger(words[4]), leadingInteger(words[5]));
     return CommandResult::Continue;
 }
 

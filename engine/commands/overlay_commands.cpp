@@ -84,7 +84,7 @@ CommandResult addoverlaymovieCommand(Engine& engine, CommandContext& ctx) {
                     number(ctx, 5), number(ctx, 6), true)) {
         movie->start();
     } else {
-        engine.reportUnplayableMovie(file, movie->error());
+        engine.movies().reportUnplayableMovie(file, movie->error());
     }
     engine.scene().overlays().addMovie(name, std::move(movie));
     return CommandResult::Continue;
