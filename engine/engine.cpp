@@ -18,7 +18,7 @@ Engine::Engine(EngineHost& host, GameFolder folder)
         if (View* view = scene_.view()) view->reevaluateConditions();
     });
     scene_.setViewChangeListener([this] { access_.noteViewChange(); });
-    registerEngineCommands(*this);
+    registerEngineCommands(services_);
 }
 
 Engine::~Engine() {

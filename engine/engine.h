@@ -10,6 +10,7 @@
 #include "engine/access/accessible_play.h"
 #include "engine/assets.h"
 #include "engine/engine_host.h"
+#include "engine/game_services.h"
 #include "engine/game_state.h"
 #include "engine/live_reload.h"
 #include "engine/movie_players.h"
@@ -133,6 +134,20 @@ private:
     MoviePlayers movies_{host_,  state_.screen,  state_.mixer, state_.events,
                          scene_, state_.console, folder_,      state_.debugMode};
     Screenshots screenshots_{state_.screen, folder_, host_.services(), state_.console};
+    // What the script commands may use; built once, after the parts it refers to.
+    GameServices services_{interpreter_,
+                           folder_,
+                           assets_,
+                           scene_,
+                           movies_,
+                           screenshots_,
+                           state_.inventory,
+                           state_.screen,
+                           state_.mixer,
+                           state_.sounds,
+                           state_.music,
+                           state_.debugMode,
+                           [this](int slot) { return loadGame(slot); }};
     // Watches the game folder when the editor started the engine to test a view.
     std::unique_ptr<LiveReload> liveReload_;
     // F10: the presents and the mix reach it through taps on the display and the output.

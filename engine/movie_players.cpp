@@ -6,6 +6,7 @@
 #include "media/mixer.h"
 #include "media/movie.h"
 #include "media/movie_loop.h"
+#include "media/overlay_movie.h"
 #include "platform/error_reporter.h"
 #include "platform/event_source.h"
 #include "platform/game_folder.h"
@@ -66,6 +67,10 @@ std::unique_ptr<Movie> MoviePlayers::openMovie(const std::string& file, Surface&
         return nullptr;
     }
     return movie;
+}
+
+std::unique_ptr<OverlayMovie> MoviePlayers::makeOverlayMovie() {
+    return std::make_unique<OverlayMovie>(host_.clock(), host_.services().movies, mixer_.get());
 }
 
 void MoviePlayers::playMovie(const std::string& file, int64_t start, int64_t stop) {

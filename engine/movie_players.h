@@ -14,6 +14,7 @@ class GameFolder;
 class MessageSink;
 class Mixer;
 class Movie;
+class OverlayMovie;
 class Scene;
 class Screen;
 class Surface;
@@ -40,6 +41,9 @@ public:
     // The movie opened onto `target`, or null after its red line (a missing file is the
     // caller's to report).
     std::unique_ptr<Movie> openMovie(const std::string& file, Surface& target);
+    // A looping movie for the overlays ("addoverlaymovie"), on the engine's clock, movie
+    // codec and mixer; not yet loaded.
+    std::unique_ptr<OverlayMovie> makeOverlayMovie();
 
 private:
     // A surface the player cannot do without is missing: the fatal box.
