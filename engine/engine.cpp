@@ -5,7 +5,6 @@
 
 #include "engine/commands/engine_commands.h"
 #include "platform/error_reporter.h"
-#include "platform/surface_image_library.h"
 #include "platform/trim.h"
 
 Engine::Engine(EngineHost& host, GameFolder folder)
@@ -22,7 +21,7 @@ Engine::Engine(EngineHost& host, GameFolder folder)
     saves_.setFailedSavesListener([this] {
         if (state_.mode == SaveScreen || state_.mode == LoadScreen) page_.build();
     });
-    registerEngineCommands(*this);
+    registerEngineCommands(services_);
 }
 
 Engine::~Engine() {
@@ -43,21 +42,4 @@ void Engine::runConsoleLine(const std::string& line) {
     if (trimmedText.empty()) return;
     state_.console.scrollToEnd();
     interpreter_.runScript(Script{trimmedText}, 0, true);
-}
-
-bool Engine::takeScreenshot(Surface& surface, const std::string& fileName) {
-    GameState& g = state_;
-    std::string name = fileName;
-    if (name.empty()) name = "shot" + std::to_string(g.screenshotCounter) + ".jpg";
-    g.screenshotCounter = static_cast<int32_t>(static_cast<uint32_t>(g.screenshotCounter) + 1u);
-    const PictureFormats* formats = host_.services().pictures;
-    bool written = formats && writeSurfaceJpeg(*formats, surface, folder_.path(name), false);
-    // Only pictures of the screen are reported; saved-game thumbnails stay quiet.
-    if (g.screen && &surface == &g.screen->back()) {
-        if (written)
-            g.console.print("Wrote Screenshot to " + name, kWhite);
-        else
-            g.console.print("Could not write screenshot " + name, kRed);
-    }
-    return written;
 }

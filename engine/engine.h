@@ -10,20 +10,20 @@
 #include "engine/access/accessible_play.h"
 #include "engine/assets.h"
 #include "engine/engine_host.h"
+#include "engine/game_services.h"
 #include "engine/game_state.h"
 #include "engine/live_reload.h"
+#include "engine/movie_players.h"
 #include "engine/play_frames.h"
 #include "engine/play_recorder.h"
 #include "engine/save_load_page.h"
 #include "engine/saved_games.h"
 #include "engine/scene.h"
+#include "engine/screenshots.h"
 #include "engine/view_picture_memory.h"
-#include "media/movie_error.h"
 #include "media/music_decoder.h"
 #include "platform/game_folder.h"
 #include "script/interpreter.h"
-
-class Movie;
 
 struct WindowEvent;
 
@@ -64,29 +64,14 @@ public:
     SavedGames& saves() { return saves_; }
     SaveLoadPage& page() { return page_; }
     PlayFrames& frames() { return frames_; }
+    MoviePlayers& movies() { return movies_; }
+    Screenshots& screenshots() { return screenshots_; }
 
     // What Enter does with a typed console line: trimmed, and if anything is left, the
     // panel scrolls to the end and the line runs as a one-line script in console mode.
     void runConsoleLine(const std::string& line);
     // A fatal error: the message box, then the quit request.
     void reportError(const char* format, ...) __attribute__((format(printf, 2, 3)));
-
-    // Operations the main loop, the window procedure and the commands share.
-    // Writes the surface as a JPEG file (quality 100); an empty name takes the next
-    // automatic one, shot0.jpg, shot1.jpg, ... The back buffer's shots are reported on
-    // the console. True when the file was written.
-    bool takeScreenshot(Surface& surface, const std::string& fileName);
-    // The blocking players (engine/movie_players.cpp). The full-screen one reads no
-    // input and handles no window message until the movie ends; times are media times,
-    // -1 when not given. A file that exists but does not play is named in red.
-    void playMovie(const std::string& file, int64_t start, int64_t stop);
-    // The movie scaled to width x height at (x, y), over the backdrop and the overlays.
-    void playOverlayMovie(const std::string& file, int x, int y, int width, int height);
-    // "Could not play <file>: <reason>" in red.
-    void reportUnplayableMovie(const std::string& file, MovieError error);
-    // The movie opened onto `target`, or null after its red line (a missing file is the
-    // caller's to report).
-    std::unique_ptr<Movie> openMovie(const std::string& file, Surface& target);
 
 private:
     // The logic-only engine drives clicks and cursor variables without frames.
@@ -118,6 +103,24 @@ private:
     // The save/load page.
     SaveLoadPage page_{state_.savePage, state_.mode, state_.pointer, saves_,        scene_,
                        viewMemory_,     folder_,     assets_,        state_.screen, state_.input};
+    // The full-screen and in-scene movie players.
+    MoviePlayers movies_{host_,  state_.screen,  state_.mixer, state_.events,
+                         scene_, state_.console, folder_,      state_.debugMode};
+    Screenshots screenshots_{state_.screen, folder_, host_.services(), state_.console};
+    // What the script commands may use; built once, after the parts it refers to.
+    GameServices services_{interpreter_,
+                           folder_,
+                           assets_,
+                           scene_,
+                           movies_,
+                           screenshots_,
+                           state_.inventory,
+                           state_.screen,
+                           state_.mixer,
+                           state_.sounds,
+                           state_.music,
+                           state_.debugMode,
+                           [this](int slot) { return saves_.loadGame(slot); }};
     // Watches the game folder when the editor started the engine to test a view.
     std::unique_ptr<LiveReload> liveReload_;
     // F10: the presents and the mix reach it through taps on the display and the output.
@@ -135,5 +138,5 @@ private:
                        playRecorder_,
                        page_,
                        [this](const std::string& line) { runConsoleLine(line); },
-                       [this](Surface& surface) { takeScreenshot(surface, ""); }};
+                       [this](Surface& surface) { screenshots_.take(surface, ""); }};
 };

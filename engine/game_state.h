@@ -47,7 +47,6 @@ struct GameState {
     int32_t fps = 0;
     bool debugMode = false;
 
-    int32_t screenshotCounter = 0;
     SavePage savePage;
     uint16_t realMouseX = 0, realMouseY = 0;
     // Windowed build: the pointer follows the last mouse-move message.

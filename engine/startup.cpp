@@ -96,7 +96,7 @@ bool Engine::start(int& exitCode) {
 
     if (folder_.exists(kTitleMovie)) {
         g.console.print(std::string("Playing movie: ") + kTitleMovie, kWhite);
-        playMovie(kTitleMovie, -1, -1);
+        movies_.playMovie(kTitleMovie, -1, -1);
     } else {
         interpreter_.reportCommandError(std::string("playmovie ") + kTitleMovie,
                                         "Cannot find file");

@@ -62,7 +62,7 @@ void AccessiblePlay::detachMixer() {
     mixer_ = nullptr;
 }
 
-const std::vector<ClickablePoint>& AccessiblePlay::reachable(const GameState& g) {
+const std::vector<ClickablePoint>& AccessiblePlay::reachable(const GameState&) {
     static const std::vector<ClickablePoint> none;
     return scene_.view() ? points_.of(*scene_.view()) : none;
 }
