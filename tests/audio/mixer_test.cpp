@@ -76,6 +76,55 @@ TEST(Mixer, StreamsJoinTheMixWhileTheirInputsLive) {
     EXPECT_EQ(rig.next(), 0);
 }
 
+// The mixer adds a sample stream straight from its samples; a plain read gives the same
+// frames. After 4 of the 10 frames, reads that stop one frame short of the end, at it
+// and one past it.
+TEST(SampleStream, ReadAndAddGiveTheSameFramesUpToTheEnd) {
+    std::vector<int16_t> ramp;
+    for (int16_t i = 1; i <= 10; ++i) ramp.insert(ramp.end(), {i, static_cast<int16_t>(-i)});
+    ramp.push_back(99);  // half a frame: never played
+    for (int past : {-1, 0, 1}) {
+        SampleStream read(samples(ramp)), added(samples(ramp));
+        read.start();
+        added.start();
+        std::vector<int16_t> out(2 * 7), scratch(2 * 7);
+        std::vector<int32_t> sum(2 * 7, 0);
+        size_t at = 0;
+        for (size_t n : {size_t{4}, static_cast<size_t>(6 + past)}) {
+            const size_t got = read.read(out.data(), n);
+            EXPECT_EQ(got, std::min<size_t>(n, 10 - at)) << past;
+            ASSERT_EQ(added.addTo(sum.data(), n, scratch.data()), got) << past;
+            for (size_t i = 0; i < 2 * got; ++i) {
+                EXPECT_EQ(out[i], ramp[2 * at + i]) << past;
+                EXPECT_EQ(sum[i], ramp[2 * at + i]) << past;
+                sum[i] = 0;
+            }
+            at += got;
+        }
+        EXPECT_EQ(read.playing(), past < 0) << past;
+        EXPECT_EQ(added.playing(), past < 0) << past;
+        if (past < 0) continue;
+        EXPECT_EQ(read.read(out.data(), 1), 0u) << "played out";
+        read.start();
+        EXPECT_EQ(read.read(out.data(), 1), 1u);
+        EXPECT_EQ(out[0], 1) << "starts again at 0";
+    }
+    SampleStream none(nullptr);
+    none.start();
+    EXPECT_FALSE(none.playing());
+}
+
+TEST(Mixer, AnInputMovedOverAnotherTakesTheOtherOut) {
+    MixRig rig;
+    LevelStream a(100), b(20);
+    MixerInput in = rig.mixer.add(a);
+    in = rig.mixer.add(b);
+    EXPECT_EQ(rig.next(), 20);
+    in = MixerInput();
+    EXPECT_EQ(rig.next(), 0);
+    in.reset();  // nothing left to take out
+}
+
 TEST(Mixer, MasterVolume) {
     MixRig rig;
     LevelStream s(10000);
