@@ -100,7 +100,7 @@ void BM_SaveUntilDurable(benchmark::State& state) {
 // from its file as a backdrop that is not the view's picture makes it.
 void BM_Thumbnail(benchmark::State& state) {
     bench_game::Session session;
-    if (state.range(0) == 1) session.engine->scene().forgetBackdropIsView();
+    if (state.range(0) == 1) session.scene().forgetBackdropIsView();
     const double copy = memcpyNanos();
     std::vector<uint8_t> jpeg;
     const double t0 = threadNanos();
