@@ -34,7 +34,7 @@ void BM_ReloadView100Hotspots(benchmark::State& state) {
                 "ONCLICKEND\r\nHOTSPOTEND\r\n";
     }
     std::ofstream(session.dir / "init.scn", std::ios::binary) << view;
-    Scene& scene = session.engine->scene();
+    Scene& scene = session.scene();
     double copy = memcpyNanos();
     double t0 = threadNanos();
     for (auto _ : state) benchmark::DoNotOptimize(scene.reloadView(false));

@@ -38,7 +38,7 @@ void BM_ComposeOverlays(benchmark::State& state) {
           "addoverlaymovie m loop.mpg 160 120 320 240"})
         session.engine->runConsoleLine(line);
     GameState& g = session.g();
-    Scene& scene = session.engine->scene();
+    Scene& scene = session.scene();
     Surface& back = g.screen->back();
     double copy = memcpyNanos();
     double t0 = threadNanos();

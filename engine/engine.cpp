@@ -1,8 +1,5 @@
 #include "engine/engine.h"
 
-#include <cstdarg>
-#include <cstdio>
-
 #include "engine/commands/engine_commands.h"
 #include "platform/error_reporter.h"
 #include "platform/trim.h"
@@ -26,15 +23,6 @@ Engine::Engine(EngineHost& host, GameFolder folder)
 
 Engine::~Engine() {
     shutdown();
-}
-
-void Engine::reportError(const char* format, ...) {
-    char text[1024];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format ? format : "", args);
-    va_end(args);
-    reportErrorText(host_.errorReporter(), state_.screen.get(), text);
 }
 
 void Engine::runConsoleLine(const std::string& line) {

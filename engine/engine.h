@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/access/accessible_play.h"
 #include "engine/assets.h"
@@ -43,39 +44,32 @@ public:
     bool pumpMessages(int& exitCode);
     // One pass of the main loop: messages, then (while active) one frame of the mode.
     bool runLoopPass(int& exitCode);
-    // Loops until the quit message; returns its code.
-    int runMainLoop();
     // The window procedure.
     void handleWindowEvent(const WindowEvent& event);
     // Releases everything in its fixed order; a second call does nothing.
     void shutdown();
     bool isShutDown() const { return shutDown_; }
 
-    GameState& state() { return state_; }
-    const GameState& state() const { return state_; }
+    // The engine's parts. The engine-wide state itself is read through the state report
+    // (engine/state_report.h); tests reach it through their own peer.
+    const GameServices& services() const { return services_; }
     Interpreter& interpreter() { return interpreter_; }
     Console& console() { return state_.console; }
     Assets& assets() { return assets_; }
     const GameFolder& folder() const { return folder_; }
-    EngineHost& host() { return host_; }
     AccessiblePlay& access() { return access_; }
-    Scene& scene() { return scene_; }
-    const Scene& scene() const { return scene_; }
-    SavedGames& saves() { return saves_; }
-    SaveLoadPage& page() { return page_; }
-    PlayFrames& frames() { return frames_; }
-    MoviePlayers& movies() { return movies_; }
-    Screenshots& screenshots() { return screenshots_; }
 
     // What Enter does with a typed console line: trimmed, and if anything is left, the
     // panel scrolls to the end and the line runs as a one-line script in console mode.
     void runConsoleLine(const std::string& line);
-    // A fatal error: the message box, then the quit request.
-    void reportError(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 private:
     // The logic-only engine drives clicks and cursor variables without frames.
     friend class LogicEngine;
+    // The `S key=value` lines read the whole game.
+    friend std::vector<std::string> stateReport(Engine& engine);
+    // Tests read and arrange the engine-wide state directly (tests/support).
+    friend class EngineTestAccess;
 
     enum class Message { None, Handled, Quit };
     // Takes one waiting message through the window procedure (the quit message gives
@@ -140,3 +134,6 @@ private:
                        [this](const std::string& line) { runConsoleLine(line); },
                        [this](Surface& surface) { screenshots_.take(surface, ""); }};
 };
+
+// Runs the main loop until the quit message; returns its code.
+int runMainLoop(Engine& engine);

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-#include "engine/engine.h"
+#include "engine/game_state.h"
+#include "engine/scene.h"
+#include "script/interpreter.h"
 #include "view/view.h"
 
 bool GameSnapshot::operator==(const GameSnapshot& o) const {
@@ -25,9 +27,7 @@ std::unique_ptr<View> ViewLibrary::copyOf(const std::string& file) {
     return std::make_unique<View>(*kept->second);
 }
 
-GameSnapshot captureGame(const Engine& engine) {
-    const GameState& g = engine.state();
-    const Scene& scene = engine.scene();
+GameSnapshot captureGame(const GameState& g, const Scene& scene, const Interpreter& interpreter) {
     GameSnapshot s;
     if (const View* view = scene.view()) {
         s.hasView = true;
@@ -46,7 +46,6 @@ GameSnapshot captureGame(const Engine& engine) {
     s.mode = g.mode;
     s.transitionType = scene.transition().type;
     s.transitionStep = scene.transition().step;
-    const Interpreter& interpreter = const_cast<Engine&>(engine).interpreter();
     s.pendingLabel = interpreter.pendingLabel();
     s.echo = interpreter.echoLines();
     s.debug = g.debugMode;
@@ -56,9 +55,8 @@ GameSnapshot captureGame(const Engine& engine) {
     return s;
 }
 
-bool restoreGame(Engine& engine, const GameSnapshot& s, ViewLibrary& views) {
-    GameState& g = engine.state();
-    Scene& scene = engine.scene();
+bool restoreGame(GameState& g, Scene& scene, Interpreter& interpreter, const GameSnapshot& s,
+                 ViewLibrary& views) {
     scene.clearOverlays();
     if (!s.hasView) {
         scene.setView(nullptr);
@@ -85,8 +83,8 @@ bool restoreGame(Engine& engine, const GameSnapshot& s, ViewLibrary& views) {
     g.mode = s.mode;
     scene.transition().type = s.transitionType;
     scene.transition().step = s.transitionStep;
-    engine.interpreter().setPendingLabel(s.pendingLabel);
-    engine.interpreter().setEchoLines(s.echo);
+    interpreter.setPendingLabel(s.pendingLabel);
+    interpreter.setEchoLines(s.echo);
     g.debugMode = s.debug;
     g.console.visible = s.consoleVisible;
     g.pointer.reset();

@@ -60,9 +60,9 @@ bool Engine::runLoopPass(int& exitCode) {
     return false;
 }
 
-int Engine::runMainLoop() {
+int runMainLoop(Engine& engine) {
     int exitCode = 0;
-    while (!runLoopPass(exitCode)) {
+    while (!engine.runLoopPass(exitCode)) {
     }
     return exitCode;
 }

@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "engine/game_files.h"
 #include "engine/recording_taps.h"
+#include "platform/error_reporter.h"
 #include "platform/event_source.h"
 #include "platform/folder_watcher.h"
 #include "platform/text_renderer.h"
@@ -16,14 +17,16 @@ void Engine::createDisplay() {
                                  host_.services().text, host_.services().pictures);
     if (host_.windowed()) {
         if (g.screen->createWindowed(640, 480) != 0) {
-            reportError("could not set video mode 640x480 windowed");
+            reportError(host_.errorReporter(), state_.screen.get(),
+                        "could not set video mode 640x480 windowed");
             g.screen.reset();
         }
         return;
     }
     int bits = g.screen->hasMode(640, 480, 16) ? 16 : 15;
     if (g.screen->createFullScreen(640, 480, bits, 0) != 0) {
-        reportError("could not set video mode 640x480x%d", bits);
+        reportError(host_.errorReporter(), state_.screen.get(),
+                    "could not set video mode 640x480x%d", bits);
         // Without a display mode nothing can be drawn; the quit request ends the run.
         g.screen.reset();
     }
@@ -32,7 +35,7 @@ void Engine::createDisplay() {
 bool Engine::setUpWindow() {
     GameState& g = state_;
     if (!host_.createWindow()) {
-        reportError("could not create the main window");
+        reportError(host_.errorReporter(), state_.screen.get(), "could not create the main window");
         return false;
     }
     createDisplay();
@@ -41,7 +44,8 @@ bool Engine::setUpWindow() {
 
     g.input = std::make_unique<InputDevice>(host_.clock());
     if (g.input->create(host_.createInput()) != 0)
-        reportError("Could not create InputDevice object!");
+        reportError(host_.errorReporter(), state_.screen.get(),
+                    "Could not create InputDevice object!");
     g.mixer = std::make_unique<Mixer>();
     g.mixer->create(tapMix(host_.createAudioOutput(), playRecorder_));
     access_.attachMixer(g.mixer.get(),
@@ -86,7 +90,8 @@ bool Engine::start(int& exitCode) {
     loadAccessSettings(accessSettingsPath(), accessSettings);
     access_.configure(folder_, accessSettings);
 
-    if (!setUpWindow()) reportError("could not initialize application");
+    if (!setUpWindow())
+        reportError(host_.errorReporter(), state_.screen.get(), "could not initialize application");
     loadPointerPictures();
 
     if (!g.windowed && g.input) g.input->setPointerLimits(1, 1, 590, 430);

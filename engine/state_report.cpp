@@ -47,8 +47,8 @@ std::string voices(const GameState& g) {
 }  // namespace
 
 std::vector<std::string> stateReport(Engine& engine) {
-    const GameState& g = engine.state();
-    const Scene& scene = engine.scene();
+    const GameState& g = engine.state_;
+    const Scene& scene = engine.scene_;
     const View* view = scene.view();
     std::vector<std::string> lines;
     auto add = [&lines](const std::string& key, const std::string& value) {
@@ -71,9 +71,9 @@ std::vector<std::string> stateReport(Engine& engine) {
     add("transition", scene.transition().type + " " + std::to_string(scene.transition().step));
     add("console", g.console.visible ? "1" : "0");
     add("debug", g.debugMode ? "1" : "0");
-    add("echo", engine.interpreter().echoLines() ? "1" : "0");
+    add("echo", engine.interpreter_.echoLines() ? "1" : "0");
     add("page", std::to_string(g.savePage.page));
-    add("focus", engine.access().focusName(g));
+    add("focus", engine.access_.focusName(g));
     if (view) {
         for (size_t i = 0; i < view->hotspotCount(); ++i) {
             const Hotspot& h = view->hotspot(i);

@@ -36,16 +36,16 @@ protected:
 };
 
 TEST_F(SavePageFont, AMissingFaceIsNamedOnceAndTheDefaultFaceWritesThePage) {
-    engine->page().build();
+    EngineTestAccess::page(*engine).build();
     EXPECT_GT(whitePixels(), 200);
-    engine->page().build();  // every page turn builds the page again
+    EngineTestAccess::page(*engine).build();  // every page turn builds the page again
     EXPECT_THAT(faceLines(), ElementsAre(kMissing));
 }
 
 TEST_F(SavePageFont, TheGamesFaceIsUsedWithoutComplaint) {
     std::filesystem::copy_file(kFallbackFontPath, path("pookie.ttf"));
     ASSERT_TRUE(text()->registerFontFile(path("pookie.ttf")));
-    engine->page().build();
+    EngineTestAccess::page(*engine).build();
     EXPECT_GT(whitePixels(), 200);
     EXPECT_TRUE(faceLines().empty());
 }

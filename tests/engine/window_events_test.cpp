@@ -74,12 +74,12 @@ TEST_F(WindowProcedure, FrameRateIsTheCountOfTheLastFullSecond) {
     g().frameTimer.start();
     // 10 ms frames for the first second, then 4 ms frames.
     for (int i = 0; i <= 100; ++i) {
-        engine->frames().play(0, 0);
+        EngineTestAccess::frames(*engine).play(0, 0);
         clock().advanceMillis(i < 100 ? 10 : 4);
     }
     EXPECT_EQ(g().fps, 101);  // the frame at the full second closes its period
     for (int i = 0; i < 250; ++i) {
-        engine->frames().play(0, 0);
+        EngineTestAccess::frames(*engine).play(0, 0);
         clock().advanceMillis(4);
     }
     EXPECT_EQ(g().fps, 250);

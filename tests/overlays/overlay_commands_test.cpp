@@ -19,7 +19,7 @@ protected:
     std::vector<std::string> anims() { return scene().overlays().animNames(); }
     void drawOverlays() {
         g().screen->back().fill(0);
-        engine->scene().drawOverlays(g().screen->back());
+        scene().drawOverlays(g().screen->back());
     }
 };
 
@@ -61,7 +61,7 @@ TEST_F(OverlayCommands, ImagesAreColourKeyedOnTheirTopLeftPixel) {
     ASSERT_TRUE(writeBmp24(path("keyed.bmp"), p));
     run({"addoverlayimage k keyed.bmp 10 20 0"});
     g().screen->back().fill(pixel(0x0000FF));
-    engine->scene().drawOverlays(g().screen->back());
+    scene().drawOverlays(g().screen->back());
     EXPECT_EQ(at(10, 20), pixel(0x0000FF));
     EXPECT_EQ(at(13, 23), pixel(0x0000FF));
     EXPECT_EQ(at(14, 23), pixel(0x808080));

@@ -83,7 +83,7 @@ protected:
         return frameNumberIn(part);
     }
     // One Play frame with the pointer out of the way.
-    void playFrame() { engine->frames().play(639, 479); }
+    void playFrame() { EngineTestAccess::frames(*engine).play(639, 479); }
 
     int presents = 0;
     std::function<void()> onPresent;

@@ -81,7 +81,7 @@ TEST_F(OverlaysAcrossViews, AFadeThroughBlackShowsTheNewOverlays) {
 }
 
 TEST_F(OverlaysAcrossViews, TheEndingAndShutdownClearThem) {
-    engine->scene().showEnding();
+    scene().showEnding();
     EXPECT_TRUE(scene().overlays().empty());
     run({"addoverlaymovie m m.mpg 400 100 80 60", "addoverlayimage x a.bmp 0 0 0"});
     engine->shutdown();
@@ -94,7 +94,7 @@ TEST_F(OverlaysAcrossViews, RestoringTheViewDrawsTheImagesAndAnimations) {
     scene().setView(std::make_unique<View>(g().variables, g().console));
     std::string error;
     ASSERT_TRUE(scene().view()->load("here.scn", engine->folder(), error)) << error;
-    engine->scene().restoreView();
+    scene().restoreView();
     EXPECT_EQ(at(110, 110), pixel(kOldOverlay));
     EXPECT_EQ(at(210, 110), pixel(kOldOverlay));
     EXPECT_EQ(at(50, 50), pixel(kOldBase));

@@ -46,7 +46,7 @@ TEST_F(OverlayDrawing, DebugModeOutlinesHotspotsAndMarksThePointer) {
     std::string error;
     ASSERT_TRUE(scene().view()->load("debug.scn", engine->folder(), error)) << error;
     clearBack();
-    engine->scene().drawDebugOverlay(200, 250, debugFigures(g()));
+    scene().drawDebugOverlay(200, 250, debugFigures(g()));
     EXPECT_EQ(at(350, 300), white());  // top edge
     EXPECT_EQ(at(400, 340), white());  // right edge
     EXPECT_EQ(at(300, 340), white());  // closing edge back to the first vertex
