@@ -103,8 +103,6 @@ private:
     // its code instead).
     Message pumpOneMessage(int& exitCode);
     bool setUpWindow();
-    void createDisplay();
-    void loadPointerPictures();
     bool pressed(int code) const;
     void clickHotspot(int x, int y);
     // Publishes "cursor" and "cursorinv"; returns the cursor kind under (x, y), -1 none.
