@@ -45,7 +45,6 @@ public:
     void handleWindowEvent(const WindowEvent& event);
     // Releases everything in its fixed order; a second call does nothing.
     void shutdown();
-    bool isShutDown() const { return shutDown_; }
 
     // The engine's parts. The engine-wide state itself is read through the state report
     // (engine/state_report.h); tests reach it through their own peer.
@@ -98,10 +97,6 @@ private:
     // Tests read and arrange the engine-wide state directly (tests/support).
     friend class EngineTestAccess;
 
-    enum class Message { None, Handled, Quit };
-    // Takes one waiting message through the window procedure (the quit message gives
-    // its code instead).
-    Message pumpOneMessage(int& exitCode);
     bool setUpWindow();
     bool pressed(int code) const;
     void clickHotspot(int x, int y);

@@ -2,6 +2,7 @@
 // title movie and the first view, in their fixed order.
 #include "engine/engine.h"
 #include "engine/game_files.h"
+#include "engine/message_pump.h"
 #include "engine/recording_taps.h"
 #include "platform/error_reporter.h"
 #include "platform/event_source.h"
@@ -101,7 +102,7 @@ bool Engine::start(int& exitCode) {
     if (!g.windowed && g.input) g.input->setPointerLimits(1, 1, 590, 430);
 
     // One message, so a fatal error reported above ends the run before the movie.
-    if (pumpOneMessage(exitCode) == Message::Quit) return true;
+    if (pumpOneMessage(g.events.get(), *this, exitCode) == PumpedMessage::Quit) return true;
 
     if (folder_.exists(kTitleMovie)) {
         g.console.print(std::string("Playing movie: ") + kTitleMovie, kWhite);

@@ -8,4 +8,5 @@ public:
     static GameState& state(Engine& engine) { return engine.state_; }
     static Scene& scene(Engine& engine) { return engine.scene_; }
     static Screenshots& screenshots(Engine& engine) { return engine.screenshots_; }
+    static bool isShutDown(const Engine& engine) { return engine.shutDown_; }
 };
