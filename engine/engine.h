@@ -48,7 +48,6 @@ public:
     void handleWindowEvent(const WindowEvent& event);
     // Releases everything in its fixed order; a second call does nothing.
     void shutdown();
-    bool isShutDown() const { return shutDown_; }
 
     // The engine's parts. The engine-wide state itself is read through the state report
     // (engine/state_report.h); tests reach it through their own peer.
@@ -71,13 +70,7 @@ private:
     // Tests read and arrange the engine-wide state directly (tests/support).
     friend class EngineTestAccess;
 
-    enum class Message { None, Handled, Quit };
-    // Takes one waiting message through the window procedure (the quit message gives
-    // its code instead).
-    Message pumpOneMessage(int& exitCode);
     bool setUpWindow();
-    void createDisplay();
-    void loadPointerPictures();
 
     EngineHost& host_;
     GameFolder folder_;

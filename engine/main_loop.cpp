@@ -1,25 +1,26 @@
 // The main loop: messages drained before every frame, then one frame of the mode.
 #include "engine/engine.h"
+#include "engine/message_pump.h"
 
-Engine::Message Engine::pumpOneMessage(int& exitCode) {
+PumpedMessage pumpOneMessage(EventSource* events, Engine& engine, int& exitCode) {
     WindowEvent event;
-    if (!state_.events || !state_.events->next(event)) return Message::None;
+    if (!events || !events->next(event)) return PumpedMessage::None;
     if (event.type == WindowEvent::Quit) {
         exitCode = event.value;
-        return Message::Quit;
+        return PumpedMessage::Quit;
     }
-    handleWindowEvent(event);
-    return Message::Handled;
+    engine.handleWindowEvent(event);
+    return PumpedMessage::Handled;
 }
 
 bool Engine::pumpMessages(int& exitCode) {
     for (;;) {
-        switch (pumpOneMessage(exitCode)) {
-            case Message::Quit:
+        switch (pumpOneMessage(state_.events.get(), *this, exitCode)) {
+            case PumpedMessage::Quit:
                 return true;
-            case Message::None:
+            case PumpedMessage::None:
                 return false;
-            case Message::Handled:
+            case PumpedMessage::Handled:
                 break;
         }
     }

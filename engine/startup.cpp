@@ -2,6 +2,7 @@
 // title movie and the first view, in their fixed order.
 #include "engine/engine.h"
 #include "engine/game_files.h"
+#include "engine/message_pump.h"
 #include "engine/recording_taps.h"
 #include "platform/error_reporter.h"
 #include "platform/event_source.h"
@@ -10,27 +11,44 @@
 
 using namespace game_files;
 
-void Engine::createDisplay() {
-    GameState& g = state_;
-    g.screen =
-        std::make_unique<Screen>(tapPresents(host_.createDisplay(), playRecorder_), host_.clock(),
-                                 host_.services().text, host_.services().pictures);
-    if (host_.windowed()) {
-        if (g.screen->createWindowed(640, 480) != 0) {
-            reportError(host_.errorReporter(), state_.screen.get(),
-                        "could not set video mode 640x480 windowed");
-            g.screen.reset();
-        }
-        return;
+namespace {
+
+// The screen on the host's display, its presents tapped for the recorder: a 640x480
+// window, or the whole display in 16-bit colour (15-bit when 16 is not offered). Null,
+// after the fatal box, when no mode could be set: nothing can be drawn and the quit
+// request ends the run.
+std::unique_ptr<Screen> openScreen(EngineHost& host, PlayRecorder& recorder) {
+    auto screen =
+        std::make_unique<Screen>(tapPresents(host.createDisplay(), recorder), host.clock(),
+                                 host.services().text, host.services().pictures);
+    if (host.windowed()) {
+        if (screen->createWindowed(640, 480) == 0) return screen;
+        reportError(host.errorReporter(), screen.get(),
+                    "could not set video mode 640x480 windowed");
+        return nullptr;
     }
-    int bits = g.screen->hasMode(640, 480, 16) ? 16 : 15;
-    if (g.screen->createFullScreen(640, 480, bits, 0) != 0) {
-        reportError(host_.errorReporter(), state_.screen.get(),
-                    "could not set video mode 640x480x%d", bits);
-        // Without a display mode nothing can be drawn; the quit request ends the run.
-        g.screen.reset();
-    }
+    int bits = screen->hasMode(640, 480, 16) ? 16 : 15;
+    if (screen->createFullScreen(640, 480, bits, 0) == 0) return screen;
+    reportError(host.errorReporter(), screen.get(), "could not set video mode 640x480x%d", bits);
+    return nullptr;
 }
+
+// The pointer's pictures and sheets, the console panel and an empty backdrop, in the
+// order their missing files are told.
+void loadStartPictures(GameState& g, Scene& scene, Assets& assets) {
+    Pointer& p = g.pointer;
+    p.interactAnim = assets.sheet(kInteract.file, kInteract.settings());
+    p.takeAnim = assets.sheet(kTake.file, kTake.settings());
+    g.frameTimer.start();
+
+    scene.setBackdrop(std::make_unique<Surface>());
+    g.console.panelImage = assets.keyedPicture(kConsolePanel);
+    std::unique_ptr<Surface>* pictures[] = {&p.idle, &p.forward, &p.backward, &p.left, &p.right};
+    for (size_t i = 0; i < kPointerPictures.size(); ++i)
+        *pictures[i] = assets.keyedPicture(kPointerPictures[i]);
+}
+
+}  // namespace
 
 bool Engine::setUpWindow() {
     GameState& g = state_;
@@ -38,7 +56,7 @@ bool Engine::setUpWindow() {
         reportError(host_.errorReporter(), state_.screen.get(), "could not create the main window");
         return false;
     }
-    createDisplay();
+    g.screen = openScreen(host_, playRecorder_);
     assets_.setScreen(g.screen.get());
     host_.afterScreenCreated();
 
@@ -68,19 +86,6 @@ bool Engine::setUpWindow() {
     return true;
 }
 
-void Engine::loadPointerPictures() {
-    Pointer& p = state_.pointer;
-    p.interactAnim = assets_.sheet(kInteract.file, kInteract.settings());
-    p.takeAnim = assets_.sheet(kTake.file, kTake.settings());
-    state_.frameTimer.start();
-
-    scene_.setBackdrop(std::make_unique<Surface>());
-    state_.console.panelImage = assets_.keyedPicture(kConsolePanel);
-    std::unique_ptr<Surface>* pictures[] = {&p.idle, &p.forward, &p.backward, &p.left, &p.right};
-    for (size_t i = 0; i < kPointerPictures.size(); ++i)
-        *pictures[i] = assets_.keyedPicture(kPointerPictures[i]);
-}
-
 bool Engine::start(int& exitCode) {
     GameState& g = state_;
     g.windowed = host_.windowed();
@@ -92,12 +97,12 @@ bool Engine::start(int& exitCode) {
 
     if (!setUpWindow())
         reportError(host_.errorReporter(), state_.screen.get(), "could not initialize application");
-    loadPointerPictures();
+    loadStartPictures(g, scene_, assets_);
 
     if (!g.windowed && g.input) g.input->setPointerLimits(1, 1, 590, 430);
 
     // One message, so a fatal error reported above ends the run before the movie.
-    if (pumpOneMessage(exitCode) == Message::Quit) return true;
+    if (pumpOneMessage(g.events.get(), *this, exitCode) == PumpedMessage::Quit) return true;
 
     if (folder_.exists(kTitleMovie)) {
         g.console.print(std::string("Playing movie: ") + kTitleMovie, kWhite);

@@ -22,7 +22,7 @@ TEST_F(WindowProcedure, EscapeInPlayShowsTheEndingAndAnyKeyThereCloses) {
     engine->handleWindowEvent({WindowEvent::KeyDown, 27});
     EXPECT_TRUE(engine->pumpMessages(code));
     EXPECT_EQ(code, 0);
-    EXPECT_TRUE(engine->isShutDown());
+    EXPECT_TRUE(EngineTestAccess::isShutDown(*engine));
     EXPECT_FALSE(g().screen);
     EXPECT_FALSE(g().input);
 }

@@ -11,4 +11,5 @@ public:
     static SavedGames& saves(Engine& engine) { return engine.saves_; }
     static SaveLoadPage& page(Engine& engine) { return engine.page_; }
     static PlayFrames& frames(Engine& engine) { return engine.frames_; }
+    static bool isShutDown(const Engine& engine) { return engine.shutDown_; }
 };
