@@ -10,6 +10,7 @@
 #include "audio/audio_fixtures.h"
 #include "media/ffmpeg/ffmpeg_music_decoder.h"
 #include "media/mixer.h"
+#include "media/mixer_voice.h"
 #include "platform/null_audio_output.h"
 
 namespace {
@@ -61,22 +62,21 @@ BENCHMARK(BM_CopyOneSecondOfMix);
 void BM_MixOneSecond25VoicesAndMusic(benchmark::State& state) {
     Mixer mixer;
     mixer.create(std::make_unique<NullAudioOutput>());
-    std::vector<std::vector<int16_t>> effects;
-    std::vector<int> voices;
+    std::vector<MixerVoice> voices;
     for (int s = 0; s < 5; ++s) {
-        effects.push_back(tone(kMixRate, 2, 3 * kMixRate, 200 + 100 * s, 2000));
-        for (int v = 0; v < 5; ++v)
-            voices.push_back(mixer.openVoice(effects.back().data(), 3 * kMixRate));
+        auto effect = std::make_shared<const std::vector<int16_t>>(
+            tone(kMixRate, 2, 3 * kMixRate, 200 + 100 * s, 2000));
+        for (int v = 0; v < 5; ++v) voices.emplace_back(mixer, effect);
     }
     LoopStream music(tone(kMixRate, 2, kMixRate, 440, 8000));
-    mixer.addStream(&music);
+    MixerInput musicInput = mixer.add(music);
     mixer.setVolume(80, 80);
     std::vector<int16_t> out(kCallbackFrames * 2);
     for (auto _ : state) {
         state.PauseTiming();
-        for (int v : voices) {
-            mixer.stopVoice(v);
-            mixer.startVoice(v);
+        for (MixerVoice& v : voices) {
+            v.stop();
+            v.start();
         }
         state.ResumeTiming();
         for (size_t at = 0; at < static_cast<size_t>(kMixRate); at += kCallbackFrames) {
@@ -85,7 +85,6 @@ void BM_MixOneSecond25VoicesAndMusic(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(out.data());
     }
-    mixer.removeStream(&music);
     state.counters["share"] = share();
 }
 BENCHMARK(BM_MixOneSecond25VoicesAndMusic);

@@ -11,7 +11,6 @@
 
 #include "bench_game.h"
 #include "engine/play_recorder.h"
-#include "engine/view_reload.h"
 #include "frame_timing.h"
 #include "media/ffmpeg/ffmpeg_video_recorder.h"
 
@@ -35,14 +34,14 @@ void BM_ReloadView100Hotspots(benchmark::State& state) {
                 "ONCLICKEND\r\nHOTSPOTEND\r\n";
     }
     std::ofstream(session.dir / "init.scn", std::ios::binary) << view;
-    ViewReload reload(*session.engine);
+    Scene& scene = session.scene();
     double copy = memcpyNanos();
     double t0 = threadNanos();
-    for (auto _ : state) benchmark::DoNotOptimize(reload.reloadView(false));
+    for (auto _ : state) benchmark::DoNotOptimize(scene.reloadView(false));
     double perReload = (threadNanos() - t0) / static_cast<double>(state.iterations());
     state.counters["ms"] = perReload / 1e6;
     state.counters["x_memcpy"] = perReload / copy;
-    state.counters["hotspots"] = static_cast<double>(session.g().currentView->hotspotCount());
+    state.counters["hotspots"] = static_cast<double>(session.scene().view()->hotspotCount());
 }
 
 constexpr int kFrames = 200;

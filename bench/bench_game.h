@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "engine/engine.h"
 #include "engine/main/standard_services.h"
 #include "platform/headless/headless_host.h"
 #include "platform/image/bmp_writer.h"
+#include "support/engine_test_access.h"
 
 namespace bench_game {
 
@@ -68,7 +68,8 @@ struct Session {
     std::unique_ptr<Engine> engine = std::make_unique<Engine>(host, GameFolder(dir.string()));
     double startMillis = 0;
 
-    GameState& g() { return engine->state(); }
+    GameState& g() { return EngineTestAccess::state(*engine); }
+    Scene& scene() { return EngineTestAccess::scene(*engine); }
 
     Session() {
         auto t0 = std::chrono::steady_clock::now();

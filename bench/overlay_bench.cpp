@@ -38,14 +38,15 @@ void BM_ComposeOverlays(benchmark::State& state) {
           "addoverlaymovie m loop.mpg 160 120 320 240"})
         session.engine->runConsoleLine(line);
     GameState& g = session.g();
+    Scene& scene = session.scene();
     Surface& back = g.screen->back();
     double copy = memcpyNanos();
     double t0 = threadNanos();
     for (auto _ : state) {
         session.host.advanceClock(10);
-        g.backdrop->draw(back, 0, 0);
-        g.overlays.updateMovies(back);
-        session.engine->drawOverlays(back);
+        scene.backdrop()->draw(back, 0, 0);
+        scene.overlays().updateMovies(back);
+        scene.drawOverlays(back);
         benchmark::ClobberMemory();
     }
     double perFrame = (threadNanos() - t0) / static_cast<double>(state.iterations());

@@ -50,8 +50,8 @@ double plainWriteAndFsyncNanos(const bench_game::fs::path& dir, const std::strin
 
 // One save to learn the files' bytes, then the peer timed in this session's folder.
 double peerNanos(bench_game::Session& session) {
-    session.engine->saveGame(30);
-    session.engine->finishSaves();
+    EngineTestAccess::saves(*session.engine).saveGame(30);
+    EngineTestAccess::saves(*session.engine).finishSaves();
     return plainWriteAndFsyncNanos(session.dir, fileBytes(session.dir / "slot30.sav"),
                                    fileBytes(session.dir / "slot30.jpg"));
 }
@@ -65,11 +65,11 @@ void BM_SaveOnFrameThread(benchmark::State& state) {
     int slot = 0;
     for (auto _ : state) {
         const double w0 = wallNanos(), c0 = threadNanos();
-        session.engine->saveGame(1 + slot++ % 29);
+        EngineTestAccess::saves(*session.engine).saveGame(1 + slot++ % 29);
         wall += wallNanos() - w0;
         cpu += threadNanos() - c0;
         state.PauseTiming();
-        session.engine->finishSaves();
+        EngineTestAccess::saves(*session.engine).finishSaves();
         state.ResumeTiming();
     }
     const double n = static_cast<double>(state.iterations());
@@ -87,8 +87,8 @@ void BM_SaveUntilDurable(benchmark::State& state) {
     int slot = 0;
     for (auto _ : state) {
         const double w0 = wallNanos();
-        session.engine->saveGame(1 + slot++ % 29);
-        session.engine->finishSaves();
+        EngineTestAccess::saves(*session.engine).saveGame(1 + slot++ % 29);
+        EngineTestAccess::saves(*session.engine).finishSaves();
         wall += wallNanos() - w0;
     }
     const double n = static_cast<double>(state.iterations());
@@ -100,13 +100,13 @@ void BM_SaveUntilDurable(benchmark::State& state) {
 // from its file as a backdrop that is not the view's picture makes it.
 void BM_Thumbnail(benchmark::State& state) {
     bench_game::Session session;
-    if (state.range(0) == 1) session.engine->forgetBackdropIsView();
+    if (state.range(0) == 1) session.scene().forgetBackdropIsView();
     const double copy = memcpyNanos();
     std::vector<uint8_t> jpeg;
     const double t0 = threadNanos();
     for (auto _ : state) {
         jpeg.clear();
-        session.engine->makeThumbnail(jpeg);
+        EngineTestAccess::saves(*session.engine).makeThumbnail(jpeg);
         benchmark::DoNotOptimize(jpeg.data());
     }
     const double per = (threadNanos() - t0) / static_cast<double>(state.iterations());
@@ -116,12 +116,12 @@ void BM_Thumbnail(benchmark::State& state) {
 
 void BM_BuildSaveLoadPage(benchmark::State& state) {
     bench_game::Session session;
-    for (int slot = 1; slot <= 6; ++slot) session.engine->saveGame(slot);
-    session.engine->finishSaves();
+    for (int slot = 1; slot <= 6; ++slot) EngineTestAccess::saves(*session.engine).saveGame(slot);
+    EngineTestAccess::saves(*session.engine).finishSaves();
     session.g().mode = LoadScreen;
     double copy = memcpyNanos();
     double t0 = threadNanos();
-    for (auto _ : state) session.engine->buildSaveLoadPage();
+    for (auto _ : state) EngineTestAccess::page(*session.engine).build();
     double perBuild = (threadNanos() - t0) / static_cast<double>(state.iterations());
     state.counters["ms"] = perBuild / 1e6;
     state.counters["x_memcpy"] = perBuild / copy;

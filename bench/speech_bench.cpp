@@ -60,14 +60,14 @@ void BM_MixFrame(benchmark::State& state) {
     Mixer mixer;
     SpeechStream stream;
     auto voice = EspeakVoice::create(stream, EspeakVoice::Mode::Synchronous);
-    if (state.range(0) && voice) mixer.addStream(&stream);
+    MixerInput input;
+    if (state.range(0) && voice) input = mixer.add(stream);
     std::vector<int16_t> out(441 * kMixChannels);
     for (auto _ : state) {
         if (state.range(0) && stream.pending() < 441) voice->speak("the brass horse, take");
         mixer.mix(out.data(), 441);
         benchmark::DoNotOptimize(out.data());
     }
-    if (state.range(0)) mixer.removeStream(&stream);
 }
 BENCHMARK(BM_MixFrame)->Arg(0)->Arg(1);
 
@@ -131,7 +131,7 @@ void BM_WindowedFrameWhileSpeaking(benchmark::State& state) {
         Screen window(std::move(owned), clock);
         window.createWindowed(640, 480);
         SDL_SetWindowSize(display->window(), 1280, 960);
-        Surface& composed = engine.state().screen->back();
+        Surface& composed = engine.services().screen->back();
 
         double millis[2] = {0, 0}, cpu[2] = {0, 0};
         int64_t frames[2] = {0, 0};

@@ -2,8 +2,9 @@
 // five pixels at the pointer.
 #include <cstdio>
 
-#include "engine/engine.h"
+#include "engine/scene.h"
 #include "engine/text_output.h"
+#include "platform/screen.h"
 
 namespace {
 
@@ -20,16 +21,15 @@ int volumePercent(uint32_t channel) {
 
 }  // namespace
 
-void Engine::drawDebugOverlay(int x, int y) {
-    GameState& g = state_;
-    if (!g.screen) return;
-    Surface& back = g.screen->back();
+void Scene::drawDebugOverlay(int x, int y, const DebugFigures& figures) {
+    if (!screen_) return;
+    Surface& back = screen_->back();
     if (!back.valid()) return;
     uint32_t white = back.format().map(255, 255, 255);
 
-    if (g.currentView) {
-        for (size_t i = 0; i < g.currentView->hotspotCount(); ++i) {
-            const std::vector<Point>& poly = g.currentView->hotspot(i).polygon();
+    if (view_) {
+        for (size_t i = 0; i < view_->hotspotCount(); ++i) {
+            const std::vector<Point>& poly = view_->hotspot(i).polygon();
             size_t n = poly.size();
             for (size_t j = 0; j < n; ++j) {
                 const Point& a = poly[j];
@@ -39,16 +39,16 @@ void Engine::drawDebugOverlay(int x, int y) {
         }
     }
 
-    uint32_t volume = g.mixer ? g.mixer->getVolume() : 0;
-    drawTextLine(back, 0, 0, kRed, format("FPS %d", g.fps));
+    const uint32_t volume = figures.volume;
+    drawTextLine(back, 0, 0, kRed, format("FPS %d", figures.fps));
     drawTextLine(back, 0, 50, kRed,
                  format("VOL %d  %d", volumePercent(volume & 0xFFFF), volumePercent(volume >> 16)));
     drawTextLine(back, 0, 10, kRed,
-                 format("MouseX %d  MouseY %d RealMouseX %d RealMouseY %d", x, y, g.realMouseX,
-                        g.realMouseY));
+                 format("MouseX %d  MouseY %d RealMouseX %d RealMouseY %d", x, y,
+                        figures.realMouseX, figures.realMouseY));
     drawTextLine(back, 0, 20, kRed,
-                 format("InvIndex %d  Invlistsize %d  InvAnimNull %d", g.inventory.selection,
-                        static_cast<int>(g.inventory.items.size()), g.inventory.anim ? 0 : 1));
+                 format("InvIndex %d  Invlistsize %d  InvAnimNull %d", figures.selection,
+                        figures.itemCount, figures.heldPicture ? 0 : 1));
 
     back.putPixel(x, y, white);
     back.putPixel(x - 1, y - 1, white);

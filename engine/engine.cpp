@@ -1,12 +1,7 @@
 #include "engine/engine.h"
 
-#include <cstdarg>
-#include <cstdio>
-
 #include "engine/commands/engine_commands.h"
-#include "engine/game_files.h"
 #include "platform/error_reporter.h"
-#include "platform/surface_image_library.h"
 #include "platform/trim.h"
 
 Engine::Engine(EngineHost& host, GameFolder folder)
@@ -17,22 +12,17 @@ Engine::Engine(EngineHost& host, GameFolder folder)
       assets_(folder_, host.services().pictures, state_.console) {
     // Every successful assignment re-evaluates the view's conditions.
     interpreter_.setAssignmentListener([this] {
-        if (state_.currentView) state_.currentView->reevaluateConditions();
+        if (View* view = scene_.view()) view->reevaluateConditions();
     });
-    registerEngineCommands(*this);
+    scene_.setViewChangeListener([this] { access_.noteViewChange(); });
+    saves_.setFailedSavesListener([this] {
+        if (state_.mode == SaveScreen || state_.mode == LoadScreen) page_.build();
+    });
+    registerEngineCommands(services_);
 }
 
 Engine::~Engine() {
     shutdown();
-}
-
-void Engine::reportError(const char* format, ...) {
-    char text[1024];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format ? format : "", args);
-    va_end(args);
-    reportErrorText(host_.errorReporter(), state_.screen.get(), text);
 }
 
 void Engine::runConsoleLine(const std::string& line) {
@@ -40,63 +30,4 @@ void Engine::runConsoleLine(const std::string& line) {
     if (trimmedText.empty()) return;
     state_.console.scrollToEnd();
     interpreter_.runScript(Script{trimmedText}, 0, true);
-}
-
-// Clears the back buffer, shows it, then fades the backdrop in.
-void Engine::fadeInBackdrop(bool withOverlays) {
-    GameState& g = state_;
-    Surface& back = g.screen->back();
-    back.fill(0);
-    g.screen->present(Present::Wait | Present::Whole);
-    if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
-    if (withOverlays) drawOverlays(back);
-    g.screen->fadeIn(kFadeSpeed);
-}
-
-void Engine::showEnding() {
-    GameState& g = state_;
-    clearOverlays();
-    forgetBackdropIsView();
-    if (g.screen) {
-        g.screen->fadeOut(kFadeSpeed);
-        g.backdrop = std::make_unique<Surface>();
-        assets_.loadPicture(*g.backdrop, game_files::kEnding);
-        fadeInBackdrop(false);
-    }
-    g.mode = Ending;
-}
-
-void Engine::restoreView() {
-    GameState& g = state_;
-    if (!g.screen) return;
-    g.screen->fadeOut(kFadeSpeed);
-    bool loaded = false;
-    g.backdrop = viewPicture(g.currentView ? g.currentView->baseImage() : std::string(), loaded);
-    if (g.currentView) noteBackdropIsView(g.currentView->baseImage());
-    fadeInBackdrop(true);
-}
-
-bool Engine::takeScreenshot(Surface& surface, const std::string& fileName) {
-    GameState& g = state_;
-    std::string name = fileName;
-    if (name.empty()) name = "shot" + std::to_string(g.screenshotCounter) + ".jpg";
-    g.screenshotCounter = static_cast<int32_t>(static_cast<uint32_t>(g.screenshotCounter) + 1u);
-    const PictureFormats* formats = host_.services().pictures;
-    bool written = formats && writeSurfaceJpeg(*formats, surface, folder_.path(name), false);
-    // Only pictures of the screen are reported; saved-game thumbnails stay quiet.
-    if (g.screen && &surface == &g.screen->back()) {
-        if (written)
-            g.console.print("Wrote Screenshot to " + name, kWhite);
-        else
-            g.console.print("Could not write screenshot " + name, kRed);
-    }
-    return written;
-}
-
-void Engine::drawOverlays(Surface& surface) {
-    state_.overlays.draw(surface);
-}
-
-void Engine::clearOverlays() {
-    state_.overlays.clear();
 }

@@ -6,20 +6,25 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/access/accessible_play.h"
 #include "engine/assets.h"
 #include "engine/engine_host.h"
+#include "engine/game_services.h"
 #include "engine/game_state.h"
 #include "engine/live_reload.h"
+#include "engine/movie_players.h"
+#include "engine/play_frames.h"
 #include "engine/play_recorder.h"
+#include "engine/save_load_page.h"
 #include "engine/saved_games.h"
-#include "media/movie_error.h"
+#include "engine/scene.h"
+#include "engine/screenshots.h"
+#include "engine/view_picture_memory.h"
 #include "media/music_decoder.h"
 #include "platform/game_folder.h"
 #include "script/interpreter.h"
-
-class Movie;
 
 struct WindowEvent;
 
@@ -39,118 +44,33 @@ public:
     bool pumpMessages(int& exitCode);
     // One pass of the main loop: messages, then (while active) one frame of the mode.
     bool runLoopPass(int& exitCode);
-    // Loops until the quit message; returns its code.
-    int runMainLoop();
     // The window procedure.
     void handleWindowEvent(const WindowEvent& event);
     // Releases everything in its fixed order; a second call does nothing.
     void shutdown();
-    bool isShutDown() const { return shutDown_; }
 
-    GameState& state() { return state_; }
-    const GameState& state() const { return state_; }
+    // The engine's parts. The engine-wide state itself is read through the state report
+    // (engine/state_report.h); tests reach it through their own peer.
+    const GameServices& services() const { return services_; }
     Interpreter& interpreter() { return interpreter_; }
     Console& console() { return state_.console; }
     Assets& assets() { return assets_; }
     const GameFolder& folder() const { return folder_; }
-    EngineHost& host() { return host_; }
     AccessiblePlay& access() { return access_; }
 
     // What Enter does with a typed console line: trimmed, and if anything is left, the
     // panel scrolls to the end and the line runs as a one-line script in console mode.
     void runConsoleLine(const std::string& line);
-    // A fatal error: the message box, then the quit request.
-    void reportError(const char* format, ...) __attribute__((format(printf, 2, 3)));
-
-    // Operations the main loop, the window procedure and the commands share.
-    // Stops the overlays, fades to the ending picture "end.jpg" and enters Ending.
-    void showEnding();
-    // Rebuilds the backdrop from the current view's base image, with fades.
-    void restoreView();
-    // Replaces the view with the file's (the "load" command after its checks): resets
-    // the pointer, keeps the overlays in the outgoing picture and clears them, reads the
-    // file, runs its on-load script one level deeper, plays the pending transition and
-    // switches the backdrop. False when the file could not be read (its error printed).
-    bool replaceView(const std::string& file, int depth);
-    // Writes the surface as a JPEG file (quality 100); an empty name takes the next
-    // automatic one, shot0.jpg, shot1.jpg, ... The back buffer's shots are reported on
-    // the console. True when the file was written.
-    bool takeScreenshot(Surface& surface, const std::string& fileName);
-    // Saves the game to the slot: the state file and thumbnail ("slot%d.sav",
-    // "slot%d.jpg") are written aside at once and replace the old pair together on a
-    // worker. A failure (a name the file cannot hold, the disk's reason) is named in red
-    // and keeps the old slot. True when the save was handed to the worker.
-    bool saveGame(int slot);
-    // Restores the slot's saved game after checking the whole state file; a missing or
-    // damaged file, or a load while another is restoring, changes nothing and is named
-    // in red. Waits for unfinished saves first. True when the game was restored.
-    bool loadGame(int slot);
-    // The slot picture: the view with its overlays, 160x120, grey, as JPEG bytes.
-    bool makeThumbnail(std::vector<uint8_t>& jpeg);
-    // Waits for every unfinished save and names the failed ones (shutdown, tests).
-    void finishSaves();
-    // Completes or rolls back saves a crash interrupted, and removes stale temporaries.
-    void recoverSaves();
-    // The backdrop now holds the view picture `base` as read (or no longer does).
-    void noteBackdropIsView(const std::string& base);
-    void forgetBackdropIsView();
-    // Builds and shows the save or load page (by the mode) for the current page, with
-    // its fades.
-    void showSaveLoadScreen();
-    // The page's picture as the new backdrop: the slots' time stamps and thumbnails read
-    // afresh, the title and texts drawn.
-    void buildSaveLoadPage();
-    // The overlay images and animations drawn onto a surface, and all overlays removed.
-    void drawOverlays(Surface& surface);
-    void clearOverlays();
-    // The blocking players (engine/movie_players.cpp). The full-screen one reads no
-    // input and handles no window message until the movie ends; times are media times,
-    // -1 when not given. A file that exists but does not play is named in red.
-    void playMovie(const std::string& file, int64_t start, int64_t stop);
-    // The movie scaled to width x height at (x, y), over the backdrop and the overlays.
-    void playOverlayMovie(const std::string& file, int x, int y, int width, int height);
-    // "Could not play <file>: <reason>" in red.
-    void reportUnplayableMovie(const std::string& file, MovieError error);
-    // The movie opened onto `target`, or null after its red line (a missing file is the
-    // caller's to report).
-    std::unique_ptr<Movie> openMovie(const std::string& file, Surface& target);
-
-    // The pointer position the frames use (the windowed rule: the last mouse move).
-    void framePointerPosition(int& x, int& y);
-    // One frame of each mode, with the pointer position of this frame.
-    void playFrame(int x, int y);
-    void endingFrame();
-    void saveLoadFrame(int x, int y);
-    // Debug mode's drawing over a Play frame: hotspot outlines, the four red lines and
-    // the five pixels at the pointer.
-    void drawDebugOverlay(int x, int y);
 
 private:
     // The logic-only engine drives clicks and cursor variables without frames.
     friend class LogicEngine;
+    // The `S key=value` lines read the whole game.
+    friend std::vector<std::string> stateReport(Engine& engine);
+    // Tests read and arrange the engine-wide state directly (tests/support).
+    friend class EngineTestAccess;
 
-    enum class Message { None, Handled, Quit };
-    // Takes one waiting message through the window procedure (the quit message gives
-    // its code instead).
-    Message pumpOneMessage(int& exitCode);
     bool setUpWindow();
-    void createDisplay();
-    void loadPointerPictures();
-    bool pressed(int code) const;
-    void clickHotspot(int x, int y);
-    // Publishes "cursor" and "cursorinv"; returns the cursor kind under (x, y), -1 none.
-    int publishCursorVariables(int x, int y);
-    void fadeInBackdrop(bool withOverlays);
-    // A 640x480 surface in the screen's format (16-bit without a screen) holding the
-    // picture, black where it cannot be read (`loaded` false then).
-    std::unique_ptr<Surface> viewPicture(const std::string& file, bool& loaded);
-    void clickSaveLoadPage(int x, int y);
-    // The current view's base image, 640x480, when memory holds it as read.
-    Surface* viewPictureInMemory();
-    // Names the saves that failed on the worker; the page then shows the slots again.
-    void reportFailedSaves();
-    // Draws the slot's thumbnail (memory or file) into `thumbnail`.
-    void drawSlotPicture(int slot, Surface& thumbnail);
 
     EngineHost& host_;
     GameFolder folder_;
@@ -159,13 +79,54 @@ private:
     Assets assets_;
     NoMusicDecoders noMusic_;  // for a program that links no music decoder
     bool shutDown_ = false;
-    bool loadingGame_ = false;  // a saved game is being restored
-    SavedGames saves_;
+    ViewPictureMemory viewMemory_;
+    // The backdrop, the view, the overlays and the pending transition.
+    Scene scene_{state_.screen,    folder_,        assets_,     state_.console, interpreter_,
+                 state_.variables, state_.pointer, state_.mode, viewMemory_};
+    // Saving and loading slots.
+    SavedGames saves_{folder_,       host_.services().pictures, state_.console,   scene_,
+                      state_.screen, state_.variables,          state_.inventory, state_.music,
+                      interpreter_};
+    // The save/load page.
+    SaveLoadPage page_{state_.savePage, state_.mode, state_.pointer, saves_,        scene_,
+                       viewMemory_,     folder_,     assets_,        state_.screen, state_.input};
+    // The full-screen and in-scene movie players.
+    MoviePlayers movies_{host_,  state_.screen,  state_.mixer, state_.events,
+                         scene_, state_.console, folder_,      state_.debugMode};
+    Screenshots screenshots_{state_.screen, folder_, host_.services(), state_.console};
+    // What the script commands may use; built once, after the parts it refers to.
+    GameServices services_{interpreter_,
+                           folder_,
+                           assets_,
+                           scene_,
+                           movies_,
+                           screenshots_,
+                           state_.inventory,
+                           state_.screen,
+                           state_.mixer,
+                           state_.sounds,
+                           state_.music,
+                           state_.debugMode,
+                           [this](int slot) { return saves_.loadGame(slot); }};
     // Watches the game folder when the editor started the engine to test a view.
     std::unique_ptr<LiveReload> liveReload_;
     // F10: the presents and the mix reach it through taps on the display and the output.
     PlayRecorder playRecorder_{host_.clock(), host_.services().recorders, folder_, state_.console};
     // Keyboard, gamepad and switch play; its action for the frame being run.
-    AccessiblePlay access_;
+    AccessiblePlay access_{scene_};
     AccessAction accessAction_;
+    // The Play and Ending frames.
+    PlayFrames frames_{state_,
+                       scene_,
+                       assets_,
+                       interpreter_,
+                       access_,
+                       accessAction_,
+                       playRecorder_,
+                       page_,
+                       [this](const std::string& line) { runConsoleLine(line); },
+                       [this](Surface& surface) { screenshots_.take(surface, ""); }};
 };
+
+// Runs the main loop until the quit message; returns its code.
+int runMainLoop(Engine& engine);

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-#include "engine/engine.h"
+#include "engine/game_state.h"
+#include "engine/scene.h"
+#include "script/interpreter.h"
 #include "view/view.h"
 
 bool GameSnapshot::operator==(const GameSnapshot& o) const {
@@ -25,10 +27,9 @@ std::unique_ptr<View> ViewLibrary::copyOf(const std::string& file) {
     return std::make_unique<View>(*kept->second);
 }
 
-GameSnapshot captureGame(const Engine& engine) {
-    const GameState& g = engine.state();
+GameSnapshot captureGame(const GameState& g, const Scene& scene, const Interpreter& interpreter) {
     GameSnapshot s;
-    if (const View* view = g.currentView.get()) {
+    if (const View* view = scene.view()) {
         s.hasView = true;
         s.view = view->fileName();
         s.hotspotFlags.resize(view->hotspotCount());
@@ -43,9 +44,8 @@ GameSnapshot captureGame(const Engine& engine) {
     s.inventory = g.inventory.items;
     s.selection = g.inventory.selection;
     s.mode = g.mode;
-    s.transitionType = g.transition.type;
-    s.transitionStep = g.transition.step;
-    const Interpreter& interpreter = const_cast<Engine&>(engine).interpreter();
+    s.transitionType = scene.transition().type;
+    s.transitionStep = scene.transition().step;
     s.pendingLabel = interpreter.pendingLabel();
     s.echo = interpreter.echoLines();
     s.debug = g.debugMode;
@@ -55,17 +55,17 @@ GameSnapshot captureGame(const Engine& engine) {
     return s;
 }
 
-bool restoreGame(Engine& engine, const GameSnapshot& s, ViewLibrary& views) {
-    GameState& g = engine.state();
-    engine.clearOverlays();
+bool restoreGame(GameState& g, Scene& scene, Interpreter& interpreter, const GameSnapshot& s,
+                 ViewLibrary& views) {
+    scene.clearOverlays();
     if (!s.hasView) {
-        g.currentView.reset();
-    } else if (!g.currentView || g.currentView->fileName() != s.view ||
-               g.currentView->hotspotCount() != s.hotspotFlags.size()) {
-        g.currentView = views.copyOf(s.view);
+        scene.setView(nullptr);
+    } else if (!scene.view() || scene.view()->fileName() != s.view ||
+               scene.view()->hotspotCount() != s.hotspotFlags.size()) {
+        scene.setView(views.copyOf(s.view));
     }
     bool exact = true;
-    if (View* view = g.currentView.get()) {
+    if (View* view = scene.view()) {
         if (view->hotspotCount() != s.hotspotFlags.size()) exact = false;
         const size_t n = std::min(view->hotspotCount(), s.hotspotFlags.size());
         for (size_t i = 0; i < n; ++i) {
@@ -81,10 +81,10 @@ bool restoreGame(Engine& engine, const GameSnapshot& s, ViewLibrary& views) {
     g.inventory.selection = s.selection;
     g.inventory.anim.reset();
     g.mode = s.mode;
-    g.transition.type = s.transitionType;
-    g.transition.step = s.transitionStep;
-    engine.interpreter().setPendingLabel(s.pendingLabel);
-    engine.interpreter().setEchoLines(s.echo);
+    scene.transition().type = s.transitionType;
+    scene.transition().step = s.transitionStep;
+    interpreter.setPendingLabel(s.pendingLabel);
+    interpreter.setEchoLines(s.echo);
     g.debugMode = s.debug;
     g.console.visible = s.consoleVisible;
     g.pointer.reset();

@@ -16,10 +16,12 @@
 
 #include "script/variables.h"
 
-class Engine;
 class GameFolder;
+class Interpreter;
 class MessageSink;
+class Scene;
 class View;
+struct GameState;
 
 struct GameSnapshot {
     bool hasView = false;
@@ -64,10 +66,13 @@ private:
     std::map<std::string, std::shared_ptr<const View>> views_;
 };
 
-GameSnapshot captureGame(const Engine& engine);
+// The game of one engine: its engine-wide state, its scene and its interpreter.
+GameSnapshot captureGame(const GameState& state, const Scene& scene,
+                         const Interpreter& interpreter);
 // Puts the engine back into the captured state. The overlays are cleared (a view change
 // does the same). False when the snapshot's view cannot be made again.
-bool restoreGame(Engine& engine, const GameSnapshot& snapshot, ViewLibrary& views);
+bool restoreGame(GameState& state, Scene& scene, Interpreter& interpreter,
+                 const GameSnapshot& snapshot, ViewLibrary& views);
 
 // A compact byte string that equals another exactly when the snapshots are equal; for
 // hashing and storing many states.

@@ -1,28 +1,24 @@
 #pragma once
 // The engine-wide record of state, owned by the engine object. It owns every object it
 // refers to; replacing a field destroys the old object first. Each subsystem keeps its
-// own part (console, pointer, inventory, variables, the current view) in an object of
-// its own.
+// own part (console, pointer, inventory, variables) in an object of its own; what is seen
+// of the game (backdrop, view, overlays, pending transition) is the Scene's.
 #include <cstdint>
 #include <memory>
 
 #include "engine/console.h"
-#include "engine/overlay_sources.h"
 #include "engine/pointer.h"
-#include "engine/transition.h"
+#include "engine/scene.h"
 #include "game/inventory.h"
 #include "game/save_page.h"
 #include "media/mixer.h"
 #include "media/music_control.h"
-#include "media/overlays.h"
 #include "media/sound_slots.h"
 #include "platform/clock.h"
 #include "platform/event_source.h"
 #include "platform/input_device.h"
 #include "platform/screen.h"
-#include "platform/surface.h"
 #include "script/variables.h"
-#include "view/view.h"
 
 enum Mode : int32_t { Play = 1, Ending = 2, SaveScreen = 4, LoadScreen = 5 };
 
@@ -39,18 +35,10 @@ struct GameState {
     // The main window's message queue (SDL events, or a script of them).
     std::unique_ptr<EventSource> events;
 
-    // The current view's base image (or the ending or save/load picture).
-    std::unique_ptr<Surface> backdrop;
     Console console;
     Pointer pointer;
     Inventory inventory;
     Variables variables;
-    std::unique_ptr<View> currentView;
-    // Images, animations and movies over the backdrop; cleared by a view change, the
-    // ending and shutdown (before the mixer their movies' sound plays through).
-    Overlays overlays;
-    OverlaySources overlaySources;
-    Transitions transition;
 
     int32_t mode = Play;
     int32_t appActive = 1;
@@ -59,9 +47,21 @@ struct GameState {
     int32_t fps = 0;
     bool debugMode = false;
 
-    int32_t screenshotCounter = 0;
     SavePage savePage;
     uint16_t realMouseX = 0, realMouseY = 0;
     // Windowed build: the pointer follows the last mouse-move message.
     bool windowed = false;
 };
+
+// What debug mode writes of the engine-wide state.
+inline DebugFigures debugFigures(const GameState& g) {
+    DebugFigures figures;
+    figures.fps = g.fps;
+    figures.volume = g.mixer ? g.mixer->getVolume() : 0;
+    figures.realMouseX = g.realMouseX;
+    figures.realMouseY = g.realMouseY;
+    figures.selection = g.inventory.selection;
+    figures.itemCount = static_cast<int>(g.inventory.items.size());
+    figures.heldPicture = g.inventory.anim != nullptr;
+    return figures;
+}

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "engine/engine.h"
-#include "engine/view_reload.h"
+#include "engine/scene.h"
+#include "media/sound_slots.h"
 #include "platform/folder_watcher.h"
 #include "platform/game_folder.h"
 
@@ -28,13 +28,14 @@ std::string startViewFile(const AuthoringStart& start, const GameFolder& folder,
     return start.view;
 }
 
-LiveReload::LiveReload(Engine& engine, std::unique_ptr<FolderWatcher> watcher)
-    : engine_(engine), watcher_(std::move(watcher)) {}
+LiveReload::LiveReload(Scene& scene, const std::unique_ptr<SoundSlots>& sounds,
+                       std::unique_ptr<FolderWatcher> watcher)
+    : scene_(scene), sounds_(sounds), watcher_(std::move(watcher)) {}
 
 LiveReload::~LiveReload() = default;
 
 void LiveReload::poll() {
     if (!watcher_) return;
-    ViewReload reload(engine_);
-    for (const std::string& file : watcher_->changedFiles()) reload.fileChanged(file);
+    for (const std::string& file : watcher_->changedFiles())
+        scene_.fileChanged(file, sounds_.get());
 }

@@ -9,9 +9,10 @@
 #include <memory>
 #include <string>
 
-class Engine;
 class FolderWatcher;
 class GameFolder;
+class Scene;
+class SoundSlots;
 
 struct AuthoringStart {
     bool live = false;
@@ -27,16 +28,19 @@ std::string startViewFile(const AuthoringStart& start, const GameFolder& folder,
 
 class LiveReload {
 public:
-    // A null watcher reloads nothing (the failure is the caller's to report).
-    LiveReload(Engine& engine, std::unique_ptr<FolderWatcher> watcher);
+    // A null watcher reloads nothing (the failure is the caller's to report). `sounds` is
+    // the engine's, read at each poll.
+    LiveReload(Scene& scene, const std::unique_ptr<SoundSlots>& sounds,
+               std::unique_ptr<FolderWatcher> watcher);
     ~LiveReload();
     LiveReload(const LiveReload&) = delete;
     LiveReload& operator=(const LiveReload&) = delete;
 
-    // Once a frame: every file written since the last poll, handed to the view reload.
+    // Once a frame: every file written since the last poll, handed to the scene.
     void poll();
 
 private:
-    Engine& engine_;
+    Scene& scene_;
+    const std::unique_ptr<SoundSlots>& sounds_;
     std::unique_ptr<FolderWatcher> watcher_;
 };

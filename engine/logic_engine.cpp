@@ -46,7 +46,7 @@ private:
 LogicEngine::LogicEngine(const std::string& folder)
     : host_(std::make_unique<LogicHost>()),
       engine_(std::make_unique<Engine>(*host_, GameFolder(folder))) {
-    GameState& g = engine_->state();
+    GameState& g = engine_->state_;
     views_ = std::make_unique<ViewLibrary>(g.variables, g.console, engine_->folder());
 }
 
@@ -57,27 +57,27 @@ bool LogicEngine::start() {
     if (engine_->start(exitCode)) return false;
     // Without a screen the engine draws nothing: transitions, fades and the pictures
     // of later views are skipped, as is every frame's composing.
-    GameState& g = engine_->state();
+    GameState& g = engine_->state_;
     engine_->assets().setScreen(nullptr);
     g.screen.reset();
-    g.backdrop.reset();
+    engine_->scene_.setBackdrop(nullptr);
     return !engine_->pumpMessages(exitCode);
 }
 
 GameSnapshot LogicEngine::capture() const {
-    return captureGame(*engine_);
+    return captureGame(engine_->state_, engine_->scene_, engine_->interpreter_);
 }
 
 bool LogicEngine::restore(const GameSnapshot& snapshot) {
-    return restoreGame(*engine_, snapshot, *views_);
+    return restoreGame(engine_->state_, engine_->scene_, engine_->interpreter_, snapshot, *views_);
 }
 
 void LogicEngine::publishCursor(int x, int y) {
-    engine_->publishCursorVariables(x, y);
+    engine_->frames_.publishCursorVariables(x, y);
 }
 
 void LogicEngine::click(int x, int y, int selection) {
-    GameState& g = engine_->state();
+    GameState& g = engine_->state_;
     if (g.mode != Play) return;
     // The right button steps through the entries and then to none: at most one round.
     for (size_t turns = 0; g.inventory.selection != selection && turns <= g.inventory.items.size();
@@ -85,21 +85,21 @@ void LogicEngine::click(int x, int y, int selection) {
         g.inventory.cycle([] { return std::make_unique<FrameAnimation>(); });
     }
     publishCursor(x, y);
-    engine_->clickHotspot(x, y);
+    engine_->frames_.clickHotspot(x, y);
     if (g.mode == Play) publishCursor(x, y);
 }
 
 const View* LogicEngine::view() const {
-    return engine_->state().currentView.get();
+    return engine_->scene_.view();
 }
 const Inventory& LogicEngine::inventory() const {
-    return engine_->state().inventory;
+    return engine_->state_.inventory;
 }
 const Variables& LogicEngine::variables() const {
-    return engine_->state().variables;
+    return engine_->state_.variables;
 }
 int LogicEngine::mode() const {
-    return engine_->state().mode;
+    return engine_->state_.mode;
 }
 
 std::vector<std::string> LogicEngine::stateLines() const {

@@ -1,117 +1,29 @@
 // The main loop: messages drained before every frame, then one frame of the mode.
 #include "engine/engine.h"
-#include "engine/game_files.h"
-#include "platform/key_names.h"
+#include "engine/message_pump.h"
 
-bool Engine::pressed(int code) const {
-    const GameState& g = state_;
-    return g.input && g.input->keyState(code) == InputDevice::Pressed;
-}
-
-void Engine::clickHotspot(int x, int y) {
-    GameState& g = state_;
-    if (!g.currentView) return;
-    int index = g.currentView->hotspotAt(x, y);
-    if (index < 0) return;
-    // A held item is used only on hotspots of the take kind.
-    if (g.inventory.selection != -1 && g.currentView->hotspotCursor(index) != Take) return;
-    Script script = g.currentView->hotspotClickScript(index);
-    if (!script.empty()) interpreter_.runScript(script, 0, false);
-}
-
-int Engine::publishCursorVariables(int x, int y) {
-    GameState& g = state_;
-    int index = g.currentView ? g.currentView->hotspotAt(x, y) : -1;
-    const int32_t kind = index >= 0 ? g.currentView->hotspotCursor(index) : -1;
-    g.variables["cursor"] = kind;
-    g.variables["cursorinv"] = g.inventory.held();
-    return kind;
-}
-
-void Engine::framePointerPosition(int& x, int& y) {
-    GameState& g = state_;
-    if (g.windowed || !g.input) {
-        x = g.realMouseX;
-        y = g.realMouseY;
-    } else {
-        g.input->pointerPosition(x, y);
-    }
-}
-
-Engine::Message Engine::pumpOneMessage(int& exitCode) {
+PumpedMessage pumpOneMessage(EventSource* events, Engine& engine, int& exitCode) {
     WindowEvent event;
-    if (!state_.events || !state_.events->next(event)) return Message::None;
+    if (!events || !events->next(event)) return PumpedMessage::None;
     if (event.type == WindowEvent::Quit) {
         exitCode = event.value;
-        return Message::Quit;
+        return PumpedMessage::Quit;
     }
-    handleWindowEvent(event);
-    return Message::Handled;
+    engine.handleWindowEvent(event);
+    return PumpedMessage::Handled;
 }
 
 bool Engine::pumpMessages(int& exitCode) {
     for (;;) {
-        switch (pumpOneMessage(exitCode)) {
-            case Message::Quit:
+        switch (pumpOneMessage(state_.events.get(), *this, exitCode)) {
+            case PumpedMessage::Quit:
                 return true;
-            case Message::None:
+            case PumpedMessage::None:
                 return false;
-            case Message::Handled:
+            case PumpedMessage::Handled:
                 break;
         }
     }
-}
-
-void Engine::playFrame(int x, int y) {
-    GameState& g = state_;
-    ++g.framesThisPeriod;
-    if (g.frameTimer.elapsed() >= 1000) {
-        g.frameTimer.reset();
-        g.fps = g.framesThisPeriod;
-        g.framesThisPeriod = 0;
-    }
-    if (pressed(KeyCode::Grave)) g.console.visible = !g.console.visible;
-    if (pressed(KeyCode::MouseRight) || accessAction_.cycleInventory) {
-        g.inventory.cycle([this] {
-            return assets_.sheet(game_files::kHeldKnight.file, game_files::kHeldKnight.settings());
-        });
-    }
-    if (pressed(KeyCode::MouseLeft) || accessAction_.click) clickHotspot(x, y);
-    if (g.mode == Ending) return;
-
-    if (!g.screen) return;
-    Surface& back = g.screen->back();
-    if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(back, 0, 0);
-    g.overlays.updateMovies(back);
-    drawOverlays(back);
-
-    g.pointer.draw(publishCursorVariables(x, y), x, y, back, g.inventory, assets_);
-    if (g.console.visible) {
-        g.console.runFrame(g.input.get(), &back,
-                           [this](const std::string& line) { runConsoleLine(line); });
-    }
-    if (g.mode == Ending) return;
-    if (g.debugMode) drawDebugOverlay(x, y);
-    access_.drawHighlight(g, back);
-
-    if (pressed(KeyCode::F9)) takeScreenshot(back, "");
-    if (pressed(KeyCode::F10)) playRecorder_.toggle(back);
-    if (pressed(KeyCode::F5)) {
-        g.mode = SaveScreen;
-        showSaveLoadScreen();
-    }
-    if (pressed(KeyCode::F6)) {
-        g.mode = LoadScreen;
-        showSaveLoadScreen();
-    }
-    g.screen->present(Present::Wait | Present::Whole);
-}
-
-void Engine::endingFrame() {
-    GameState& g = state_;
-    if (!g.screen) return;
-    if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(g.screen->back(), 0, 0);
-    g.screen->present(Present::Wait | Present::Whole);
 }
 
 bool Engine::runLoopPass(int& exitCode) {
@@ -133,17 +45,17 @@ bool Engine::runLoopPass(int& exitCode) {
         if (g.screen) g.screen->backend().movePointer(accessAction_.x, accessAction_.y);
     }
     int x = 0, y = 0;
-    framePointerPosition(x, y);
+    frames_.pointerPosition(x, y);
     switch (g.mode) {
         case Play:
-            playFrame(x, y);
+            frames_.play(x, y);
             break;
         case Ending:
-            endingFrame();
+            frames_.ending();
             break;
         case SaveScreen:
         case LoadScreen:
-            saveLoadFrame(x, y);
+            page_.frame(x, y, accessAction_.click);
             break;
         default:
             break;
@@ -151,9 +63,9 @@ bool Engine::runLoopPass(int& exitCode) {
     return false;
 }
 
-int Engine::runMainLoop() {
+int runMainLoop(Engine& engine) {
     int exitCode = 0;
-    while (!runLoopPass(exitCode)) {
+    while (!engine.runLoopPass(exitCode)) {
     }
     return exitCode;
 }

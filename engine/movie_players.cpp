@@ -1,41 +1,55 @@
-// The blocking movie players: full screen (the title movie, "playmovie") and in a
-// rectangle over the view ("playoverlaymovie"). Both own their movie and surfaces for the
-// length of the call, and put the movie's sound track in the mix while it plays.
-#include <memory>
-#include <string>
+#include "engine/movie_players.h"
 
-#include "engine/engine.h"
+#include "engine/engine_host.h"
+#include "engine/scene.h"
 #include "engine/text_output.h"
+#include "media/mixer.h"
 #include "media/movie.h"
 #include "media/movie_loop.h"
+#include "media/overlay_movie.h"
+#include "platform/error_reporter.h"
 #include "platform/event_source.h"
+#include "platform/game_folder.h"
+#include "platform/screen.h"
 
 namespace {
 
 // The movie's sound track in the mix for as long as this lives.
 class TrackInMix {
 public:
-    TrackInMix(Mixer* mixer, const Movie& movie) : mixer_(mixer), track_(movie.soundTrack()) {
-        if (mixer_ && track_) mixer_->addStream(track_.get());
+    TrackInMix(Mixer* mixer, const Movie& movie) : track_(movie.soundTrack()) {
+        if (mixer && track_) input_ = mixer->add(*track_);
     }
-    ~TrackInMix() {
-        if (mixer_ && track_) mixer_->removeStream(track_.get());
-    }
-    TrackInMix(const TrackInMix&) = delete;
-    TrackInMix& operator=(const TrackInMix&) = delete;
 
 private:
-    Mixer* mixer_;
     std::shared_ptr<AudioStream> track_;
+    MixerInput input_;
 };
 
 }  // namespace
 
-void Engine::reportUnplayableMovie(const std::string& file, MovieError error) {
-    state_.console.print("Could not play " + file + ": " + movieErrorText(error), kRed);
+MoviePlayers::MoviePlayers(EngineHost& host, const std::unique_ptr<Screen>& screen,
+                           const std::unique_ptr<Mixer>& mixer,
+                           const std::unique_ptr<EventSource>& events, Scene& scene,
+                           MessageSink& output, const GameFolder& folder, const bool& debugMode)
+    : host_(host),
+      screen_(screen),
+      mixer_(mixer),
+      events_(events),
+      scene_(scene),
+      output_(output),
+      folder_(folder),
+      debugMode_(debugMode) {}
+
+void MoviePlayers::reportNoRenderSurface() {
+    reportErrorText(host_.errorReporter(), screen_.get(), "Could not create render surface!");
 }
 
-std::unique_ptr<Movie> Engine::openMovie(const std::string& file, Surface& target) {
+void MoviePlayers::reportUnplayableMovie(const std::string& file, MovieError error) {
+    output_.print("Could not play " + file + ": " + movieErrorText(error), kRed);
+}
+
+std::unique_ptr<Movie> MoviePlayers::openMovie(const std::string& file, Surface& target) {
     MovieOpener* opener = host_.services().movies;
     if (!opener) {
         reportUnplayableMovie(file, MovieError::kUnreadable);
@@ -50,45 +64,47 @@ std::unique_ptr<Movie> Engine::openMovie(const std::string& file, Surface& targe
     return movie;
 }
 
-void Engine::playMovie(const std::string& file, int64_t start, int64_t stop) {
-    GameState& g = state_;
-    if (!g.screen) return;
+std::unique_ptr<OverlayMovie> MoviePlayers::makeOverlayMovie() {
+    return std::make_unique<OverlayMovie>(host_.clock(), host_.services().movies, mixer_.get());
+}
+
+void MoviePlayers::playMovie(const std::string& file, int64_t start, int64_t stop) {
+    if (!screen_) return;
     auto render = std::make_unique<Surface>();
-    if (render->create(g.screen.get(), 640, 480, kPlacementAny) < 0) {
-        reportError("Could not create render surface!");
+    if (render->create(screen_.get(), 640, 480, kPlacementAny) < 0) {
+        reportNoRenderSurface();
         return;
     }
     std::unique_ptr<Movie> movie = openMovie(file, *render);
     if (!movie) return;
-    Screen& screen = *g.screen;
+    Screen& screen = *screen_;
     // The overlay movies wait, picture and sound, while this one has the screen.
-    g.overlays.pauseMovies();
+    scene_.overlays().pauseMovies();
     {
-        TrackInMix inMix(g.mixer.get(), *movie);
+        TrackInMix inMix(mixer_.get(), *movie);
         runMovieLoop(*movie, start, stop, [&] {
             Surface& back = screen.back();
             render->draw(back, 0, 0);
-            if (g.debugMode) {
+            if (debugMode_) {
                 int64_t tenths = movie->getPosition() / 1000000;
                 drawTextLine(back, 0, 0, kRed, std::to_string(tenths) + " /10th sec");
             }
             screen.present(Present::Wait | Present::Whole);
             // No message is handled until the movie ends; they wait in the queue.
-            if (g.events) g.events->keepAlive();
+            if (events_) events_->keepAlive();
         });
         movie->stop();
     }
     movie->release();
-    g.overlays.resumeMovies();
+    scene_.overlays().resumeMovies();
 }
 
-void Engine::playOverlayMovie(const std::string& file, int x, int y, int width, int height) {
-    GameState& g = state_;
-    if (!g.screen) return;
-    Screen& screen = *g.screen;
+void MoviePlayers::playOverlayMovie(const std::string& file, int x, int y, int width, int height) {
+    if (!screen_) return;
+    Screen& screen = *screen_;
     auto composition = std::make_unique<Surface>();
     if (composition->create(&screen, 640, 480, kPlacementAny) < 0) {
-        reportError("Could not create render surface!");
+        reportNoRenderSurface();
         return;
     }
     // A rectangle no surface can have is the script's mistake, not a fatal one: the movie
@@ -101,17 +117,18 @@ void Engine::playOverlayMovie(const std::string& file, int x, int y, int width, 
     std::unique_ptr<Movie> movie = openMovie(file, *picture);
     if (!movie) return;
     {
-        TrackInMix inMix(g.mixer.get(), *movie);
+        TrackInMix inMix(mixer_.get(), *movie);
         runMovieLoop(*movie, -1, -1, [&] {
-            if (g.backdrop && g.backdrop->valid()) g.backdrop->draw(*composition, 0, 0);
+            Surface* backdrop = scene_.backdrop();
+            if (backdrop && backdrop->valid()) backdrop->draw(*composition, 0, 0);
             // The looping overlay movies advance on the back buffer, which the composition
             // then covers: they go on unseen.
-            g.overlays.updateMovies(screen.back());
-            drawOverlays(*composition);
+            scene_.overlays().updateMovies(screen.back());
+            scene_.drawOverlays(*composition);
             picture->draw(*composition, x, y);
             composition->draw(screen.back(), 0, 0);
             screen.present(Present::Wait | Present::Whole);
-            if (g.events) g.events->keepAlive();
+            if (events_) events_->keepAlive();
         });
         movie->stop();
     }

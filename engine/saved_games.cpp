@@ -1,15 +1,23 @@
 // Saving the game to a numbered slot and restoring it.
+#include "engine/saved_games.h"
+
 #include <sys/stat.h>
 
 #include <ctime>
 
-#include "engine/engine.h"
+#include "engine/console.h"
+#include "engine/scene.h"
 #include "engine/slot_files.h"
 #include "game/save_file.h"
+#include "media/music_control.h"
 #include "platform/file_bytes.h"
+#include "platform/game_folder.h"
 #include "platform/image/image_reader.h"
 #include "platform/image/imagelib.h"
 #include "platform/image/picture.h"
+#include "platform/image/picture_formats.h"
+#include "platform/screen.h"
+#include "script/interpreter.h"
 
 namespace {
 
@@ -23,50 +31,43 @@ bool isRegularFile(const std::string& path) {
 
 }  // namespace
 
-void Engine::noteBackdropIsView(const std::string& base) {
-    saves_.backdropIsView = true;
-    saves_.viewBase = base;
-    saves_.keptScene.reset();
-}
-
-void Engine::forgetBackdropIsView() {
-    saves_.backdropIsView = false;
-    saves_.keptScene.reset();
-}
-
-Surface* Engine::viewPictureInMemory() {
-    GameState& g = state_;
-    Surface* picture = saves_.backdropIsView ? g.backdrop.get() : saves_.keptScene.get();
-    if (!picture || !picture->valid() || picture->width() != kViewWidth ||
-        picture->height() != kViewHeight || !g.currentView ||
-        g.currentView->baseImage() != saves_.viewBase)
-        return nullptr;
-    return picture;
-}
+SavedGames::SavedGames(const GameFolder& folder, const PictureFormats* pictures, Console& console,
+                       Scene& scene, const std::unique_ptr<Screen>& screen, Variables& variables,
+                       Inventory& inventory, const std::unique_ptr<MusicControl>& music,
+                       Interpreter& interpreter)
+    : folder_(folder),
+      pictures_(pictures),
+      console_(console),
+      scene_(scene),
+      screen_(screen),
+      variables_(variables),
+      inventory_(inventory),
+      music_(music),
+      interpreter_(interpreter) {}
 
 // The view's base image with the overlays, a quarter of the size, grey, as JPEG.
-bool Engine::makeThumbnail(std::vector<uint8_t>& jpeg) {
-    GameState& g = state_;
-    const PictureFormats* formats = host_.services().pictures;
+bool SavedGames::makeThumbnail(std::vector<uint8_t>& jpeg) {
+    const PictureFormats* formats = pictures_;
     if (!formats) return false;
     // The picture the player sees is in memory; only a backdrop that is not the view's
     // (the view read with an error, say) sends us to the file.
     std::unique_ptr<Surface> work;
-    Surface* source = viewPictureInMemory();
+    Surface* source = scene_.viewPictureInMemory();
     const PixelFormat format =
-        source ? source->format() : (g.screen ? g.screen->format() : PixelFormat::ofType(16));
+        source ? source->format() : (screen_ ? screen_->format() : PixelFormat::ofType(16));
     if (source) {
         work = std::make_unique<Surface>();
         if (work->create(format, kViewWidth, kViewHeight) != 0) return false;
         source->draw(*work, 0, 0);
     } else {
         bool loaded = false;
-        work = viewPicture(g.currentView ? g.currentView->baseImage() : std::string(), loaded);
+        const View* view = scene_.view();
+        work = scene_.viewPicture(view ? view->baseImage() : std::string(), loaded);
     }
     Surface small;
     if (!work->valid() || small.create(work->format(), kThumbnailWidth, kThumbnailHeight) != 0)
         return false;
-    drawOverlays(*work);
+    scene_.drawOverlays(*work);
     // The scaled copy keeps the centre the unscaled copy would have: (-240, -180) puts
     // the quarter-size picture at the top left.
     work->drawScaled(small, -240, -180, nullptr, 0.25f);
@@ -84,37 +85,48 @@ bool Engine::makeThumbnail(std::vector<uint8_t>& jpeg) {
     return made;
 }
 
-void Engine::reportFailedSaves() {
-    std::vector<SaveWriter::Failure> failures = saves_.writer.takeFailures();
+void SavedGames::reportFailedSaves() {
+    std::vector<SaveWriter::Failure> failures = writer_.takeFailures();
     for (const SaveWriter::Failure& failure : failures) {
-        saves_.fresh.erase(failure.slot);
-        state_.console.print(
-            "Could not save slot " + std::to_string(failure.slot) + ": " + failure.why, kRed);
+        fresh_.erase(failure.slot);
+        console_.print("Could not save slot " + std::to_string(failure.slot) + ": " + failure.why,
+                       kRed);
     }
     // The page showed those slots as saved.
-    if (!failures.empty() && (state_.mode == SaveScreen || state_.mode == LoadScreen))
-        buildSaveLoadPage();
+    if (!failures.empty() && failedSaves_) failedSaves_();
 }
 
-void Engine::finishSaves() {
-    saves_.writer.waitForAll();
+void SavedGames::finishSaves() {
+    writer_.waitForAll();
     reportFailedSaves();
-    saves_.fresh.clear();
+    fresh_.clear();
 }
 
-void Engine::recoverSaves() {
+void SavedGames::recoverSaves() {
     recoverAllSlots(folder_);
 }
 
-bool Engine::saveGame(int slot) {
-    GameState& g = state_;
+void SavedGames::forgetFinishedSaves() {
+    for (auto it = fresh_.begin(); it != fresh_.end();)
+        it = writer_.pending(it->first) ? std::next(it) : fresh_.erase(it);
+}
+
+bool SavedGames::freshStamp(int slot, std::string& date, std::string& time) const {
+    auto fresh = fresh_.find(slot);
+    if (fresh == fresh_.end()) return false;
+    date = fresh->second.date;
+    time = fresh->second.time;
+    return true;
+}
+
+bool SavedGames::saveGame(int slot) {
     auto refuse = [&](const std::string& why) {
-        g.console.print("Could not save slot " + std::to_string(slot) + ": " + why, kRed);
+        console_.print("Could not save slot " + std::to_string(slot) + ": " + why, kRed);
         return false;
     };
     // The slot's last save ends (or is completed) before this one replaces it.
     reportFailedSaves();
-    saves_.writer.waitFor(slot);
+    writer_.waitFor(slot);
     reportFailedSaves();
     recoverSlot(folder_, slot);
 
@@ -123,17 +135,17 @@ bool Engine::saveGame(int slot) {
     std::tm local{};
     localtime_r(&now, &local);
     saveTimeStamp(local, saved.date, saved.time);
-    if (g.currentView) {
-        saved.view = g.currentView->fileName();
-        for (size_t i = 0; i < g.currentView->hotspotCount(); ++i) {
-            const Hotspot& h = g.currentView->hotspot(i);
+    if (const View* view = scene_.view()) {
+        saved.view = view->fileName();
+        for (size_t i = 0; i < view->hotspotCount(); ++i) {
+            const Hotspot& h = view->hotspot(i);
             saved.hotspots.emplace_back(h.name(), h.enabled());
         }
     }
-    saved.music = g.music ? g.music->lastMusic() : "NONE";
-    saved.musicPlaying = g.music && g.music->isPlaying();
-    saved.variables.assign(g.variables.begin(), g.variables.end());
-    saved.inventory = g.inventory.items;
+    saved.music = music_ ? music_->lastMusic() : "NONE";
+    saved.musicPlaying = music_ && music_->isPlaying();
+    saved.variables.assign(variables_.begin(), variables_.end());
+    saved.inventory = inventory_.items;
 
     // A slot written without complaint must load: what the reader would refuse is
     // refused here, and the old slot stays.
@@ -145,21 +157,20 @@ bool Engine::saveGame(int slot) {
     if (!makeThumbnail(picture)) return refuse("could not make " + slotPictureFile(slot));
     PreparedSlot prepared;
     if (!writeSlotTemporaries(folder_, slot, text, picture, prepared, why)) return refuse(why);
-    saves_.fresh[slot] = SavedGames::FreshSlot{saved.date, saved.time, std::move(picture)};
-    saves_.writer.commit(std::move(prepared));
+    fresh_[slot] = FreshSlot{saved.date, saved.time, std::move(picture)};
+    writer_.commit(std::move(prepared));
     return true;
 }
 
-bool Engine::loadGame(int slot) {
-    GameState& g = state_;
+bool SavedGames::loadGame(int slot) {
     const std::string file = slotStateFile(slot);
     auto refuse = [&](const std::string& why) {
-        g.console.print("Could not load slot " + std::to_string(slot) + ": " + why, kRed);
+        console_.print("Could not load slot " + std::to_string(slot) + ": " + why, kRed);
         return false;
     };
     // A slot whose view loads a game from its on-load script would otherwise load
     // itself again without end.
-    if (loadingGame_) return refuse("a saved game is being restored already");
+    if (loading_) return refuse("a saved game is being restored already");
     // The slot's files as they will stay.
     finishSaves();
     recoverSlot(folder_, slot);
@@ -174,24 +185,43 @@ bool Engine::loadGame(int slot) {
     if (!isRegularFile(folder_.path(saved.view)))
         return refuse("the view " + saved.view + " cannot be loaded");
 
-    loadingGame_ = true;
-    g.variables.clear();
-    g.inventory.items.clear();
-    g.inventory.selection = -1;
-    if (g.music) {
+    loading_ = true;
+    variables_.clear();
+    inventory_.items.clear();
+    inventory_.selection = -1;
+    if (music_) {
         // The music of the saved game, or none: what played before does not play on.
         const bool play = saved.musicPlaying && saved.music != "NONE";
-        if (!play) g.music->stopMusic();
-        g.music->setLastMusic(saved.music);
+        if (!play) music_->stopMusic();
+        music_->setLastMusic(saved.music);
         if (play) interpreter_.runScript(Script{"playmusic"}, 0, false);
     }
     interpreter_.runScript(Script{"load " + saved.view}, 0, false);
     // Records go by name; the last record of a name wins.
-    if (View* view = g.currentView.get())
+    if (View* view = scene_.view())
         for (const auto& [name, enabled] : saved.hotspots) view->enableHotspots(&name, enabled);
-    for (const auto& [name, value] : saved.variables) g.variables[name] = value;
-    g.inventory.items.insert(g.inventory.items.end(), saved.inventory.begin(),
-                             saved.inventory.end());
-    loadingGame_ = false;
+    for (const auto& [name, value] : saved.variables) variables_[name] = value;
+    inventory_.items.insert(inventory_.items.end(), saved.inventory.begin(), saved.inventory.end());
+    loading_ = false;
     return true;
+}
+
+void SavedGames::drawSlotPicture(int slot, Surface& thumbnail) {
+    const PictureFormats* formats = pictures_;
+    if (!formats) return;
+    std::vector<uint8_t> read;
+    const std::vector<uint8_t>* bytes = &read;
+    auto fresh = fresh_.find(slot);
+    if (fresh != fresh_.end()) {
+        bytes = &fresh->second.picture;
+    } else if (readFileBytes(folder_.path(slotPictureFile(slot)), kMaxThumbnailBytes, read) !=
+               FileRead::Ok) {
+        return;  // missing or damaged: the black box
+    }
+    Picture picture;
+    Surface decoded;
+    if (!formats->decode(bytes->data(), bytes->size(), 0, picture) ||
+        decoded.fromPicture(picture, thumbnail.format()) != 0)
+        return;
+    decoded.draw(thumbnail, 0, 0);
 }

@@ -9,13 +9,13 @@ void Engine::shutdown() {
     GameState& g = state_;
 
     // Saves still being written finish first; a failure is still named.
-    finishSaves();
+    saves_.finishSaves();
     if (TextRenderer* text = host_.services().text)
         text->unregisterFontFile(folder_.path(game_files::kFont));
     // Music, overlays and sounds stop before the mixer they play through goes; the order
     // of the objects below is fixed.
     if (g.music) g.music->stopMusic();
-    clearOverlays();
+    scene_.clearOverlays();
     if (g.sounds) g.sounds->clear();
     g.sounds.reset();
     g.music.reset();
@@ -24,7 +24,7 @@ void Engine::shutdown() {
     g.mixer.reset();
     g.console.panelImage.reset();
     g.input.reset();
-    g.backdrop.reset();
+    scene_.setBackdrop(nullptr);
     g.pointer.idle.reset();
     g.pointer.forward.reset();
     g.pointer.backward.reset();

@@ -2,7 +2,9 @@
 // title movie and the first view, in their fixed order.
 #include "engine/engine.h"
 #include "engine/game_files.h"
+#include "engine/message_pump.h"
 #include "engine/recording_taps.h"
+#include "platform/error_reporter.h"
 #include "platform/event_source.h"
 #include "platform/folder_watcher.h"
 #include "platform/text_renderer.h"
@@ -11,54 +13,57 @@ using namespace game_files;
 
 namespace {
 
-// The first view's picture on a black 640x480 backdrop, as a view change makes it: the
-// main loop draws only the backdrop's pixels, so what a smaller (or missing) picture left
-// uncovered would keep earlier frames' pointers.
-void coverScreen(Screen& screen, std::unique_ptr<Surface>& backdrop) {
-    if (backdrop && backdrop->valid() && backdrop->width() >= 640 && backdrop->height() >= 480)
-        return;
-    auto whole = std::make_unique<Surface>();
-    if (whole->create(screen.format(), 640, 480, &screen) != 0) return;
-    whole->fill(0);
-    if (backdrop && backdrop->valid()) backdrop->draw(*whole, 0, 0);
-    backdrop = std::move(whole);
+// The screen on the host's display, its presents tapped for the recorder: a 640x480
+// window, or the whole display in 16-bit colour (15-bit when 16 is not offered). Null,
+// after the fatal box, when no mode could be set: nothing can be drawn and the quit
+// request ends the run.
+std::unique_ptr<Screen> openScreen(EngineHost& host, PlayRecorder& recorder) {
+    auto screen =
+        std::make_unique<Screen>(tapPresents(host.createDisplay(), recorder), host.clock(),
+                                 host.services().text, host.services().pictures);
+    if (host.windowed()) {
+        if (screen->createWindowed(640, 480) == 0) return screen;
+        reportError(host.errorReporter(), screen.get(),
+                    "could not set video mode 640x480 windowed");
+        return nullptr;
+    }
+    int bits = screen->hasMode(640, 480, 16) ? 16 : 15;
+    if (screen->createFullScreen(640, 480, bits, 0) == 0) return screen;
+    reportError(host.errorReporter(), screen.get(), "could not set video mode 640x480x%d", bits);
+    return nullptr;
+}
+
+// The pointer's pictures and sheets, the console panel and an empty backdrop, in the
+// order their missing files are told.
+void loadStartPictures(GameState& g, Scene& scene, Assets& assets) {
+    Pointer& p = g.pointer;
+    p.interactAnim = assets.sheet(kInteract.file, kInteract.settings());
+    p.takeAnim = assets.sheet(kTake.file, kTake.settings());
+    g.frameTimer.start();
+
+    scene.setBackdrop(std::make_unique<Surface>());
+    g.console.panelImage = assets.keyedPicture(kConsolePanel);
+    std::unique_ptr<Surface>* pictures[] = {&p.idle, &p.forward, &p.backward, &p.left, &p.right};
+    for (size_t i = 0; i < kPointerPictures.size(); ++i)
+        *pictures[i] = assets.keyedPicture(kPointerPictures[i]);
 }
 
 }  // namespace
 
-void Engine::createDisplay() {
-    GameState& g = state_;
-    g.screen =
-        std::make_unique<Screen>(tapPresents(host_.createDisplay(), playRecorder_), host_.clock(),
-                                 host_.services().text, host_.services().pictures);
-    if (host_.windowed()) {
-        if (g.screen->createWindowed(640, 480) != 0) {
-            reportError("could not set video mode 640x480 windowed");
-            g.screen.reset();
-        }
-        return;
-    }
-    int bits = g.screen->hasMode(640, 480, 16) ? 16 : 15;
-    if (g.screen->createFullScreen(640, 480, bits, 0) != 0) {
-        reportError("could not set video mode 640x480x%d", bits);
-        // Without a display mode nothing can be drawn; the quit request ends the run.
-        g.screen.reset();
-    }
-}
-
 bool Engine::setUpWindow() {
     GameState& g = state_;
     if (!host_.createWindow()) {
-        reportError("could not create the main window");
+        reportError(host_.errorReporter(), state_.screen.get(), "could not create the main window");
         return false;
     }
-    createDisplay();
+    g.screen = openScreen(host_, playRecorder_);
     assets_.setScreen(g.screen.get());
     host_.afterScreenCreated();
 
     g.input = std::make_unique<InputDevice>(host_.clock());
     if (g.input->create(host_.createInput()) != 0)
-        reportError("Could not create InputDevice object!");
+        reportError(host_.errorReporter(), state_.screen.get(),
+                    "Could not create InputDevice object!");
     g.mixer = std::make_unique<Mixer>();
     g.mixer->create(tapMix(host_.createAudioOutput(), playRecorder_));
     access_.attachMixer(g.mixer.get(),
@@ -81,60 +86,39 @@ bool Engine::setUpWindow() {
     return true;
 }
 
-void Engine::loadPointerPictures() {
-    Pointer& p = state_.pointer;
-    p.interactAnim = assets_.sheet(kInteract.file, kInteract.settings());
-    p.takeAnim = assets_.sheet(kTake.file, kTake.settings());
-    state_.frameTimer.start();
-
-    state_.backdrop = std::make_unique<Surface>();
-    state_.console.panelImage = assets_.keyedPicture(kConsolePanel);
-    std::unique_ptr<Surface>* pictures[] = {&p.idle, &p.forward, &p.backward, &p.left, &p.right};
-    for (size_t i = 0; i < kPointerPictures.size(); ++i)
-        *pictures[i] = assets_.keyedPicture(kPointerPictures[i]);
-}
-
 bool Engine::start(int& exitCode) {
     GameState& g = state_;
     g.windowed = host_.windowed();
     g.events = host_.createEvents();
-    recoverSaves();
+    saves_.recoverSaves();
     AccessSettings accessSettings;
     loadAccessSettings(accessSettingsPath(), accessSettings);
     access_.configure(folder_, accessSettings);
 
-    if (!setUpWindow()) reportError("could not initialize application");
-    loadPointerPictures();
+    if (!setUpWindow())
+        reportError(host_.errorReporter(), state_.screen.get(), "could not initialize application");
+    loadStartPictures(g, scene_, assets_);
 
     if (!g.windowed && g.input) g.input->setPointerLimits(1, 1, 590, 430);
 
     // One message, so a fatal error reported above ends the run before the movie.
-    if (pumpOneMessage(exitCode) == Message::Quit) return true;
+    if (pumpOneMessage(g.events.get(), *this, exitCode) == PumpedMessage::Quit) return true;
 
     if (folder_.exists(kTitleMovie)) {
         g.console.print(std::string("Playing movie: ") + kTitleMovie, kWhite);
-        playMovie(kTitleMovie, -1, -1);
+        movies_.playMovie(kTitleMovie, -1, -1);
     } else {
         interpreter_.reportCommandError(std::string("playmovie ") + kTitleMovie,
                                         "Cannot find file");
     }
 
     const AuthoringStart authoring = authoringStartFromEnvironment();
-    g.currentView = std::make_unique<View>(g.variables, g.console);
-    std::string error;
-    g.currentView->load(startViewFile(authoring, folder_, kFirstView), folder_, error);
-    if (!error.empty()) g.console.print(error, kRed);
-    access_.noteViewChange();
-    const bool shown =
-        g.backdrop && assets_.loadPicture(*g.backdrop, g.currentView->baseImage()) == 1;
-    if (g.screen) coverScreen(*g.screen, g.backdrop);
-    if (shown) noteBackdropIsView(g.currentView->baseImage());
-    interpreter_.runScript(g.currentView->onLoadScript(), 0, false);
-    if (authoring.slot > 0) loadGame(authoring.slot);
+    scene_.openFirstView(startViewFile(authoring, folder_, kFirstView));
+    if (authoring.slot > 0) saves_.loadGame(authoring.slot);
     if (authoring.live) {
         std::unique_ptr<FolderWatcher> watcher = watchFolder(folder_.root());
         if (!watcher) g.console.print("Cannot watch the game folder for changes", kRed);
-        liveReload_ = std::make_unique<LiveReload>(*this, std::move(watcher));
+        liveReload_ = std::make_unique<LiveReload>(scene_, g.sounds, std::move(watcher));
     }
     return false;
 }

@@ -47,34 +47,36 @@ std::string voices(const GameState& g) {
 }  // namespace
 
 std::vector<std::string> stateReport(Engine& engine) {
-    const GameState& g = engine.state();
+    const GameState& g = engine.state_;
+    const Scene& scene = engine.scene_;
+    const View* view = scene.view();
     std::vector<std::string> lines;
     auto add = [&lines](const std::string& key, const std::string& value) {
         lines.push_back("S " + key + "=" + value);
     };
     add("mode", std::to_string(g.mode));
-    add("view", g.currentView ? g.currentView->fileName() : std::string());
-    add("base", g.currentView ? g.currentView->baseImage() : std::string());
+    add("view", view ? view->fileName() : std::string());
+    add("base", view ? view->baseImage() : std::string());
     add("pointer", std::to_string(g.pointer.shape));
     add("target", std::to_string(g.pointer.target));
     add("inventory", joined(g.inventory.items));
     add("selection", std::to_string(g.inventory.selection));
-    add("images", names(g.overlays.imageNames()));
-    add("anims", names(g.overlays.animNames()));
-    add("movies", names(g.overlays.movieNames()));
+    add("images", names(scene.overlays().imageNames()));
+    add("anims", names(scene.overlays().animNames()));
+    add("movies", names(scene.overlays().movieNames()));
     add("slots", slots(g));
     add("voices", voices(g));
     add("music", g.music ? g.music->lastMusic() + (g.music->isPlaying() ? " 1" : " 0")
                          : std::string("NONE 0"));
-    add("transition", g.transition.type + " " + std::to_string(g.transition.step));
+    add("transition", scene.transition().type + " " + std::to_string(scene.transition().step));
     add("console", g.console.visible ? "1" : "0");
     add("debug", g.debugMode ? "1" : "0");
-    add("echo", engine.interpreter().echoLines() ? "1" : "0");
+    add("echo", engine.interpreter_.echoLines() ? "1" : "0");
     add("page", std::to_string(g.savePage.page));
-    add("focus", engine.access().focusName(g));
-    if (g.currentView) {
-        for (size_t i = 0; i < g.currentView->hotspotCount(); ++i) {
-            const Hotspot& h = g.currentView->hotspot(i);
+    add("focus", engine.access_.focusName(g));
+    if (view) {
+        for (size_t i = 0; i < view->hotspotCount(); ++i) {
+            const Hotspot& h = view->hotspot(i);
             lines.push_back("S hotspot=" + h.name() + " " + (h.enabled() ? "1" : "0") + " " +
                             (h.conditionResult() ? "1" : "0") + " " + std::to_string(h.cursor()));
         }

@@ -1,85 +1,89 @@
-#include "engine/view_reload.h"
-
+// Reading the current view's files again while the game runs, for authors testing a view
+// they edit: the view file swapped in place, and the pictures, frame sheets and sounds the
+// view shows read afresh. Variables, inventory, selection and mode stay as they are.
 #include <utility>
 #include <vector>
 
-#include "engine/engine.h"
+#include "engine/assets.h"
+#include "engine/console.h"
+#include "engine/game_state.h"
+#include "engine/scene.h"
+#include "media/sound_slots.h"
+#include "platform/screen.h"
+#include "script/interpreter.h"
 
-bool ViewReload::reloadView(bool runOnLoad, int depth) {
-    GameState& g = engine_.state();
-    if (!g.currentView) {
-        g.console.print("No view to reload", kRed);
+bool Scene::reloadView(bool runOnLoad, int depth) {
+    if (!view_) {
+        console_.print("No view to reload", kRed);
         return false;
     }
-    const std::string file = g.currentView->fileName();
-    auto next = std::make_unique<View>(g.variables, g.console);
+    const std::string file = view_->fileName();
+    auto next = std::make_unique<View>(variables_, console_);
     std::string error;
-    next->load(file, engine_.folder(), error);
+    next->load(file, folder_, error);
     if (!error.empty()) {
-        g.console.print(error, kRed);
+        console_.print(error, kRed);
         return false;
     }
     // As a saved game restores them: by name, the last hotspot of a name deciding.
-    const View& old = *g.currentView;
+    const View& old = *view_;
     for (size_t i = 0; i < old.hotspotCount(); ++i) {
         const Hotspot& h = old.hotspot(i);
         const std::string name = h.name();
         next->enableHotspots(&name, h.enabled());
     }
-    g.currentView = std::move(next);
-    g.console.print("Reloaded " + file, kWhite);
+    view_ = std::move(next);
+    console_.print("Reloaded " + file, kWhite);
     if (runOnLoad) {
-        engine_.clearOverlays();
-        g.overlaySources = OverlaySources();
-        const View* reloaded = g.currentView.get();
-        engine_.interpreter().runScript(g.currentView->onLoadScript(), depth + 1, false);
+        clearOverlays();
+        overlaySources_ = OverlaySources();
+        const View* reloaded = view_.get();
+        interpreter_.runScript(view_->onLoadScript(), depth + 1, false);
         // The script may have loaded another view, which brought its own picture.
-        if (g.currentView.get() != reloaded) return true;
+        if (view_.get() != reloaded) return true;
     }
     redrawBase();
     return true;
 }
 
-void ViewReload::redrawBase() {
-    GameState& g = engine_.state();
+void Scene::redrawBase() {
     // The save page or the ending shows another picture; the view's is read afresh when
     // the game comes back to it.
-    if (!g.screen || g.mode != Play || !g.currentView) return;
-    const std::string base = g.currentView->baseImage();
+    if (!screen_ || mode_ != Play || !view_) return;
+    const std::string base = view_->baseImage();
     auto picture = std::make_unique<Surface>();
-    bool loaded = picture->create(g.screen->format(), 640, 480, g.screen.get()) == 0 &&
-                  engine_.assets().drawPictureInto(base, *picture);
-    if (!loaded) engine_.assets().reportCouldNotLoad(base);
-    g.backdrop = std::move(picture);
+    bool loaded = picture->create(screen_->format(), 640, 480, screen_.get()) == 0 &&
+                  assets_.drawPictureInto(base, *picture);
+    if (!loaded) assets_.reportCouldNotLoad(base);
+    backdrop_ = std::move(picture);
 }
 
-void ViewReload::fileChanged(const std::string& file) {
-    GameState& g = engine_.state();
-    if (!g.currentView) return;
-    if (file == g.currentView->fileName()) {
+void Scene::fileChanged(const std::string& file, SoundSlots* sounds) {
+    if (!view_) return;
+    if (file == view_->fileName()) {
         reloadView(false);
         return;
     }
     bool shown = false;
-    if (file == g.currentView->baseImage() && g.mode == Play) {
+    if (file == view_->baseImage() && mode_ == Play) {
         redrawBase();
         shown = true;
     }
-    const std::string path = engine_.folder().path(file);
-    for (const auto& [name, source] : g.overlaySources.images) {
-        OverlayImage* image = source.file == file ? g.overlays.findImage(name) : nullptr;
+    const std::string path = folder_.path(file);
+    for (const auto& [name, source] : overlaySources_.images) {
+        OverlayImage* image = source.file == file ? overlays_.findImage(name) : nullptr;
         if (!image) continue;
         shown = true;
-        if (!image->load(g.screen.get(), path, source.x, source.y, true, source.depth))
-            engine_.assets().reportCouldNotLoad(file);
+        if (!image->load(screen_.get(), path, source.x, source.y, true, source.depth))
+            assets_.reportCouldNotLoad(file);
     }
-    for (const auto& [name, source] : g.overlaySources.anims) {
-        FrameAnimation* anim = source.file == file ? g.overlays.findAnim(name) : nullptr;
+    for (const auto& [name, source] : overlaySources_.anims) {
+        FrameAnimation* anim = source.file == file ? overlays_.findAnim(name) : nullptr;
         if (!anim) continue;
         shown = true;
-        if (anim->loadNamed(name, source.x, source.y, g.screen.get(), path, source.settings) != 1)
-            engine_.assets().reportCouldNotLoad(file);
+        if (anim->loadNamed(name, source.x, source.y, screen_.get(), path, source.settings) != 1)
+            assets_.reportCouldNotLoad(file);
     }
-    if (g.sounds && g.sounds->reload(file)) shown = true;
-    if (shown) g.console.print("Reloaded " + file, kWhite);
+    if (sounds && sounds->reload(file)) shown = true;
+    if (shown) console_.print("Reloaded " + file, kWhite);
 }

@@ -21,7 +21,7 @@ void Engine::handleWindowEvent(const WindowEvent& event) {
             if (g.mode == Ending) {
                 if (g.events) g.events->post({WindowEvent::Close});
             }
-            if (event.value == 27 && g.mode == Play) showEnding();
+            if (event.value == 27 && g.mode == Play) scene_.showEnding();
             break;
         case WindowEvent::Character:
             if (g.mode == Play && g.console.visible)

@@ -38,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ProgramServices none;  // scripts only: no text, pictures or sound files are read
     HeadlessHost host(none);
     Engine engine(host, GameFolder(folder()));
-    GameState& g = engine.state();
-    g.inventory.itemTable["inv_horse"] = 1;
-    g.currentView = std::make_unique<View>(g.variables, g.console);
+    const GameServices& game = engine.services();
+    game.inventory.itemTable["inv_horse"] = 1;
+    game.scene.setView(std::make_unique<View>(engine.interpreter().variables(), engine.console()));
     Script script;
     std::string line;
     for (size_t i = 0; i <= size; ++i) {

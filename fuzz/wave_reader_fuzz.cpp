@@ -7,6 +7,7 @@
 
 #include "media/audio_stream.h"
 #include "media/mixer.h"
+#include "media/mixer_voice.h"
 #include "media/wave_reader.h"
 #include "platform/null_audio_output.h"
 
@@ -26,10 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         m->create(std::make_unique<NullAudioOutput>());
         return m;
     }();
-    int voice = mixer->openVoice(sound.mix.data(), sound.frames());
-    mixer->startVoice(voice);
+    MixerVoice voice(*mixer, std::make_shared<const std::vector<int16_t>>(std::move(sound.mix)));
+    voice.start();
     std::vector<int16_t> out(2 * 600);
     mixer->mix(out.data(), 600);
-    mixer->closeVoice(voice);
     return 0;
 }

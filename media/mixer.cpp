@@ -1,6 +1,7 @@
 #include "media/mixer.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -13,19 +14,43 @@ int32_t saturate(int32_t v) {
     return std::clamp<int32_t>(v, -32768, 32767);
 }
 
-}  // namespace
-
-Mixer::Mixer() {
-    // The beep's samples are made once; its voice sounds only when asked.
+// The beep's samples, made once per mixer.
+SampleStream::Samples beepSamples() {
     const int frames = kMixRate * 80 / 1000;
     const int period = kMixRate / 880;
-    beepSamples_.resize(static_cast<size_t>(frames) * kMixChannels);
+    auto samples =
+        std::make_shared<std::vector<int16_t>>(static_cast<size_t>(frames) * kMixChannels);
     for (int i = 0; i < frames; ++i) {
         int16_t v = (i % period) < period / 2 ? 4000 : -4000;
-        beepSamples_[static_cast<size_t>(i) * 2] = v;
-        beepSamples_[static_cast<size_t>(i) * 2 + 1] = v;
+        (*samples)[static_cast<size_t>(i) * 2] = v;
+        (*samples)[static_cast<size_t>(i) * 2 + 1] = v;
     }
-    beepVoice_ = openVoice(beepSamples_.data(), static_cast<size_t>(frames));
+    return samples;
+}
+
+}  // namespace
+
+MixerInput::MixerInput(MixerInput&& other) noexcept
+    : mixer_(std::exchange(other.mixer_, nullptr)),
+      stream_(std::exchange(other.stream_, nullptr)) {}
+
+MixerInput& MixerInput::operator=(MixerInput&& other) noexcept {
+    if (this != &other) {
+        reset();
+        mixer_ = std::exchange(other.mixer_, nullptr);
+        stream_ = std::exchange(other.stream_, nullptr);
+    }
+    return *this;
+}
+
+void MixerInput::reset() {
+    if (mixer_) mixer_->remove(stream_);
+    mixer_ = nullptr;
+    stream_ = nullptr;
+}
+
+Mixer::Mixer() : beep_(beepSamples()) {
+    streams_.push_back(&beep_);
 }
 
 Mixer::~Mixer() {
@@ -52,61 +77,19 @@ int Mixer::setVolume(uint8_t leftPercent, uint8_t rightPercent) {
 
 void Mixer::beep() {
     if (silent()) return;
-    stopVoice(beepVoice_);
-    startVoice(beepVoice_);
-}
-
-int Mixer::openVoice(const int16_t* samples, size_t frames) {
     Lock lock(*this);
-    Voice voice;
-    voice.samples = samples;
-    voice.frames = samples ? frames : 0;
-    voice.open = true;
-    if (!freeVoices_.empty()) {
-        int id = freeVoices_.back();
-        freeVoices_.pop_back();
-        voices_[static_cast<size_t>(id)] = voice;
-        return id;
-    }
-    voices_.push_back(voice);
-    return static_cast<int>(voices_.size() - 1);
+    beep_.stop();
+    beep_.start();
 }
 
-void Mixer::closeVoice(int voice) {
+MixerInput Mixer::add(AudioStream& stream) {
     Lock lock(*this);
-    if (!valid(voice)) return;
-    voices_[static_cast<size_t>(voice)] = Voice();
-    freeVoices_.push_back(voice);
+    if (std::find(streams_.begin(), streams_.end(), &stream) != streams_.end()) return {};
+    streams_.push_back(&stream);
+    return MixerInput(this, &stream);
 }
 
-void Mixer::startVoice(int voice) {
-    Lock lock(*this);
-    if (!valid(voice)) return;
-    Voice& v = voices_[static_cast<size_t>(voice)];
-    v.playing = v.frames > 0;
-}
-
-void Mixer::stopVoice(int voice) {
-    Lock lock(*this);
-    if (!valid(voice)) return;
-    Voice& v = voices_[static_cast<size_t>(voice)];
-    v.playing = false;
-    v.position = 0;
-}
-
-bool Mixer::voicePlaying(int voice) const {
-    Lock lock(*this);
-    return valid(voice) && voices_[static_cast<size_t>(voice)].playing;
-}
-
-void Mixer::addStream(AudioStream* stream) {
-    if (!stream) return;
-    Lock lock(*this);
-    if (std::find(streams_.begin(), streams_.end(), stream) == streams_.end())
-        streams_.push_back(stream);
-}
-
-void Mixer::removeStream(AudioStream* stream) {
+void Mixer::remove(AudioStream* stream) {
     Lock lock(*this);
     streams_.erase(std::remove(streams_.begin(), streams_.end(), stream), streams_.end());
 }
@@ -120,23 +103,7 @@ void Mixer::mix(int16_t* out, size_t frames) {
         const size_t block = std::min(frames, kBlockFrames);
         const size_t count = block * kMixChannels;
         std::fill(sum, sum + count, 0);
-        for (Voice& v : voices_) {
-            if (!v.playing) continue;
-            size_t n = std::min(block, v.frames - v.position);
-            const int16_t* src = v.samples + v.position * kMixChannels;
-            for (size_t i = 0; i < n * kMixChannels; ++i) sum[i] += src[i];
-            v.position += n;
-            if (v.position == v.frames) {
-                // Played out: the next start begins again at 0.
-                v.playing = false;
-                v.position = 0;
-            }
-        }
-        for (AudioStream* stream : streams_) {
-            size_t n = std::min(stream->read(streamBlock_.data(), block), block);
-            const int16_t* src = streamBlock_.data();
-            for (size_t i = 0; i < n * kMixChannels; ++i) sum[i] += src[i];
-        }
+        for (AudioStream* stream : streams_) stream->addTo(sum, block, streamBlock_.data());
         // Saturate first, then scale: the master volume follows the mix as a system
         // volume would.
         for (size_t i = 0; i < count; i += 2) {

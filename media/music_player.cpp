@@ -113,18 +113,14 @@ bool MusicPlayer::play() {
         state_ = Error;
         return false;
     }
-    if (!inMix_) mixer_->addStream(stream_.get());
-    inMix_ = true;
+    if (!input_.inMix()) input_ = mixer_->add(*stream_);
     state_ = Playing;
     return true;
 }
 
 void MusicPlayer::stop() {
-    if (inMix_) {
-        // Once removed, the mix no longer reads the stream.
-        mixer_->removeStream(stream_.get());
-        inMix_ = false;
-    }
+    // Once out of the mix, the stream is the main thread's alone.
+    input_.reset();
     if (state_ != Error) state_ = Stopped;
 }
 

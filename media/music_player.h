@@ -7,9 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "media/audio_stream.h"
+#include "media/mixer.h"
 
-class Mixer;
 class GameFolder;
 class MessageSink;
 class MusicDecoder;
@@ -21,7 +20,7 @@ public:
     enum State { Error = -1, Stopped = 0, Playing = 1, Paused = 2 };
 
     // `mixer` may be null (no sound: the player never plays). Everything given must
-    // outlive the player; the mixer at least until the player has stopped.
+    // outlive the player.
     // Files are read from `folder`.
     MusicPlayer(Mixer* mixer, MusicDecoderFactory& decoders, const GameFolder& folder,
                 MessageSink& messages);
@@ -63,9 +62,9 @@ private:
     const GameFolder& folder_;
     MessageSink& messages_;
     std::unique_ptr<Stream> stream_;
+    MixerInput input_;  // set while the stream is in the mix
     std::string file_;
     int state_ = Stopped;
     bool loop_ = false;
-    bool inMix_ = false;
     bool damageReported_ = false;
 };

@@ -37,7 +37,7 @@ bool OverlayMovie::load(Screen* screen, const std::string& path, int x, int y, i
     surface_ = std::move(surface);
     movie_ = std::move(movie);
     track_ = movie_->soundTrack();
-    if (track_ && mixer_) mixer_->addStream(track_.get());
+    if (track_ && mixer_) trackInput_ = mixer_->add(*track_);
     return true;
 }
 
@@ -81,7 +81,7 @@ void OverlayMovie::resume() {
 }
 
 void OverlayMovie::close() {
-    if (track_ && mixer_) mixer_->removeStream(track_.get());
+    trackInput_.reset();
     track_.reset();
     if (movie_) movie_->release();
     movie_.reset();

@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "media/mixer.h"
 #include "media/movie.h"
 #include "platform/surface.h"
 
 class Clock;
-class Mixer;
 class MovieOpener;
 class Screen;
 
@@ -52,7 +52,8 @@ private:
     std::string file_;
     std::unique_ptr<Surface> surface_;
     std::unique_ptr<Movie> movie_;
-    std::shared_ptr<AudioStream> track_;  // in the mix while set
+    std::shared_ptr<AudioStream> track_;
+    MixerInput trackInput_;  // the track's place in the mix
     int x_ = 0, y_ = 0, width_ = 0, height_ = 0;
     bool looping_ = false;
     bool active_ = false;

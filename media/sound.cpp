@@ -3,15 +3,8 @@
 #include "media/mixer.h"
 #include "media/wave_reader.h"
 
-Sound::~Sound() {
-    release();
-}
-
 void Sound::release() {
-    if (mixer_)
-        for (int voice : voices_) mixer_->closeVoice(voice);
     voices_.clear();
-    samples_.clear();
     current_ = 0;
 }
 
@@ -25,10 +18,11 @@ bool Sound::load(Mixer* mixer, const std::string& path, int voices, std::string&
     }
     WaveSound wave;
     if (!readWaveFile(path, wave, error)) return false;
-    samples_ = std::move(wave.mix);
-    const size_t frames = samples_.size() / 2;
-    for (int i = 0; i < (voices > 1 ? voices : 1); ++i)
-        voices_.push_back(mixer->openVoice(samples_.data(), frames));
+    // The voices share the samples; the last voice to go frees them.
+    auto samples = std::make_shared<const std::vector<int16_t>>(std::move(wave.mix));
+    const int count = voices > 1 ? voices : 1;
+    voices_.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) voices_.emplace_back(*mixer, samples);
     return true;
 }
 
@@ -37,24 +31,22 @@ bool Sound::play() {
     if (mixer_->silent()) return true;
     if (voices_.empty()) return false;
     const int count = voiceCount();
-    if (mixer_->voicePlaying(voices_[static_cast<size_t>(current_)])) {
+    if (voices_[static_cast<size_t>(current_)].playing()) {
         if (count == 1) return false;
         current_ = (current_ + 1) % count;
         // Still busy: this is the oldest sound, cut off for the new one.
-        mixer_->stopVoice(voices_[static_cast<size_t>(current_)]);
+        voices_[static_cast<size_t>(current_)].stop();
     }
-    mixer_->startVoice(voices_[static_cast<size_t>(current_)]);
+    voices_[static_cast<size_t>(current_)].start();
     return true;
 }
 
 void Sound::stop() {
-    if (!mixer_) return;
-    for (int voice : voices_) mixer_->stopVoice(voice);
+    for (MixerVoice& voice : voices_) voice.stop();
 }
 
 int Sound::voicesSounding() const {
     int n = 0;
-    if (mixer_)
-        for (int voice : voices_) n += mixer_->voicePlaying(voice) ? 1 : 0;
+    for (const MixerVoice& voice : voices_) n += voice.playing() ? 1 : 0;
     return n;
 }

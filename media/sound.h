@@ -1,9 +1,10 @@
 #pragma once
 // A sound effect: a wave file's samples in the mix format, and a few voices that play
 // them, so the effect can sound over itself.
-#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "media/mixer_voice.h"
 
 class Mixer;
 
@@ -12,8 +13,8 @@ public:
     Sound() = default;
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
-    // Closes the voices; the mixer must still exist.
-    ~Sound();
+    // The voices leave the mix; the mixer must still exist.
+    ~Sound() = default;
 
     // Reads the wave file and gives it `voices` voices (at least 1) on `mixer`. On failure
     // the sound keeps no voices, plays nothing, and `error` says why. The path is kept
@@ -36,8 +37,7 @@ private:
     void release();
 
     Mixer* mixer_ = nullptr;
-    std::vector<int16_t> samples_;
-    std::vector<int> voices_;
+    std::vector<MixerVoice> voices_;
     int current_ = 0;
     std::string path_;
 };

@@ -20,6 +20,7 @@
 #include "platform/rect.h"
 
 struct Picture;
+class PictureFormats;
 class Screen;
 class TextFont;
 class TextRenderer;
@@ -41,9 +42,13 @@ public:
     // A blank surface of an explicit format. With a screen it draws text through the
     // screen's renderer (the screen's own buffers, tools); without one it draws none.
     int create(const PixelFormat& format, int width, int height, Screen* screen = nullptr);
-    // Decodes the file through the screen's picture formats, falling back to the
-    // pictures stored in the program. 1 on success; -1 no name or no picture could be
+    // Decodes the file through `formats` (may be null) into `format`, falling back to
+    // the pictures stored in the program. 1 on success; -1 no name or no picture could be
     // made; -2 no picture by that name; -3 a stored picture could not be made.
+    int loadImage(const PictureFormats* formats, const PixelFormat& format, const std::string& name,
+                  int placement);
+    // The same through the screen's picture formats, in its pixel format (16-bit without
+    // a screen); the surface then belongs to the screen.
     int loadImage(Screen* screen, const std::string& name, int placement);
     // Replace the content with a decoded picture, converted to `format`; 0 or a
     // negative code (the surface is left as it was on failure).

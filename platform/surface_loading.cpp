@@ -1,4 +1,4 @@
-// Loading a picture file onto a surface: the screen's picture formats first, then the
+// Loading a picture file onto a surface: the picture formats given first, then the
 // pictures stored in the program.
 #include <cstdio>
 
@@ -8,10 +8,9 @@
 #include "platform/screen.h"
 #include "platform/surface.h"
 
-int Surface::loadImage(Screen* screen, const std::string& name, int placement) {
+int Surface::loadImage(const PictureFormats* formats, const PixelFormat& format,
+                       const std::string& name, int placement) {
     if (name.empty()) return -1;
-    const PixelFormat format = screen ? screen->format() : PixelFormat::ofType(16);
-    const PictureFormats* formats = screen ? screen->pictureFormats() : nullptr;
     Picture picture;
     std::string why;
     if (!formats || !formats->readFile(name, picture, 0, &why)) {
@@ -25,9 +24,20 @@ int Surface::loadImage(Screen* screen, const std::string& name, int placement) {
         if (picture.width <= 0 || picture.height <= 0) return -3;
     }
     if (fromPicture(picture, format) != 0) return -1;
-    screen_ = screen;
-    serial_ = screen ? screen->nextSerial() : 0;
+    screen_ = nullptr;
+    serial_ = 0;
     placement_ = placement;
     fileName_ = name.substr(0, 255);
     return 1;
+}
+
+int Surface::loadImage(Screen* screen, const std::string& name, int placement) {
+    const PixelFormat format = screen ? screen->format() : PixelFormat::ofType(16);
+    const int result =
+        loadImage(screen ? screen->pictureFormats() : nullptr, format, name, placement);
+    if (result == 1) {
+        screen_ = screen;
+        serial_ = screen ? screen->nextSerial() : 0;
+    }
+    return result;
 }

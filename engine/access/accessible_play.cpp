@@ -5,6 +5,7 @@
 #include "engine/access/highlight.h"
 #include "engine/access/speech_lines.h"
 #include "engine/game_state.h"
+#include "engine/scene.h"
 #include "game/save_page.h"
 #include "media/mixer.h"
 #include "platform/screen.h"
@@ -31,7 +32,7 @@ bool onPage(int32_t mode) {
 
 }  // namespace
 
-AccessiblePlay::AccessiblePlay() = default;
+AccessiblePlay::AccessiblePlay(const Scene& scene) : scene_(scene) {}
 
 void AccessiblePlay::configure(const GameFolder& folder, const AccessSettings& settings) {
     settings_ = settings;
@@ -47,7 +48,7 @@ void AccessiblePlay::say(const std::string& text) {
     if (!voiceTried_ && mixer_ && makeVoice_) {
         voiceTried_ = true;
         voice_ = makeVoice_(stream_);
-        if (voice_) mixer_->addStream(&stream_);
+        if (voice_) streamInput_ = mixer_->add(stream_);
     }
     if (voice_) voice_->speak(text);
 }
@@ -58,14 +59,14 @@ void AccessiblePlay::attachMixer(Mixer* mixer, VoiceMaker makeVoice) {
 }
 
 void AccessiblePlay::detachMixer() {
-    if (mixer_ && voice_) mixer_->removeStream(&stream_);
+    streamInput_.reset();
     voice_.reset();
     mixer_ = nullptr;
 }
 
-const std::vector<ClickablePoint>& AccessiblePlay::reachable(const GameState& g) {
+const std::vector<ClickablePoint>& AccessiblePlay::reachable(const GameState&) {
     static const std::vector<ClickablePoint> none;
-    return g.currentView ? points_.of(*g.currentView) : none;
+    return scene_.view() ? points_.of(*scene_.view()) : none;
 }
 
 // The scan switch clicks through scanSwitch(); the other click keys click when pressed.
@@ -160,8 +161,8 @@ int AccessiblePlay::scanSwitch(const GameState& g, uint64_t nowMs) {
 }
 
 std::string AccessiblePlay::hotspotWords(const GameState& g, const ClickablePoint& point) const {
-    const Hotspot& h = g.currentView->hotspot(static_cast<size_t>(point.index));
-    return hotspotPhrase(labels_.hotspot(g.currentView->fileName(), h.name()), h.cursor(),
+    const Hotspot& h = scene_.view()->hotspot(static_cast<size_t>(point.index));
+    return hotspotPhrase(labels_.hotspot(scene_.view()->fileName(), h.name()), h.cursor(),
                          g.inventory.selection != -1);
 }
 
@@ -192,10 +193,10 @@ std::string AccessiblePlay::focusName(const GameState& g) const {
             return "slot " + std::to_string(g.savePage.slot(pageFocus_));
         return pageWords(g, pageFocus_);
     }
-    if (!g.currentView || focus_.hotspot() < 0 ||
-        static_cast<size_t>(focus_.hotspot()) >= g.currentView->hotspotCount())
+    if (!scene_.view() || focus_.hotspot() < 0 ||
+        static_cast<size_t>(focus_.hotspot()) >= scene_.view()->hotspotCount())
         return "";
-    return g.currentView->hotspot(static_cast<size_t>(focus_.hotspot())).name();
+    return scene_.view()->hotspot(static_cast<size_t>(focus_.hotspot())).name();
 }
 
 void AccessiblePlay::observe(GameState& g) {
@@ -222,9 +223,9 @@ void AccessiblePlay::observe(GameState& g) {
     }
     if (g.mode != Play) return;
     const std::vector<ClickablePoint>& points = reachable(g);
-    if (viewChanged_ && g.currentView) {
+    if (viewChanged_ && scene_.view()) {
         viewChanged_ = false;
-        std::string words = labels_.view(g.currentView->fileName(), g.currentView->name());
+        std::string words = labels_.view(scene_.view()->fileName(), scene_.view()->name());
         if (engaged_) {
             // Where a mouse player's pointer stays put, so does this one: the pointer
             // reaches the new focus with the next key.
@@ -333,7 +334,7 @@ AccessAction AccessiblePlay::beforeFrame(GameState& g, uint64_t nowMs) {
 }
 
 void AccessiblePlay::drawHighlight(GameState& g, Surface& back) {
-    if (!highlight_ || g.mode != Play || !g.currentView || g.console.visible) return;
+    if (!highlight_ || g.mode != Play || !scene_.view() || g.console.visible) return;
     // The player's label size, in the renderer's own face (it reads everywhere).
     TextRenderer* renderer = back.screen() ? back.screen()->textRenderer() : nullptr;
     if (renderer != labelRenderer_ || labelFontSize_ != settings_.labelTextSize) {
@@ -341,5 +342,5 @@ void AccessiblePlay::drawHighlight(GameState& g, Surface& back) {
         labelFontSize_ = settings_.labelTextSize;
         labelFont_ = renderer ? renderer->openFont("", 0, labelFontSize_, 400) : nullptr;
     }
-    drawClickableOutlines(back, *g.currentView, reachable(g), labels_, labelFont_.get());
+    drawClickableOutlines(back, *scene_.view(), reachable(g), labels_, labelFont_.get());
 }

@@ -12,12 +12,14 @@
 #include "engine/access/access_settings.h"
 #include "engine/access/focus.h"
 #include "game/labels.h"
+#include "media/mixer.h"
 #include "media/speech_stream.h"
 #include "platform/speech_voice.h"
 #include "view/clickable_points.h"
 
 class GameFolder;
 class Mixer;
+class Scene;
 class Surface;
 class TextFont;
 class TextRenderer;
@@ -40,7 +42,8 @@ public:
     // interrupts the last.
     std::function<void(const std::string&)> speaker;
 
-    AccessiblePlay();
+    // `scene` (the view it focuses in) outlives this.
+    explicit AccessiblePlay(const Scene& scene);
     // The labels of the game in `folder` for the player's locale, and the settings.
     void configure(const GameFolder& folder, const AccessSettings& settings);
     const AccessSettings& settings() const { return settings_; }
@@ -89,7 +92,9 @@ private:
     std::string pageWords(const GameState& g, int control) const;
     void focusHotspot(GameState& g, const ClickablePoint* point, AccessAction& action);
 
+    const Scene& scene_;
     SpeechStream stream_;
+    MixerInput streamInput_;  // the speech's place in the mix
     Mixer* mixer_ = nullptr;
     VoiceMaker makeVoice_;
     std::unique_ptr<SpeechVoice> voice_;

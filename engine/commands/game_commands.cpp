@@ -1,12 +1,11 @@
 // Inventory and saved-game commands.
 #include "engine/commands/engine_commands.h"
-#include "engine/engine.h"
+#include "game/inventory.h"
 #include "script/commands.h"
 
 namespace {
 
-CommandResult inventoryCommand(Engine& engine, CommandContext& ctx, bool add) {
-    Inventory& inventory = engine.state().inventory;
+CommandResult inventoryCommand(Inventory& inventory, CommandContext& ctx, bool add) {
     bool known = add ? inventory.add(ctx.words[1]) : inventory.remove(ctx.words[1]);
     if (!known) ctx.reportError("No index for inventory item found");
     return CommandResult::Continue;
@@ -14,18 +13,20 @@ CommandResult inventoryCommand(Engine& engine, CommandContext& ctx, bool add) {
 
 }  // namespace
 
-void registerGameCommands(Engine& engine) {
-    Interpreter& interpreter = engine.interpreter();
-    interpreter.registerCommand(
-        "addinv", [&engine](CommandContext& ctx) { return inventoryCommand(engine, ctx, true); });
-    interpreter.registerCommand(
-        "delinv", [&engine](CommandContext& ctx) { return inventoryCommand(engine, ctx, false); });
+void registerGameCommands(Interpreter& interpreter, Inventory& inventory,
+                          std::function<bool(int slot)> loadSlot) {
+    interpreter.registerCommand("addinv", [&inventory](CommandContext& ctx) {
+        return inventoryCommand(inventory, ctx, true);
+    });
+    interpreter.registerCommand("delinv", [&inventory](CommandContext& ctx) {
+        return inventoryCommand(inventory, ctx, false);
+    });
     // Saving is done from the save/load page; the command is accepted and ignored.
     interpreter.registerCommand("savegame",
                                 [](CommandContext&) { return CommandResult::Continue; });
     // Restores slot 1; the script goes on with its next line.
-    interpreter.registerCommand("loadgame", [&engine](CommandContext&) {
-        engine.loadGame(1);
+    interpreter.registerCommand("loadgame", [loadSlot = std::move(loadSlot)](CommandContext&) {
+        if (loadSlot) loadSlot(1);
         return CommandResult::Continue;
     });
 }

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "engine/commands/engine_commands.h"
-#include "engine/engine.h"
+#include "engine/movie_players.h"
 #include "script/commands.h"
 #include "script/numbers.h"
 
@@ -15,10 +15,11 @@ int64_t mediaTimeOfTenths(const std::string& word) {
     return int64_t{leadingInteger(word)} * 1000000;
 }
 
-CommandResult playmovieCommand(Engine& engine, CommandContext& ctx) {
+CommandResult playmovieCommand(const GameFolder& folder, MoviePlayers& movies,
+                               CommandContext& ctx) {
     const std::vector<std::string>& words = ctx.words;
     const std::string& file = words[1];
-    if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
+    if (!fileFound(folder, ctx, file)) return CommandResult::Continue;
     // Times only with exactly four words; "START" and "END" leave one open.
     int64_t start = -1, stop = -1;
     if (words.size() == 4) {
@@ -26,24 +27,29 @@ CommandResult playmovieCommand(Engine& engine, CommandContext& ctx) {
         if (words[3] != "END") stop = mediaTimeOfTenths(words[3]);
     }
     ctx.print("Playing movie: " + file, kWhite);
-    engine.playMovie(file, start, stop);
+    movies.playMovie(file, start, stop);
     return CommandResult::Continue;
 }
 
-CommandResult playoverlaymovieCommand(Engine& engine, CommandContext& ctx) {
+CommandResult playoverlaymovieCommand(const GameFolder& folder, MoviePlayers& movies,
+                                      CommandContext& ctx) {
     const std::vector<std::string>& words = ctx.words;
     const std::string& file = words[1];
-    if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
+    if (!fileFound(folder, ctx, file)) return CommandResult::Continue;
     ctx.print("Playing overlay movie: " + file, kWhite);
-    engine.playOverlayMovie(file, leadingInteger(words[2]), leadingInteger(words[3]),
+    movies.playOverlayMovie(file, leadingInteger(words[2]), leadingInteger(words[3]),
                             leadingInteger(words[4]), leadingInteger(words[5]));
     return CommandResult::Continue;
 }
 
 }  // namespace
 
-void registerMovieCommands(Engine& engine) {
-    Interpreter& interpreter = engine.interpreter();
-    interpreter.registerCommand("playmovie", bindEngine(engine, playmovieCommand));
-    interpreter.registerCommand("playoverlaymovie", bindEngine(engine, playoverlaymovieCommand));
+void registerMovieCommands(Interpreter& interpreter, const GameFolder& folder,
+                           MoviePlayers& movies) {
+    interpreter.registerCommand("playmovie", [&folder, &movies](CommandContext& ctx) {
+        return playmovieCommand(folder, movies, ctx);
+    });
+    interpreter.registerCommand("playoverlaymovie", [&folder, &movies](CommandContext& ctx) {
+        return playoverlaymovieCommand(folder, movies, ctx);
+    });
 }

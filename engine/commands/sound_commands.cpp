@@ -1,24 +1,29 @@
 // Sound effects and music: "playsound", "soundlist", "playmusic", "stopmusic".
 #include "engine/commands/engine_commands.h"
-#include "engine/engine.h"
+#include "media/music_control.h"
+#include "media/sound_slots.h"
 #include "script/commands.h"
 
 namespace {
 
-CommandResult playsoundCommand(Engine& engine, CommandContext& ctx) {
+using SoundsSlot = std::unique_ptr<SoundSlots>;
+using MusicSlot = std::unique_ptr<MusicControl>;
+
+CommandResult playsoundCommand(const GameFolder& folder, const SoundsSlot& sounds,
+                               CommandContext& ctx) {
     const std::string& file = ctx.words[1];
-    if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
-    if (SoundSlots* sounds = engine.state().sounds.get()) sounds->playSound(file);
+    if (!fileFound(folder, ctx, file)) return CommandResult::Continue;
+    if (sounds) sounds->playSound(file);
     return CommandResult::Continue;
 }
 
-CommandResult soundlistCommand(Engine& engine, CommandContext&) {
-    if (SoundSlots* sounds = engine.state().sounds.get()) sounds->soundList();
+CommandResult soundlistCommand(const SoundsSlot& sounds) {
+    if (sounds) sounds->soundList();
     return CommandResult::Continue;
 }
 
-CommandResult playmusicCommand(Engine& engine, CommandContext& ctx) {
-    MusicControl* music = engine.state().music.get();
+CommandResult playmusicCommand(const MusicSlot& slot, CommandContext& ctx) {
+    MusicControl* music = slot.get();
     if (!music) return CommandResult::Continue;
     // A second word names the file; without one the last file plays again.
     std::string reason =
@@ -27,17 +32,22 @@ CommandResult playmusicCommand(Engine& engine, CommandContext& ctx) {
     return CommandResult::Continue;
 }
 
-CommandResult stopmusicCommand(Engine& engine, CommandContext&) {
-    if (MusicControl* music = engine.state().music.get()) music->stopMusic();
+CommandResult stopmusicCommand(const MusicSlot& music) {
+    if (music) music->stopMusic();
     return CommandResult::Continue;
 }
 
 }  // namespace
 
-void registerSoundCommands(Engine& engine) {
-    Interpreter& interpreter = engine.interpreter();
-    interpreter.registerCommand("playsound", bindEngine(engine, playsoundCommand));
-    interpreter.registerCommand("soundlist", bindEngine(engine, soundlistCommand));
-    interpreter.registerCommand("playmusic", bindEngine(engine, playmusicCommand));
-    interpreter.registerCommand("stopmusic", bindEngine(engine, stopmusicCommand));
+void registerSoundCommands(Interpreter& interpreter, const GameFolder& folder,
+                           const SoundsSlot& sounds, const MusicSlot& music) {
+    interpreter.registerCommand("playsound", [&folder, &sounds](CommandContext& ctx) {
+        return playsoundCommand(folder, sounds, ctx);
+    });
+    interpreter.registerCommand("soundlist",
+                                [&sounds](CommandContext&) { return soundlistCommand(sounds); });
+    interpreter.registerCommand(
+        "playmusic", [&music](CommandContext& ctx) { return playmusicCommand(music, ctx); });
+    interpreter.registerCommand("stopmusic",
+                                [&music](CommandContext&) { return stopmusicCommand(music); });
 }

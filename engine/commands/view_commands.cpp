@@ -1,24 +1,24 @@
 // Commands that replace the view and inspect or switch its hotspots.
 #include "engine/commands/engine_commands.h"
-#include "engine/engine.h"
+#include "engine/scene.h"
 #include "script/commands.h"
 #include "script/numbers.h"
 
 namespace {
 
-CommandResult loadCommand(Engine& engine, CommandContext& ctx) {
+CommandResult loadCommand(const GameFolder& folder, Scene& scene, CommandContext& ctx) {
     const std::string& file = ctx.words[1];
-    if (!fileFound(engine, ctx, file)) return CommandResult::Continue;
+    if (!fileFound(folder, ctx, file)) return CommandResult::Continue;
     if (!ctx.interpreter.takeViewLoad()) {
         ctx.reportError("Too many views loaded by one script");
         return CommandResult::Continue;
     }
     // A view that loads ends the script that loaded it.
-    return engine.replaceView(file, ctx.depth) ? CommandResult::End : CommandResult::Continue;
+    return scene.replaceView(file, ctx.depth) ? CommandResult::End : CommandResult::Continue;
 }
 
-CommandResult transCommand(Engine& engine, CommandContext& ctx) {
-    Transitions& transition = engine.state().transition;
+CommandResult transCommand(Scene& scene, CommandContext& ctx) {
+    Transitions& transition = scene.transition();
     transition.type = ctx.words[1];
     int32_t step = leadingInteger(ctx.words[2]);
     transition.step = step > 0 ? step : 50;
@@ -26,15 +26,15 @@ CommandResult transCommand(Engine& engine, CommandContext& ctx) {
     return CommandResult::Continue;
 }
 
-CommandResult evalhsCommand(Engine& engine, CommandContext& ctx) {
+CommandResult evalhsCommand(Scene& scene, CommandContext& ctx) {
     ctx.print("Reevaluating hotspot conditions", kWhite);
-    if (View* view = engine.state().currentView.get()) view->reevaluateConditions();
+    if (View* view = scene.view()) view->reevaluateConditions();
     return CommandResult::Continue;
 }
 
-CommandResult listhsCommand(Engine& engine, CommandContext& ctx) {
+CommandResult listhsCommand(Scene& scene, CommandContext& ctx) {
     ctx.print("Hotspot List:", kWhite);
-    const View* view = engine.state().currentView.get();
+    const View* view = scene.view();
     if (!view) return CommandResult::Continue;
     for (size_t i = 0; i < view->hotspotCount(); ++i) {
         const Hotspot& h = view->hotspot(i);
@@ -45,22 +45,25 @@ CommandResult listhsCommand(Engine& engine, CommandContext& ctx) {
     return CommandResult::Continue;
 }
 
-CommandResult switchHotspots(Engine& engine, CommandContext& ctx, bool enabled) {
-    if (View* view = engine.state().currentView.get())
+CommandResult switchHotspots(Scene& scene, CommandContext& ctx, bool enabled) {
+    if (View* view = scene.view())
         view->enableHotspots(ctx.words.size() >= 2 ? &ctx.words[1] : nullptr, enabled);
     return CommandResult::Continue;
 }
 
 }  // namespace
 
-void registerViewCommands(Engine& engine) {
-    Interpreter& interpreter = engine.interpreter();
-    interpreter.registerCommand("load", bindEngine(engine, loadCommand));
-    interpreter.registerCommand("trans", bindEngine(engine, transCommand));
-    interpreter.registerCommand("evalhs", bindEngine(engine, evalhsCommand));
-    interpreter.registerCommand("lisths", bindEngine(engine, listhsCommand));
+void registerViewCommands(Interpreter& interpreter, const GameFolder& folder, Scene& scene) {
     interpreter.registerCommand(
-        "enablehs", [&engine](CommandContext& ctx) { return switchHotspots(engine, ctx, true); });
+        "load", [&folder, &scene](CommandContext& ctx) { return loadCommand(folder, scene, ctx); });
+    interpreter.registerCommand("trans",
+                                [&scene](CommandContext& ctx) { return transCommand(scene, ctx); });
     interpreter.registerCommand(
-        "disablehs", [&engine](CommandContext& ctx) { return switchHotspots(engine, ctx, false); });
+        "evalhs", [&scene](CommandContext& ctx) { return evalhsCommand(scene, ctx); });
+    interpreter.registerCommand(
+        "lisths", [&scene](CommandContext& ctx) { return listhsCommand(scene, ctx); });
+    interpreter.registerCommand(
+        "enablehs", [&scene](CommandContext& ctx) { return switchHotspots(scene, ctx, true); });
+    interpreter.registerCommand(
+        "disablehs", [&scene](CommandContext& ctx) { return switchHotspots(scene, ctx, false); });
 }

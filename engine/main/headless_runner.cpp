@@ -107,8 +107,8 @@ private:
     }
 
     const Surface* screen() {
-        GameState& g = engine_.state();
-        return g.screen ? &g.screen->back() : nullptr;
+        const std::unique_ptr<Screen>& screen = engine_.services().screen;
+        return screen ? &screen->back() : nullptr;
     }
 
     void close(int& exitCode) {
@@ -203,8 +203,8 @@ private:
         if (verb == "shot") {
             if (rest.empty()) return Result::Malformed;
             std::string error;
-            GameState& g = engine_.state();
-            if (!g.screen || !writeShot(g.screen->back(), rest, error)) {
+            const std::unique_ptr<Screen>& screen = engine_.services().screen;
+            if (!screen || !writeShot(screen->back(), rest, error)) {
                 err_ << "engine-headless: shot " << rest << ": "
                      << (error.empty() ? "no picture" : error) << "\n";
             }

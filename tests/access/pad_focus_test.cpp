@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/engine.h"
 #include "engine/main/standard_services.h"
 #include "platform/headless/headless_host.h"
+#include "support/engine_test_access.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ protected:
         frame();
         host.setPad(false, false);
         frame();
-        return engine->access().focusName(engine->state());
+        return engine->access().focusName(EngineTestAccess::state(*engine));
     }
 
     std::filesystem::path dir;
@@ -70,7 +70,7 @@ TEST_F(PadFocus, EachPushIsOneStepEitherWay) {
     EXPECT_EQ(push(true, false), "spot2");  // wraps
     // The pointer went where the focus is.
     int x = 0, y = 0;
-    engine->state().input->pointerPosition(x, y);
+    EngineTestAccess::state(*engine).input->pointerPosition(x, y);
     EXPECT_TRUE(x >= 410 && x <= 500 && y >= 10 && y <= 100) << x << "," << y;
 }
 

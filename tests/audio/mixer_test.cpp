@@ -2,78 +2,133 @@
 #include <gtest/gtest.h>
 
 #include "audio/mix_rig.h"
+#include "media/mixer_voice.h"
 
 namespace {
 
+SampleStream::Samples samples(std::vector<int16_t> v) {
+    return std::make_shared<const std::vector<int16_t>>(std::move(v));
+}
+
 TEST(Mixer, VoicesSumAndSaturate) {
     MixRig rig;
-    std::vector<int16_t> a(8, 20000), b(8, 20000), c(8, -30000);
-    int va = rig.mixer.openVoice(a.data(), 4);
-    int vb = rig.mixer.openVoice(b.data(), 4);
-    int vc = rig.mixer.openVoice(c.data(), 4);
-    rig.mixer.startVoice(va);
+    MixerVoice va(rig.mixer, samples(std::vector<int16_t>(8, 20000)));
+    MixerVoice vb(rig.mixer, samples(std::vector<int16_t>(8, 20000)));
+    MixerVoice vc(rig.mixer, samples(std::vector<int16_t>(8, -30000)));
+    va.start();
     EXPECT_EQ(rig.next(), 20000);
-    rig.mixer.startVoice(vb);
+    vb.start();
     EXPECT_EQ(rig.next(), 32767);
-    rig.mixer.startVoice(vc);
+    vc.start();
     EXPECT_EQ(rig.next(), 10000);
-    rig.mixer.stopVoice(va);
-    rig.mixer.stopVoice(vb);
+    va.stop();
+    vb.stop();
     EXPECT_EQ(rig.next(), -30000);
-    rig.mixer.startVoice(vc);
-    rig.mixer.startVoice(vc);  // already sounding: goes on where it is
+    vc.start();
+    vc.start();  // already sounding: goes on where it is
     EXPECT_EQ(rig.pull(3), (std::vector<int16_t>{-30000, -30000, -30000, -30000, 0, 0}));
 }
 
 TEST(Mixer, AVoicePlaysOutThenStartsAgainFromItsBeginning) {
     MixRig rig;
-    std::vector<int16_t> ramp{1, 1, 2, 2, 3, 3};
-    int v = rig.mixer.openVoice(ramp.data(), 3);
-    rig.mixer.startVoice(v);
+    auto ramp = samples({1, 1, 2, 2, 3, 3});
+    auto v = std::make_unique<MixerVoice>(rig.mixer, ramp);
+    v->start();
     EXPECT_EQ(rig.pull(4), (std::vector<int16_t>{1, 1, 2, 2, 3, 3, 0, 0}));
-    EXPECT_FALSE(rig.mixer.voicePlaying(v));
-    rig.mixer.startVoice(v);
-    EXPECT_TRUE(rig.mixer.voicePlaying(v));
+    EXPECT_FALSE(v->playing());
+    v->start();
+    EXPECT_TRUE(v->playing());
     EXPECT_EQ(rig.next(), 1);
-    rig.mixer.stopVoice(v);  // rewinds
-    rig.mixer.startVoice(v);
+    v->stop();  // rewinds
+    v->start();
     EXPECT_EQ(rig.next(), 1);
-    rig.mixer.closeVoice(v);
-    EXPECT_FALSE(rig.mixer.voicePlaying(v));
+    v.reset();  // leaves the mix as it goes
     EXPECT_EQ(rig.next(), 0);
-    // A closed voice's number is given out again.
-    EXPECT_EQ(rig.mixer.openVoice(ramp.data(), 3), v);
+    EXPECT_EQ(ramp.use_count(), 1);
 }
 
 TEST(Mixer, LongMixesRunPastOneBlock) {
     MixRig rig;
-    std::vector<int16_t> samples(2 * 2000);
-    for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<int16_t>(i / 2);
-    int v = rig.mixer.openVoice(samples.data(), 2000);
-    rig.mixer.startVoice(v);
+    std::vector<int16_t> ramp(2 * 2000);
+    for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = static_cast<int16_t>(i / 2);
+    MixerVoice v(rig.mixer, samples(ramp));
+    v.start();
     std::vector<int16_t> out = rig.pull(2100);
-    EXPECT_EQ(std::vector<int16_t>(out.begin(), out.begin() + 4000), samples);
+    EXPECT_EQ(std::vector<int16_t>(out.begin(), out.begin() + 4000), ramp);
     EXPECT_EQ(out[4000], 0);
 }
 
-TEST(Mixer, StreamsJoinTheMixWhileAdded) {
+TEST(Mixer, StreamsJoinTheMixWhileTheirInputsLive) {
     MixRig rig;
     LevelStream music(300), movie(-1000);
-    rig.mixer.addStream(&music);
-    rig.mixer.addStream(&music);  // once only
+    MixerInput musicIn = rig.mixer.add(music);
+    EXPECT_FALSE(rig.mixer.add(music).inMix());  // once only
     EXPECT_EQ(rig.next(), 300);
-    rig.mixer.addStream(&movie);
-    EXPECT_EQ(rig.next(), -700);
-    rig.mixer.removeStream(&music);
-    EXPECT_EQ(rig.next(), -1000);
-    rig.mixer.removeStream(&movie);
+    {
+        MixerInput movieIn = rig.mixer.add(movie);
+        EXPECT_EQ(rig.next(), -700);
+        MixerInput moved = std::move(musicIn);
+        EXPECT_FALSE(musicIn.inMix());
+        EXPECT_EQ(rig.next(), -700);
+        moved.reset();
+        EXPECT_EQ(rig.next(), -1000);
+    }
     EXPECT_EQ(rig.next(), 0);
+}
+
+// The mixer adds a sample stream straight from its samples; a plain read gives the same
+// frames. After 4 of the 10 frames, reads that stop one frame short of the end, at it
+// and one past it.
+TEST(SampleStream, ReadAndAddGiveTheSameFramesUpToTheEnd) {
+    std::vector<int16_t> ramp;
+    for (int16_t i = 1; i <= 10; ++i) ramp.insert(ramp.end(), {i, static_cast<int16_t>(-i)});
+    ramp.push_back(99);  // half a frame: never played
+    for (int past : {-1, 0, 1}) {
+        SampleStream read(samples(ramp)), added(samples(ramp));
+        read.start();
+        added.start();
+        std::vector<int16_t> out(2 * 7), scratch(2 * 7);
+        std::vector<int32_t> sum(2 * 7, 0);
+        size_t at = 0;
+        for (size_t n : {size_t{4}, static_cast<size_t>(6 + past)}) {
+            const size_t got = read.read(out.data(), n);
+            EXPECT_EQ(got, std::min<size_t>(n, 10 - at)) << past;
+            ASSERT_EQ(added.addTo(sum.data(), n, scratch.data()), got) << past;
+            for (size_t i = 0; i < 2 * got; ++i) {
+                EXPECT_EQ(out[i], ramp[2 * at + i]) << past;
+                EXPECT_EQ(sum[i], ramp[2 * at + i]) << past;
+                sum[i] = 0;
+            }
+            at += got;
+        }
+        EXPECT_EQ(read.playing(), past < 0) << past;
+        EXPECT_EQ(added.playing(), past < 0) << past;
+        if (past < 0) continue;
+        EXPECT_EQ(read.read(out.data(), 1), 0u) << "played out";
+        read.start();
+        EXPECT_EQ(read.read(out.data(), 1), 1u);
+        EXPECT_EQ(out[0], 1) << "starts again at 0";
+    }
+    SampleStream none(nullptr);
+    none.start();
+    EXPECT_FALSE(none.playing());
+}
+
+TEST(Mixer, AnInputMovedOverAnotherTakesTheOtherOut) {
+    MixRig rig;
+    LevelStream a(100), b(20);
+    MixerInput in = rig.mixer.add(a);
+    in = rig.mixer.add(b);
+    EXPECT_EQ(rig.next(), 20);
+    in = MixerInput();
+    EXPECT_EQ(rig.next(), 0);
+    in.reset();  // nothing left to take out
 }
 
 TEST(Mixer, MasterVolume) {
     MixRig rig;
     LevelStream s(10000);
-    rig.mixer.addStream(&s);
+    MixerInput in = rig.mixer.add(s);
     EXPECT_EQ(rig.mixer.getVolume(), 0xFFFFFFFFu);
     EXPECT_EQ(rig.pull(1), (std::vector<int16_t>{10000, 10000}));
     EXPECT_EQ(rig.mixer.setVolume(50, 50), 0);
@@ -88,7 +143,7 @@ TEST(Mixer, MasterVolume) {
     EXPECT_EQ(rig.mixer.getVolume(), (64879u << 16) | 655u);
     // The clipped mix is scaled, as a system volume scales what is played.
     LevelStream loud(30000);
-    rig.mixer.addStream(&loud);
+    MixerInput loudIn = rig.mixer.add(loud);
     rig.mixer.setVolume(50, 50);
     EXPECT_EQ(rig.next(), 32767 * 32767 / 65536);
 }

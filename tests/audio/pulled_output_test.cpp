@@ -58,7 +58,7 @@ TEST(PulledOutput, CaptureWritesTheMixAsA16BitStereoWave) {
     ScratchFolder dir("capture");
     PulledRig rig;
     LevelStream stream(-1234);
-    rig.mixer.addStream(&stream);
+    MixerInput input = rig.mixer.add(stream);
     rig.mixer.setVolume(100, 0);
     rig.output->advanceTo(5000000);  // before the capture: not in the file
     ASSERT_TRUE(rig.output->startCapture(dir / "a.wav"));
@@ -80,7 +80,6 @@ TEST(PulledOutput, CaptureWritesTheMixAsA16BitStereoWave) {
     EXPECT_EQ(get32(file, 40), 441u * 4);
     EXPECT_EQ(static_cast<int16_t>(get16(file, 44)), -1234);
     EXPECT_EQ(static_cast<int16_t>(get16(file, 46)), 0);
-    rig.mixer.removeStream(&stream);
 }
 
 TEST(PulledOutput, ASecondCaptureCompletesTheFirst) {

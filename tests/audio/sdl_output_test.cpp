@@ -35,7 +35,7 @@ TEST(SdlAudioOutput, TheDevicePlaysTheMix) {
         // The mix is set up before the device opens: every buffer it takes is this one.
         Mixer mixer;
         LevelStream stream(-777);
-        mixer.addStream(&stream);
+        MixerInput input = mixer.add(stream);
         mixer.setVolume(0xFFFF0000u);  // left off
         ASSERT_TRUE(mixer.create(std::make_unique<SdlAudioOutput>()));
         // Wait until the file holds what is checked (a minute at most, on a very busy
@@ -45,7 +45,7 @@ TEST(SdlAudioOutput, TheDevicePlaysTheMix) {
             if (played.size() >= firstSound(played) + kChecked) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        mixer.removeStream(&stream);
+        input.reset();
     }
     setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
     Bytes played = readFile(raw);

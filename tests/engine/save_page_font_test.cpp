@@ -17,7 +17,7 @@ protected:
     }
     // Pixels of the page's white text.
     int whitePixels() {
-        Surface& page = *g().backdrop;
+        Surface& page = *scene().backdrop();
         const uint32_t white = page.format().map(255, 255, 255);
         int n = 0;
         for (int y = 0; y < page.height(); ++y)
@@ -36,16 +36,16 @@ protected:
 };
 
 TEST_F(SavePageFont, AMissingFaceIsNamedOnceAndTheDefaultFaceWritesThePage) {
-    engine->buildSaveLoadPage();
+    EngineTestAccess::page(*engine).build();
     EXPECT_GT(whitePixels(), 200);
-    engine->buildSaveLoadPage();  // every page turn builds the page again
+    EngineTestAccess::page(*engine).build();  // every page turn builds the page again
     EXPECT_THAT(faceLines(), ElementsAre(kMissing));
 }
 
 TEST_F(SavePageFont, TheGamesFaceIsUsedWithoutComplaint) {
     std::filesystem::copy_file(kFallbackFontPath, path("pookie.ttf"));
     ASSERT_TRUE(text()->registerFontFile(path("pookie.ttf")));
-    engine->buildSaveLoadPage();
+    EngineTestAccess::page(*engine).build();
     EXPECT_GT(whitePixels(), 200);
     EXPECT_TRUE(faceLines().empty());
 }

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine.h"
 #include "engine/main/standard_services.h"
 #include "platform/headless/headless_host.h"
+#include "support/engine_test_access.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ StartResult startWith(const InputDeviceKind* refused) {
         Engine engine(host, GameFolder(dir));
         int code = 0;
         result.quit = engine.start(code);
-        result.viewLoaded = engine.state().variables.count("started") != 0;
+        result.viewLoaded = EngineTestAccess::state(engine).variables.count("started") != 0;
     }
     std::filesystem::remove_all(dir);
     return result;

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/engine.h"
 #include "engine/main/standard_services.h"
 #include "platform/headless/headless_host.h"
+#include "support/engine_test_access.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ struct Game {
         host.setKey(KeyCode::MouseLeft, false);
         frames(1);
     }
-    GameState& state() { return engine->state(); }
+    GameState& state() { return EngineTestAccess::state(*engine); }
 
     std::string dir;
     StandardServices standard;
@@ -70,10 +70,10 @@ TEST(TwoEngines, EachKeepsItsOwnConsoleVariablesAndView) {
     b.frames(3);
     b.engine->runConsoleLine("echo beta");
 
-    EXPECT_EQ(a.state().currentView->fileName(), "next.scn");
-    EXPECT_EQ(a.state().currentView->name(), "alpha2");
-    EXPECT_EQ(b.state().currentView->fileName(), "init.scn");
-    EXPECT_EQ(b.state().currentView->name(), "beta");
+    EXPECT_EQ(EngineTestAccess::scene(*a.engine).view()->fileName(), "next.scn");
+    EXPECT_EQ(EngineTestAccess::scene(*a.engine).view()->name(), "alpha2");
+    EXPECT_EQ(EngineTestAccess::scene(*b.engine).view()->fileName(), "init.scn");
+    EXPECT_EQ(EngineTestAccess::scene(*b.engine).view()->name(), "beta");
     EXPECT_EQ(a.state().variables.at("x"), 5);
     EXPECT_EQ(a.state().variables.count("beta"), 0u);
     EXPECT_EQ(b.state().variables.count("alpha"), 0u);

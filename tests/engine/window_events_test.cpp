@@ -22,7 +22,7 @@ TEST_F(WindowProcedure, EscapeInPlayShowsTheEndingAndAnyKeyThereCloses) {
     engine->handleWindowEvent({WindowEvent::KeyDown, 27});
     EXPECT_TRUE(engine->pumpMessages(code));
     EXPECT_EQ(code, 0);
-    EXPECT_TRUE(engine->isShutDown());
+    EXPECT_TRUE(EngineTestAccess::isShutDown(*engine));
     EXPECT_FALSE(g().screen);
     EXPECT_FALSE(g().input);
 }
@@ -74,12 +74,12 @@ TEST_F(WindowProcedure, FrameRateIsTheCountOfTheLastFullSecond) {
     g().frameTimer.start();
     // 10 ms frames for the first second, then 4 ms frames.
     for (int i = 0; i <= 100; ++i) {
-        engine->playFrame(0, 0);
+        EngineTestAccess::frames(*engine).play(0, 0);
         clock().advanceMillis(i < 100 ? 10 : 4);
     }
     EXPECT_EQ(g().fps, 101);  // the frame at the full second closes its period
     for (int i = 0; i < 250; ++i) {
-        engine->playFrame(0, 0);
+        EngineTestAccess::frames(*engine).play(0, 0);
         clock().advanceMillis(4);
     }
     EXPECT_EQ(g().fps, 250);

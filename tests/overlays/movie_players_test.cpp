@@ -236,7 +236,7 @@ TEST_F(MoviePlayers, TheInSceneMovieIsComposedOverTheBackdropAndTheOverlays) {
     writePicture("base.bmp", 640, 480, 0x404040);
     writePicture("red.bmp", 30, 30, 0xC02020);
     writeMovie("loop.mpg", 25);
-    engine->assets().drawPictureInto("base.bmp", *g().backdrop);
+    engine->assets().drawPictureInto("base.bmp", *scene().backdrop());
     run({"addoverlayimage r red.bmp 20 400 0", "addoverlaymovie l loop.mpg 500 20 100 80"});
     lines.clear();
     int checked = 0;
@@ -253,7 +253,7 @@ TEST_F(MoviePlayers, TheInSceneMovieIsComposedOverTheBackdropAndTheOverlays) {
     EXPECT_GE(checked, 1195);
     EXPECT_THAT(texts(), ElementsAre("Playing overlay movie: intro.mpg"));
     // It went on all along: twelve seconds of a one-second loop.
-    ASSERT_NE(g().overlays.movieNames(), std::vector<std::string>{});
+    ASSERT_NE(scene().overlays().movieNames(), std::vector<std::string>{});
     playFrame();
     EXPECT_GE(numberIn(500, 20, 100, 80), 0);
 }

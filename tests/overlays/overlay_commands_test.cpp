@@ -15,11 +15,11 @@ protected:
         writePicture("green.bmp", 40, 40, kGreenPicture);
         writePicture("blue.bmp", 40, 40, kBluePicture);
     }
-    std::vector<std::string> images() { return g().overlays.imageNames(); }
-    std::vector<std::string> anims() { return g().overlays.animNames(); }
+    std::vector<std::string> images() { return scene().overlays().imageNames(); }
+    std::vector<std::string> anims() { return scene().overlays().animNames(); }
     void drawOverlays() {
         g().screen->back().fill(0);
-        engine->drawOverlays(g().screen->back());
+        scene().drawOverlays(g().screen->back());
     }
 };
 
@@ -61,7 +61,7 @@ TEST_F(OverlayCommands, ImagesAreColourKeyedOnTheirTopLeftPixel) {
     ASSERT_TRUE(writeBmp24(path("keyed.bmp"), p));
     run({"addoverlayimage k keyed.bmp 10 20 0"});
     g().screen->back().fill(pixel(0x0000FF));
-    engine->drawOverlays(g().screen->back());
+    scene().drawOverlays(g().screen->back());
     EXPECT_EQ(at(10, 20), pixel(0x0000FF));
     EXPECT_EQ(at(13, 23), pixel(0x0000FF));
     EXPECT_EQ(at(14, 23), pixel(0x808080));
@@ -154,7 +154,7 @@ protected:
 
 TEST_F(AnimationFlags, RevLoopAndLoopRevAreTheSame) {
     for (const char* flags : {"REV LOOP", "LOOP REV"}) {
-        g().overlays.clear();
+        scene().overlays().clear();
         run({std::string("addoverlayanim fire fire.bmp 10 10 64 64 0 100 3 ") + flags});
         EXPECT_THAT(frames(10), ElementsAre(7, 6, 5, 4, 3, 2, 1, 0, 7, 6)) << flags;
     }
@@ -168,7 +168,7 @@ TEST_F(AnimationFlags, ALowerCaseFlagIsIgnoredAndTheAnimationPlaysOnceForward) {
 TEST_F(AnimationFlags, FlagsAreReadOnlyWithOneOrTwoOfThem) {
     run({"addoverlayanim one fire.bmp 10 10 64 64 0 100 3 LOOP"});
     EXPECT_THAT(frames(10), ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 0, 1));
-    g().overlays.clear();
+    scene().overlays().clear();
     run({"addoverlayanim three fire.bmp 10 10 64 64 0 100 3 REV LOOP LOOP"});
     EXPECT_THAT(frames(10), ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 7, 7));
 }
@@ -176,7 +176,7 @@ TEST_F(AnimationFlags, FlagsAreReadOnlyWithOneOrTwoOfThem) {
 TEST_F(AnimationFlags, AFrameCountLimitsTheCellsAndZeroTakesEveryCell) {
     run({"addoverlayanim some fire.bmp 10 10 64 64 3 100 3 LOOP"});
     EXPECT_THAT(frames(5), ElementsAre(0, 1, 2, 0, 1));
-    g().overlays.clear();
+    scene().overlays().clear();
     run({"addoverlayanim all fire.bmp 10 10 64 64 0 100 3 LOOP"});
     EXPECT_THAT(frames(9), ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 0));
 }

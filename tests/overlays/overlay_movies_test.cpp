@@ -15,7 +15,7 @@ TEST_F(OverlayMovies, NameInUseIsReportedWithoutTheAddingLine) {
     EXPECT_THAT(texts(),
                 ElementsAre("Adding looped overlay movie: m.mpg",
                             "Error in Cmd: addoverlaymovie m m.mpg 0 0 160 120", "Name in use"));
-    EXPECT_THAT(g().overlays.movieNames(), ElementsAre("m"));
+    EXPECT_THAT(scene().overlays().movieNames(), ElementsAre("m"));
 }
 
 TEST_F(OverlayMovies, ChecksAndDeletion) {
@@ -30,11 +30,11 @@ TEST_F(OverlayMovies, ChecksAndDeletion) {
                     "Error in Cmd: deloverlaymovie nothere", "Movie not found",
                     "Error in Cmd: deloverlaymovie", "Too few arguments",
                     "Adding looped overlay movie: m.mpg", "Adding looped overlay movie: m.mpg"));
-    EXPECT_THAT(g().overlays.movieNames(), ElementsAre("a", "b"));
+    EXPECT_THAT(scene().overlays().movieNames(), ElementsAre("a", "b"));
     lines.clear();
     run({"deloverlaymovie b"});
     EXPECT_THAT(texts(), ElementsAre("Deleting overlay movie: b"));
-    EXPECT_THAT(g().overlays.movieNames(), ElementsAre("a"));
+    EXPECT_THAT(scene().overlays().movieNames(), ElementsAre("a"));
 }
 
 TEST_F(OverlayMovies, AFileThatIsNoMovieIsNamedAndStillTakesItsName) {
@@ -42,12 +42,12 @@ TEST_F(OverlayMovies, AFileThatIsNoMovieIsNamedAndStillTakesItsName) {
     run({"addoverlaymovie j junk.mpg 0 0 64 48"});
     EXPECT_THAT(texts(), ElementsAre("Adding looped overlay movie: junk.mpg",
                                      "Could not play junk.mpg: Not a movie file"));
-    EXPECT_THAT(g().overlays.movieNames(), ElementsAre("j"));
+    EXPECT_THAT(scene().overlays().movieNames(), ElementsAre("j"));
     g().screen->back().fill(pixel(0x0000FF));
-    g().overlays.updateMovies(g().screen->back());
+    scene().overlays().updateMovies(g().screen->back());
     EXPECT_EQ(at(10, 10), pixel(0x0000FF));  // it draws nothing
     run({"deloverlaymovie j"});
-    EXPECT_THAT(g().overlays.movieNames(), IsEmpty());
+    EXPECT_THAT(scene().overlays().movieNames(), IsEmpty());
 }
 
 // Each Play frame draws the picture due at (x, y), scaled, over the backdrop and under

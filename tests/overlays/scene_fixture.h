@@ -25,8 +25,8 @@ protected:
         g().screen = std::make_unique<Screen>(std::move(display), host.clock(), text(), pictures());
         ASSERT_EQ(g().screen->createWindowed(640, 480), 0);
         engine->assets().setScreen(g().screen.get());
-        g().backdrop = std::make_unique<Surface>();
-        g().backdrop->create(g().screen.get(), 640, 480, kPlacementAny);
+        scene().setBackdrop(std::make_unique<Surface>());
+        scene().backdrop()->create(g().screen.get(), 640, 480, kPlacementAny);
     }
 
     // The mix, pulled 10 ms at every present; what it plays is captured to "mix.wav".
@@ -83,7 +83,7 @@ protected:
         return frameNumberIn(part);
     }
     // One Play frame with the pointer out of the way.
-    void playFrame() { engine->playFrame(639, 479); }
+    void playFrame() { EngineTestAccess::frames(*engine).play(639, 479); }
 
     int presents = 0;
     std::function<void()> onPresent;

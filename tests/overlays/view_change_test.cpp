@@ -23,7 +23,7 @@ protected:
         write("next.scn",
               "VIEW next\r\nBASEIMAGE new.bmp\r\nONLOADSTART\r\n"
               "addoverlayimage fresh b.bmp 300 300 0\r\nONLOADEND\r\n");
-        engine->assets().drawPictureInto("old.bmp", *g().backdrop);
+        engine->assets().drawPictureInto("old.bmp", *scene().backdrop());
         run({"addoverlayimage old a.bmp 100 100 0",
              "addoverlayanim glow sheet.bmp 200 100 64 64 0 10 0",
              "addoverlaymovie m m.mpg 400 100 80 60"});
@@ -54,9 +54,9 @@ protected:
 
 TEST_F(OverlaysAcrossViews, LoadClearsEveryOverlayAndTheNewViewAddsItsOwn) {
     run({"load next.scn"});
-    EXPECT_THAT(g().overlays.imageNames(), ElementsAre("fresh"));
-    EXPECT_THAT(g().overlays.animNames(), IsEmpty());
-    EXPECT_THAT(g().overlays.movieNames(), IsEmpty());
+    EXPECT_THAT(scene().overlays().imageNames(), ElementsAre("fresh"));
+    EXPECT_THAT(scene().overlays().animNames(), IsEmpty());
+    EXPECT_THAT(scene().overlays().movieNames(), IsEmpty());
     playFrame();
     EXPECT_EQ(at(110, 110), pixel(kNewBase));
     EXPECT_EQ(at(310, 310), pixel(kNewOverlay));
@@ -81,20 +81,20 @@ TEST_F(OverlaysAcrossViews, AFadeThroughBlackShowsTheNewOverlays) {
 }
 
 TEST_F(OverlaysAcrossViews, TheEndingAndShutdownClearThem) {
-    engine->showEnding();
-    EXPECT_TRUE(g().overlays.empty());
+    scene().showEnding();
+    EXPECT_TRUE(scene().overlays().empty());
     run({"addoverlaymovie m m.mpg 400 100 80 60", "addoverlayimage x a.bmp 0 0 0"});
     engine->shutdown();
-    EXPECT_TRUE(g().overlays.empty());
+    EXPECT_TRUE(scene().overlays().empty());
 }
 
 // The load and save pages' way back draws images and animations over the rebuilt backdrop.
 TEST_F(OverlaysAcrossViews, RestoringTheViewDrawsTheImagesAndAnimations) {
     write("here.scn", "VIEW here\r\nBASEIMAGE old.bmp\r\nONLOADSTART\r\nONLOADEND\r\n");
-    g().currentView = std::make_unique<View>(g().variables, g().console);
+    scene().setView(std::make_unique<View>(g().variables, g().console));
     std::string error;
-    ASSERT_TRUE(g().currentView->load("here.scn", engine->folder(), error)) << error;
-    engine->restoreView();
+    ASSERT_TRUE(scene().view()->load("here.scn", engine->folder(), error)) << error;
+    scene().restoreView();
     EXPECT_EQ(at(110, 110), pixel(kOldOverlay));
     EXPECT_EQ(at(210, 110), pixel(kOldOverlay));
     EXPECT_EQ(at(50, 50), pixel(kOldBase));

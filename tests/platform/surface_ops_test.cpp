@@ -329,6 +329,11 @@ TEST(SurfaceLoad, FilesAndStoredPicturesLoadInTheScreensFormat) {
     EXPECT_EQ(s.getPixel(4, 2), 0x03E0u);
     EXPECT_EQ(s.fileName(), path);
     EXPECT_EQ(s.screen(), &rig.screen);
+    // The formats and the pixel format given directly: the surface belongs to no screen.
+    Surface direct;
+    EXPECT_EQ(direct.loadImage(&rig.formats, PixelFormat::ofType(16), path, kPlacementAny), 1);
+    EXPECT_EQ(direct.getPixel(4, 2), 0x07E0u);
+    EXPECT_EQ(direct.screen(), nullptr);
 
     // Without picture formats (no screen, or a screen given none) files are not read,
     // but the pictures stored in the program still stand in.

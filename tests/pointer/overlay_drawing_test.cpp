@@ -42,11 +42,11 @@ TEST_F(OverlayDrawing, DebugModeOutlinesHotspotsAndMarksThePointer) {
           "VIEW d\r\nBASEIMAGE none\r\nONLOADSTART\r\nONLOADEND\r\n"
           "HOTSPOTSTART box\r\nCURSOR 2\r\nCOORD (300,300),(400,300),(400,380),(300,380)\r\n"
           "ONCONDITION ()\r\nONCLICKSTART\r\nONCLICKEND\r\nHOTSPOTEND\r\n");
-    g().currentView = std::make_unique<View>(g().variables, g().console);
+    scene().setView(std::make_unique<View>(g().variables, g().console));
     std::string error;
-    ASSERT_TRUE(g().currentView->load("debug.scn", engine->folder(), error)) << error;
+    ASSERT_TRUE(scene().view()->load("debug.scn", engine->folder(), error)) << error;
     clearBack();
-    engine->drawDebugOverlay(200, 250);
+    scene().drawDebugOverlay(200, 250, debugFigures(g()));
     EXPECT_EQ(at(350, 300), white());  // top edge
     EXPECT_EQ(at(400, 340), white());  // right edge
     EXPECT_EQ(at(300, 340), white());  // closing edge back to the first vertex

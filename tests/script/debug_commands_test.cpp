@@ -48,7 +48,7 @@ TEST_F(DebugCommands, ScreenshotNamesAndCounter) {
                             "Wrote Screenshot to shot4.jpg"));
     for (const char* name : {"shot0.jpg", "room.jpg", "room.JpG", ".jpg.jpg", "shot4.jpg"})
         EXPECT_TRUE(std::filesystem::exists(path(name))) << name;
-    EXPECT_EQ(g().screenshotCounter, 5);
+    EXPECT_EQ(EngineTestAccess::screenshots(*engine).counter(), 5);
     lines.clear();
     run({"screenshot nofolder/x"});
     EXPECT_THAT(lines.size(), 1u);

@@ -12,8 +12,8 @@ protected:
         g().screen = std::make_unique<Screen>(std::move(display), clock(), text(), pictures());
         ASSERT_EQ(g().screen->createWindowed(640, 480), 0);
         engine->assets().setScreen(g().screen.get());
-        g().backdrop = std::make_unique<Surface>();
-        g().backdrop->create(g().screen.get(), 640, 480, kPlacementAny);
+        scene().setBackdrop(std::make_unique<Surface>());
+        scene().backdrop()->create(g().screen.get(), 640, 480, kPlacementAny);
         write("r.scn", "VIEW r BASEIMAGE r.jpg ONLOADSTART\nONLOADEND\n");
     }
     // Frames shown while "load" runs.
@@ -33,15 +33,15 @@ TEST_F(TransitionTest, CrossFadeFramesFollowTheStep) {
     EXPECT_EQ(framesOfLoad(), 1);
     run({"trans Alpha 10"});
     EXPECT_EQ(framesOfLoad(), 0);
-    EXPECT_EQ(g().transition.type, "Alpha");
+    EXPECT_EQ(scene().transition().type, "Alpha");
 }
 
 TEST_F(TransitionTest, FadeThroughBlackEndsOnTheNewPicture) {
     run({"trans black 30"});
     EXPECT_GT(framesOfLoad(), 2);
-    EXPECT_EQ(g().transition.type, "");
-    ASSERT_NE(g().backdrop, nullptr);
-    EXPECT_EQ(g().backdrop->width(), 640);
+    EXPECT_EQ(scene().transition().type, "");
+    ASSERT_NE(scene().backdrop(), nullptr);
+    EXPECT_EQ(scene().backdrop()->width(), 640);
 }
 
 }  // namespace

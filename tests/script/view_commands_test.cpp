@@ -20,23 +20,23 @@ TEST_F(LoadCommand, SuccessEndsTheScriptThatLoaded) {
     view("room2.scn", "room2.jpg", "echo 7");
     run({"load room2.scn", "echo 9"});
     EXPECT_THAT(texts(), ElementsAre("Loading room2.scn", "7", "switching to room2.jpg"));
-    EXPECT_EQ(g().currentView->fileName(), "room2.scn");
+    EXPECT_EQ(scene().view()->fileName(), "room2.scn");
 }
 
 TEST_F(LoadCommand, ReadingErrorKeepsThePartlyReadViewAndGoesOn) {
     view("broken.scn", "b.jpg", "echo 7", "HOTSPOTSTART x CURSOR");
     run({"load broken.scn", "echo 9"});
     EXPECT_THAT(texts(), ElementsAre("Loading broken.scn", "7", "Expected COORD", "9"));
-    EXPECT_EQ(g().currentView->fileName(), "broken.scn");
-    EXPECT_EQ(g().currentView->hotspotCount(), 1u);
+    EXPECT_EQ(scene().view()->fileName(), "broken.scn");
+    EXPECT_EQ(scene().view()->hotspotCount(), 1u);
 }
 
 TEST_F(LoadCommand, MissingFileOrNameChangesNothing) {
-    View* before = g().currentView.get();
+    View* before = scene().view();
     run({"load nothere.scn", "load", "echo 1"});
     EXPECT_THAT(texts(), ElementsAre("Error in Cmd: load nothere.scn", "Cannot find file",
                                      "Error in Cmd: load", "Too few arguments", "1"));
-    EXPECT_EQ(g().currentView.get(), before);
+    EXPECT_EQ(scene().view(), before);
 }
 
 TEST_F(LoadCommand, LoadInsideABodyEndsOnlyTheBody) {
@@ -51,7 +51,7 @@ TEST_F(LoadCommand, NestedLoadShowsTheInnermostView) {
     run({"load outer.scn"});
     EXPECT_THAT(texts(), ElementsAre("Loading outer.scn", "Loading inner.scn",
                                      "switching to inner.jpg", "switching to inner.jpg"));
-    EXPECT_EQ(g().currentView->fileName(), "inner.scn");
+    EXPECT_EQ(scene().view()->fileName(), "inner.scn");
 }
 
 TEST_F(LoadCommand, LabelFromAnOnLoadScriptNeverLeaks) {
@@ -68,33 +68,33 @@ TEST_F(LoadCommand, ViewsLoadingEachOtherStopAtTheNestingLimit) {
     view("b.scn", "b.jpg", "load a.scn");
     run({"load a.scn"});
     EXPECT_THAT(reds(), ElementsAre("Error:  Scripts nested too deeply"));
-    EXPECT_NE(g().currentView, nullptr);
+    EXPECT_NE(scene().view(), nullptr);
 }
 
 TEST_F(LoadCommand, ReloadingResetsFlagsAndRunsOnLoadAgain) {
     view("r.scn", "r.jpg", "let visits=visits+1");
     run({"load r.scn"});
     run({"disablehs h"});
-    EXPECT_FALSE(g().currentView->hotspot(0).enabled());
+    EXPECT_FALSE(scene().view()->hotspot(0).enabled());
     run({"load r.scn"});
-    EXPECT_TRUE(g().currentView->hotspot(0).enabled());
+    EXPECT_TRUE(scene().view()->hotspot(0).enabled());
     EXPECT_EQ(var("visits"), 2);
 }
 
 TEST_F(LoadCommand, TransitionsArePendingUntilALoad) {
     view("r.scn", "r.jpg", "");
     run({"trans alpha 0"});
-    EXPECT_EQ(g().transition.type, "alpha");
-    EXPECT_EQ(g().transition.step, 50);
+    EXPECT_EQ(scene().transition().type, "alpha");
+    EXPECT_EQ(scene().transition().step, 50);
     run({"load r.scn"});
-    EXPECT_EQ(g().transition.type, "");
+    EXPECT_EQ(scene().transition().type, "");
     run({"trans Alpha 10", "load r.scn"});
-    EXPECT_EQ(g().transition.type, "Alpha");  // not a known effect: a cut, still pending
-    EXPECT_EQ(g().transition.step, 10);
+    EXPECT_EQ(scene().transition().type, "Alpha");  // not a known effect: a cut, still pending
+    EXPECT_EQ(scene().transition().step, 10);
     lines.clear();
     run({"trans black"});
     EXPECT_THAT(texts(), ElementsAre("Error in Cmd: trans black", "Too few arguments"));
-    EXPECT_EQ(g().transition.type, "Alpha");
+    EXPECT_EQ(scene().transition().type, "Alpha");
 }
 
 }  // namespace

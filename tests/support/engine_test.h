@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine.h"
 #include "engine/game_files.h"
 #include "engine/main/standard_services.h"
 #include "platform/headless/headless_host.h"
 #include "platform/image/bmp_writer.h"
 #include "platform/key_names.h"
+#include "support/engine_test_access.h"
 
 class EngineTest : public ::testing::Test {
 protected:
@@ -48,7 +48,8 @@ protected:
         std::filesystem::remove_all(dir, error);
     }
 
-    GameState& g() { return engine->state(); }
+    GameState& g() { return EngineTestAccess::state(*engine); }
+    Scene& scene() { return EngineTestAccess::scene(*engine); }
     TextRenderer* text() { return standard.services().text; }
     const PictureFormats* pictures() { return standard.services().pictures; }
     VirtualClock& clock() { return host.virtualClock(); }

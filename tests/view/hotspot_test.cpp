@@ -99,10 +99,10 @@ protected:
               "HOTSPOTSTART over CURSOR 6 COORD (200,0),(300,0),(300,100),(200,100) ONCONDITION "
               "() ONCLICKSTART\nONCLICKEND\nHOTSPOTEND\n");
         std::string error;
-        g().currentView = std::make_unique<View>(g().variables, g().console);
-        ASSERT_TRUE(g().currentView->load("v.scn", engine->folder(), error));
+        scene().setView(std::make_unique<View>(g().variables, g().console));
+        ASSERT_TRUE(scene().view()->load("v.scn", engine->folder(), error));
     }
-    View& view() { return *g().currentView; }
+    View& view() { return *scene().view(); }
 };
 
 TEST_F(ViewHotspots, LastActiveHotspotWins) {
@@ -143,7 +143,7 @@ TEST_F(ViewHotspots, ConditionsChangeOnlyAtTheirMoments) {
 
 TEST_F(ViewHotspots, ClickScriptIsACopy) {
     Script click = view().hotspotClickScript(0);
-    g().currentView.reset();
+    scene().setView(nullptr);
     EXPECT_EQ(click, Script{"echo 1"});
 }
 
