@@ -111,12 +111,8 @@ TEST(SpeechDispatcher, NoVoiceWhereNoDaemonRuns) {
 TEST(WindowedProgram, TabMovesThePointerOntoTheHotspotAndEnterGoesThrough) {
     if (!haveTool("Xvfb") || !haveTool("xdotool") || !haveTool("import") || !haveTool("convert"))
         GTEST_SKIP() << "Xvfb, xdotool or ImageMagick missing";
-    std::string started = capture(std::string(std::getenv("VORLEN_SOURCE_DIR")) +
-                                  "/tests/support/start-xvfb.sh 1024x768x24");
-    int number = -1;
-    pid_t xvfb = -1;
-    ASSERT_EQ(std::sscanf(started.c_str(), "%d %d", &number, &xvfb), 2) << "Xvfb did not start";
-    setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+    pid_t xvfb = startXvfb("1024x768x24");
+    ASSERT_GT(xvfb, 0) << "Xvfb did not start";
     setenv("SDL_VIDEODRIVER", "x11", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 

@@ -19,13 +19,8 @@ using namespace child_process;
 
 TEST(WindowedProgram, OpensA640x480WindowAndClosesCleanly) {
     if (!haveTool("Xvfb") || !haveTool("xdotool")) GTEST_SKIP() << "Xvfb or xdotool missing";
-    // The server picks a free display itself, so checks running side by side never race.
-    std::string started = capture(std::string(std::getenv("VORLEN_SOURCE_DIR")) +
-                                  "/tests/support/start-xvfb.sh 1024x768x24");
-    int number = -1;
-    pid_t xvfb = -1;
-    ASSERT_EQ(std::sscanf(started.c_str(), "%d %d", &number, &xvfb), 2) << "Xvfb did not start";
-    setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+    pid_t xvfb = startXvfb("1024x768x24");
+    ASSERT_GT(xvfb, 0) << "Xvfb did not start";
 
     headless_test::GameFolder game;
     game.write("init.scn", headless_test::viewFile("back.bmp", {}));

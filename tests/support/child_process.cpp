@@ -63,4 +63,14 @@ void stop(pid_t pid) {
     waitFor(pid, 2s);
 }
 
+pid_t startXvfb(const char* geometry) {
+    std::string started = capture(std::string(std::getenv("VORLEN_SOURCE_DIR")) +
+                                  "/tests/support/start-xvfb.sh " + geometry);
+    int number = -1;
+    pid_t server = -1;
+    if (std::sscanf(started.c_str(), "%d %d", &number, &server) != 2) return -1;
+    setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+    return server;
+}
+
 }  // namespace child_process

@@ -16,6 +16,10 @@ std::string capture(const std::string& command);
 pid_t spawn(const std::vector<std::string>& argv, const std::string& dir = "");
 // The exit status, or -1 when the child did not end in time (it is then killed).
 int waitFor(pid_t pid, std::chrono::milliseconds limit);
+// A private X server (tests/support/start-xvfb.sh: it picks a free display itself, so
+// checks running side by side never race) made the DISPLAY; its id, or -1 when it did
+// not start.
+pid_t startXvfb(const char* geometry);
 // SIGTERM, then SIGKILL if it is still there after two seconds.
 void stop(pid_t pid);
 
