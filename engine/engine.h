@@ -95,19 +95,10 @@ private:
                          scene_, state_.console, folder_,      state_.debugMode};
     Screenshots screenshots_{state_.screen, folder_, host_.services(), state_.console};
     // What the script commands may use; built once, after the parts it refers to.
-    GameServices services_{interpreter_,
-                           folder_,
-                           assets_,
-                           scene_,
-                           movies_,
-                           screenshots_,
-                           state_.inventory,
-                           state_.screen,
-                           state_.mixer,
-                           state_.sounds,
-                           state_.music,
-                           state_.debugMode,
-                           [this](int slot) { return saves_.loadGame(slot); }};
+    GameServices services_{interpreter_, folder_,       assets_,          scene_,
+                           movies_,      screenshots_,  state_.inventory, state_.screen,
+                           state_.mixer, state_.sounds, state_.music,     state_.debugMode,
+                           saves_};
     // Watches the game folder when the editor started the engine to test a view.
     std::unique_ptr<LiveReload> liveReload_;
     // F10: the presents and the mix reach it through taps on the display and the output.

@@ -3,7 +3,6 @@
 // engine builds it once and hands each family of commands only the parts it needs. The
 // platform objects made at start-up (screen, mixer, sounds, music) are reached through
 // the engine's owning pointers, since they come and go with start-up and shutdown.
-#include <functional>
 #include <memory>
 
 class Assets;
@@ -12,6 +11,7 @@ class Interpreter;
 class Mixer;
 class MoviePlayers;
 class MusicControl;
+class SavedGames;
 class Scene;
 class Screen;
 class Screenshots;
@@ -31,6 +31,5 @@ struct GameServices {
     const std::unique_ptr<SoundSlots>& sounds;
     const std::unique_ptr<MusicControl>& music;
     bool& debugMode;
-    // Restores a saved slot (the saved games' load); true when the game was restored.
-    std::function<bool(int slot)> loadSlot;
+    SavedGames& saves;
 };

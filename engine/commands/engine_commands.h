@@ -5,7 +5,6 @@
 // the game it uses. Every command has its row in script/command_rules.cpp: the
 // interpreter counts a line's words by it before a handler runs, so handlers read the
 // words the row requires without counting again.
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,8 +21,7 @@ void registerViewCommands(Interpreter& interpreter, const GameFolder& folder, Sc
 void registerDebugCommands(Interpreter& interpreter, Scene& scene, Screenshots& screenshots,
                            const std::unique_ptr<Screen>& screen,
                            const std::unique_ptr<Mixer>& mixer, bool& debugMode);
-void registerGameCommands(Interpreter& interpreter, Inventory& inventory,
-                          std::function<bool(int slot)> loadSlot);
+void registerGameCommands(Interpreter& interpreter, Inventory& inventory, SavedGames& saves);
 void registerSoundCommands(Interpreter& interpreter, const GameFolder& folder,
                            const std::unique_ptr<SoundSlots>& sounds,
                            const std::unique_ptr<MusicControl>& music);
@@ -39,7 +37,7 @@ inline void registerEngineCommands(const GameServices& game) {
     registerViewCommands(in, game.folder, game.scene);
     registerDebugCommands(in, game.scene, game.screenshots, game.screen, game.mixer,
                           game.debugMode);
-    registerGameCommands(in, game.inventory, game.loadSlot);
+    registerGameCommands(in, game.inventory, game.saves);
     registerSoundCommands(in, game.folder, game.sounds, game.music);
     registerMovieCommands(in, game.folder, game.movies);
     registerOverlayCommands(in, game.folder, game.assets, game.scene, game.movies, game.screen);

@@ -1,5 +1,6 @@
 // Inventory and saved-game commands.
 #include "engine/commands/engine_commands.h"
+#include "engine/saved_games.h"
 #include "game/inventory.h"
 #include "script/commands.h"
 
@@ -13,8 +14,7 @@ CommandResult inventoryCommand(Inventory& inventory, CommandContext& ctx, bool a
 
 }  // namespace
 
-void registerGameCommands(Interpreter& interpreter, Inventory& inventory,
-                          std::function<bool(int slot)> loadSlot) {
+void registerGameCommands(Interpreter& interpreter, Inventory& inventory, SavedGames& saves) {
     interpreter.registerCommand("addinv", [&inventory](CommandContext& ctx) {
         return inventoryCommand(inventory, ctx, true);
     });
@@ -25,8 +25,8 @@ void registerGameCommands(Interpreter& interpreter, Inventory& inventory,
     interpreter.registerCommand("savegame",
                                 [](CommandContext&) { return CommandResult::Continue; });
     // Restores slot 1; the script goes on with its next line.
-    interpreter.registerCommand("loadgame", [loadSlot = std::move(loadSlot)](CommandContext&) {
-        if (loadSlot) loadSlot(1);
+    interpreter.registerCommand("loadgame", [&saves](CommandContext&) {
+        saves.loadGame(1);
         return CommandResult::Continue;
     });
 }
