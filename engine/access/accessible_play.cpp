@@ -64,7 +64,7 @@ void AccessiblePlay::detachMixer() {
     mixer_ = nullptr;
 }
 
-const std::vector<ClickablePoint>& AccessiblePlay::reachable(const GameState&) {
+const std::vector<ClickablePoint>& AccessiblePlay::reachable() {
     static const std::vector<ClickablePoint> none;
     return scene_.view() ? points_.of(*scene_.view()) : none;
 }
@@ -222,7 +222,7 @@ void AccessiblePlay::observe(GameState& g) {
         say("page " + std::to_string(g.savePage.page + 1));
     }
     if (g.mode != Play) return;
-    const std::vector<ClickablePoint>& points = reachable(g);
+    const std::vector<ClickablePoint>& points = reachable();
     if (viewChanged_ && scene_.view()) {
         viewChanged_ = false;
         std::string words = labels_.view(scene_.view()->fileName(), scene_.view()->name());
@@ -259,13 +259,13 @@ void AccessiblePlay::playKeys(GameState& g, AccessAction& action, uint64_t nowMs
     if (dir == 0 && scanDue(nowMs, switchActive(g))) dir = 1;
     if (dir != 0) {
         engaged_ = true;
-        const std::vector<ClickablePoint>& points = reachable(g);
+        const std::vector<ClickablePoint>& points = reachable();
         focusHotspot(g, focus_.step(points, dir), action);
     }
     const bool click = switched == 1 || clickKeyPressed(g);
     if (click) {
         engaged_ = true;
-        const std::vector<ClickablePoint>& points = reachable(g);
+        const std::vector<ClickablePoint>& points = reachable();
         if (const ClickablePoint* point = focus_.current(points)) {
             // The pointer goes there and clicks in the same frame, as a mouse moved and
             // clicked at once.
@@ -342,5 +342,5 @@ void AccessiblePlay::drawHighlight(GameState& g, Surface& back) {
         labelFontSize_ = settings_.labelTextSize;
         labelFont_ = renderer ? renderer->openFont("", 0, labelFontSize_, 400) : nullptr;
     }
-    drawClickableOutlines(back, *scene_.view(), reachable(g), labels_, labelFont_.get());
+    drawClickableOutlines(back, *scene_.view(), reachable(), labels_, labelFont_.get());
 }

@@ -57,7 +57,7 @@ public:
     // "previous page", "exit"), or empty.
     std::string focusName(const GameState& g) const;
     // The reachable hotspots of the current view (cached).
-    const std::vector<ClickablePoint>& reachable(const GameState& g);
+    const std::vector<ClickablePoint>& reachable();
     bool speaking() const { return settings_.speech; }
     // Speech is heard through `mixer`, in a voice `makeVoice` gives, made the first time
     // something is said (none: text only).
