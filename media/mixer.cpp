@@ -31,21 +31,23 @@ SampleStream::Samples beepSamples() {
 }  // namespace
 
 MixerInput::MixerInput(MixerInput&& other) noexcept
-    : mixer_(std::exchange(other.mixer_, nullptr)),
-      stream_(std::exchange(other.stream_, nullptr)) {}
+    : mixer_(std::move(other.mixer_)), stream_(std::exchange(other.stream_, nullptr)) {
+    other.mixer_.reset();
+}
 
 MixerInput& MixerInput::operator=(MixerInput&& other) noexcept {
     if (this != &other) {
         reset();
-        mixer_ = std::exchange(other.mixer_, nullptr);
+        mixer_ = std::move(other.mixer_);
+        other.mixer_.reset();
         stream_ = std::exchange(other.stream_, nullptr);
     }
     return *this;
 }
 
 void MixerInput::reset() {
-    if (mixer_) mixer_->remove(stream_);
-    mixer_ = nullptr;
+    if (std::shared_ptr<Mixer* const> mixer = mixer_.lock()) (*mixer)->remove(stream_);
+    mixer_.reset();
     stream_ = nullptr;
 }
 
@@ -86,7 +88,7 @@ MixerInput Mixer::add(AudioStream& stream) {
     Lock lock(*this);
     if (std::find(streams_.begin(), streams_.end(), &stream) != streams_.end()) return {};
     streams_.push_back(&stream);
-    return MixerInput(this, &stream);
+    return MixerInput(self_, &stream);
 }
 
 void Mixer::remove(AudioStream* stream) {

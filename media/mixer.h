@@ -24,15 +24,17 @@ public:
     MixerInput& operator=(MixerInput&& other) noexcept;
     ~MixerInput() { reset(); }
 
-    // Takes the stream out of the mix; nothing when it is in none.
+    // Takes the stream out of the mix; nothing when it is in none, or the mixer is gone.
     void reset();
-    bool inMix() const { return mixer_ != nullptr; }
+    bool inMix() const { return !mixer_.expired(); }
 
 private:
     friend class Mixer;
-    MixerInput(Mixer* mixer, AudioStream* stream) : mixer_(mixer), stream_(stream) {}
+    MixerInput(std::weak_ptr<Mixer* const> mixer, AudioStream* stream)
+        : mixer_(std::move(mixer)), stream_(stream) {}
 
-    Mixer* mixer_ = nullptr;
+    // Expires with the mixer, so an input may outlive it.
+    std::weak_ptr<Mixer* const> mixer_;
     AudioStream* stream_ = nullptr;
 };
 
@@ -96,6 +98,8 @@ private:
     // The beep is always an input; it sounds only when asked.
     SampleStream beep_;
     std::vector<AudioStream*> streams_;
+    // What the inputs hold of the mixer.
+    std::shared_ptr<Mixer* const> self_ = std::make_shared<Mixer* const>(this);
     std::array<int32_t, kBlockFrames * kMixChannels> sum_{};
     std::array<int16_t, kBlockFrames * kMixChannels> streamBlock_{};
 };

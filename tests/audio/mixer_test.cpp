@@ -125,6 +125,18 @@ TEST(Mixer, AnInputMovedOverAnotherTakesTheOtherOut) {
     in.reset();  // nothing left to take out
 }
 
+TEST(Mixer, AnInputMayOutliveItsMixer) {
+    LevelStream a(100);
+    MixerInput in;
+    {
+        MixRig rig;
+        in = rig.mixer.add(a);
+        EXPECT_TRUE(in.inMix());
+    }
+    EXPECT_FALSE(in.inMix());
+    in.reset();
+}
+
 TEST(Mixer, MasterVolume) {
     MixRig rig;
     LevelStream s(10000);
