@@ -82,7 +82,7 @@ bool Engine::setUpWindow() {
     // Told after the title lines, which always open the log; text falls back to the
     // default face.
     if (!fontRegistered) assets_.reportCouldNotLoad(kFont);
-    g.inventory.itemTable["inv_horse"] = 1;
+    g.inventory.itemTable[Inventory::kStartItem] = Inventory::kStartItemNumber;
     return true;
 }
 

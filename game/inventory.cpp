@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-constexpr const char* kKnight = "inv_knight";
-}
-
 void Inventory::cycle(const std::function<std::unique_ptr<FrameAnimation>()>& knightSheet) {
     const auto size = static_cast<int64_t>(items.size());
     if (size == 0 || selection + int64_t{1} >= size) {
@@ -14,7 +10,7 @@ void Inventory::cycle(const std::function<std::unique_ptr<FrameAnimation>()>& kn
         return;
     }
     ++selection;
-    auto knight = itemTable.emplace(kKnight, 0).first;
+    auto knight = itemTable.emplace(kLateItem, kLateItemNumber).first;
     // The sheet is chosen by the list position, not by the item it holds.
     anim = selection == knight->second ? knightSheet() : std::make_unique<FrameAnimation>();
 }

@@ -11,6 +11,13 @@
 #include "media/frame_animation.h"
 
 struct Inventory {
+    // The engine's item table: the start item is there from the start; the late item
+    // joins it the first time the player cycles the inventory.
+    static constexpr const char* kStartItem = "inv_horse";
+    static constexpr int32_t kStartItemNumber = 1;
+    static constexpr const char* kLateItem = "inv_knight";
+    static constexpr int32_t kLateItemNumber = 0;
+
     // Item name to item number ("inventoryItems").
     std::map<std::string, int32_t> itemTable;
     // Item numbers carried, in the order acquired ("inventory").

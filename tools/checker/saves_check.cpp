@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "game/inventory.h"
 #include "game/save_file.h"
 #include "platform/file_bytes.h"
 #include "platform/message_sink.h"
@@ -16,7 +17,9 @@ namespace {
 // Set by the engine itself every frame, so every save holds them.
 const std::set<std::string> kEngineVariables = {"cursor", "cursorinv"};
 // The engine's item table: the numbers an inventory entry can hold.
-const std::map<int32_t, std::string> kItemTable = {{0, "inv_knight"}, {1, "inv_horse"}};
+const std::map<int32_t, std::string> kItemTable = {
+    {Inventory::kLateItemNumber, Inventory::kLateItem},
+    {Inventory::kStartItemNumber, Inventory::kStartItem}};
 
 // The line number (from 1) of each non-blank line, in the order the reader counts them.
 std::vector<int> wordLineNumbers(const std::string& text) {

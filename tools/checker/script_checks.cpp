@@ -4,6 +4,7 @@
 #include <cctype>
 #include <map>
 
+#include "game/inventory.h"
 #include "script/command_rules.h"
 #include "script/commands.h"
 #include "script/interpreter.h"
@@ -324,14 +325,15 @@ private:
     }
 
     void item(const std::string& word, const Location& at) {
-        if (word == kLateItem) {
-            c_.sink.warning(at, std::string("'") + kLateItem +
+        if (word == Inventory::kLateItem) {
+            c_.sink.warning(at, std::string("'") + Inventory::kLateItem +
                                     "' joins the item table only once the player has "
                                     "selected an item; until then the engine reports \"No "
                                     "index for inventory item found\"");
-        } else if (word != kStartItem) {
-            c_.sink.error(at, quoted(word) + " is not in the item table (" + kStartItem + ", " +
-                                  kLateItem + "): \"No index for inventory item found\"");
+        } else if (word != Inventory::kStartItem) {
+            c_.sink.error(at, quoted(word) + " is not in the item table (" + Inventory::kStartItem +
+                                  ", " + Inventory::kLateItem +
+                                  "): \"No index for inventory item found\"");
         }
     }
 

@@ -39,8 +39,3 @@ struct ScriptChecks {
     // A hotspot's condition word ("()" is none).
     void hotspotCondition(const std::string& condition, const Location& at);
 };
-
-// The item names the engine's item table holds from the start.
-constexpr const char* kStartItem = "inv_horse";
-// The name entered into the table the first time the player selects an item.
-constexpr const char* kLateItem = "inv_knight";
