@@ -124,24 +124,19 @@ int InputDevice::accelerate(int m) const {
     return static_cast<int>(std::clamp(scaled, double(INT_MIN), double(INT_MAX)));
 }
 
-bool InputDevice::step(uint8_t& s, bool down) {
+void InputDevice::update(int code, bool down) {
+    uint8_t& s = states_[code];
     if (down) {
         if (s == Pressed || s == Held) {
             s = Held;
-            return false;
+        } else {
+            s = Pressed;
+            pressTimes_[code] = clock_.nowNanos() / 1000000u;
+            pressX_[code] = realX_;
+            pressY_[code] = realY_;
         }
-        s = Pressed;
-        return true;
-    }
-    s = (s == Pressed || s == Held) ? Released : Up;
-    return false;
-}
-
-void InputDevice::update(int code, bool down) {
-    if (step(states_[code], down)) {
-        pressTimes_[code] = clock_.nowNanos() / 1000000u;
-        pressX_[code] = realX_;
-        pressY_[code] = realY_;
+    } else {
+        s = (s == Pressed || s == Held) ? Released : Up;
     }
 }
 
@@ -191,26 +186,24 @@ int InputDevice::poll() {
         joyX_ = clampExclusive(saturatingAdd(joyX_, jx), joyMinX_, joyMaxX_);
         joyY_ = clampExclusive(saturatingAdd(joyY_, jy), joyMinY_, joyMaxY_);
         for (int b = 0; b < 10; ++b) update(KeyCode::JoyButton0 + b, j.buttons[b]);
-        const bool pad[2] = {j.padLeft, j.padRight};
-        for (int side = 0; side < 2; ++side)
-            if (step(padStates_[side], pad[side]))
-                padPressTimes_[side] = clock_.nowNanos() / 1000000u;
+        update(kPadLeftCode, j.padLeft);
+        update(kPadRightCode, j.padRight);
     }
     return 0;
 }
 
 uint8_t InputDevice::keyState(int code) const {
-    if (code < 0 || code >= kKeyCodeCount) return 0;
+    if (code < 0 || code >= kInputCodeCount) return 0;
     return states_[code];
 }
 
 uint64_t InputDevice::pressTime(int code) const {
-    if (code < 0 || code >= kKeyCodeCount) return 0;
+    if (code < 0 || code >= kInputCodeCount) return 0;
     return pressTimes_[code];
 }
 
 void InputDevice::pressPosition(int code, int& x, int& y) const {
-    if (code < 0 || code >= kKeyCodeCount) {
+    if (code < 0 || code >= kInputCodeCount) {
         x = y = 0;
         return;
     }

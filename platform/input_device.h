@@ -79,11 +79,6 @@ public:
     void setPointerPosition(int x, int y);
     // The joystick's x axis at the last poll, -1000..1000 (0 without a joystick).
     int joystickAxisX() const { return joyAxisX_; }
-    // The d-pad's sides as key states (Up, Pressed, Held, Released) and when each was
-    // pushed; they are no keys of the game, which never sees them.
-    enum PadSide { PadLeft = 0, PadRight = 1 };
-    uint8_t padState(PadSide side) const { return padStates_[side]; }
-    uint64_t padPressTime(PadSide side) const { return padPressTimes_[side]; }
     void realPointerPosition(int& x, int& y) const {
         x = realX_;
         y = realY_;
@@ -112,8 +107,6 @@ public:
 
 private:
     void update(int code, bool down);
-    // One key-like state one poll on; true when the key went down now.
-    static bool step(uint8_t& state, bool down);
     // 0, or the backend's last error after every attempt failed.
     int acquire(InputDeviceKind kind);
     void clearKeys();
@@ -122,9 +115,10 @@ private:
 
     const Clock& clock_;
     std::unique_ptr<InputBackend> backend_;
-    std::array<uint8_t, kKeyCodeCount> states_{};
-    std::array<uint64_t, kKeyCodeCount> pressTimes_{};
-    std::array<int, kKeyCodeCount> pressX_{}, pressY_{};
+    // Keys, mouse and joystick buttons, then the d-pad's sides.
+    std::array<uint8_t, kInputCodeCount> states_{};
+    std::array<uint64_t, kInputCodeCount> pressTimes_{};
+    std::array<int, kInputCodeCount> pressX_{}, pressY_{};
 
     int x_ = 0, y_ = 0, realX_ = 0, realY_ = 0, dx_ = 0, dy_ = 0;
     int minX_, minY_, maxX_, maxY_;
@@ -137,8 +131,6 @@ private:
     double joyFactor_ = 1.0;
     int joyButtons_ = 0;
     int joyAxisX_ = 0;
-    std::array<uint8_t, 2> padStates_{};
-    std::array<uint64_t, 2> padPressTimes_{};
 
     bool mouseAcquired_ = false, keyboardAcquired_ = false, joystickAcquired_ = false;
 };

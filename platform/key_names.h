@@ -4,6 +4,9 @@
 #include <string>
 
 constexpr int kKeyCodeCount = 270;
+// The d-pad's sides, read like keys past the game's key codes: the game never sees them.
+constexpr int kPadLeftCode = kKeyCodeCount, kPadRightCode = kKeyCodeCount + 1;
+constexpr int kInputCodeCount = kKeyCodeCount + 2;
 constexpr int kKeyboardCodeCount = 177;  // 0..176 are keyboard keys
 
 namespace KeyCode {

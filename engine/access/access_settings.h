@@ -7,10 +7,6 @@
 
 #include "platform/key_names.h"
 
-// The d-pad's sides in the lists of keys: past the engine's key codes, since the game
-// never sees them. Named "PAD LEFT" and "PAD RIGHT" in the settings file.
-constexpr int kPadLeftCode = kKeyCodeCount, kPadRightCode = kKeyCodeCount + 1;
-
 struct AccessSettings {
     bool speech = false;
     bool scan = false;

@@ -80,27 +80,15 @@ bool AccessiblePlay::clickKeyPressed(const GameState& g) const {
     return false;
 }
 
-uint8_t AccessiblePlay::keyState(const GameState& g, int code) {
-    if (code == kPadLeftCode) return g.input->padState(InputDevice::PadLeft);
-    if (code == kPadRightCode) return g.input->padState(InputDevice::PadRight);
-    return g.input->keyState(code);  // Up outside the key codes
-}
-
-uint64_t AccessiblePlay::pressTime(const GameState& g, int code) {
-    if (code == kPadLeftCode) return g.input->padPressTime(InputDevice::PadLeft);
-    if (code == kPadRightCode) return g.input->padPressTime(InputDevice::PadRight);
-    return g.input->pressTime(code);
-}
-
 bool AccessiblePlay::pressed(const GameState& g, const std::vector<int>& codes) const {
     for (int code : codes)
-        if (keyState(g, code) == InputDevice::Pressed) return true;
+        if (g.input->keyState(code) == InputDevice::Pressed) return true;
     return false;
 }
 
 bool AccessiblePlay::down(const GameState& g, const std::vector<int>& codes) const {
     for (int code : codes)
-        if ((keyState(g, code) & 2) != 0) return true;
+        if ((g.input->keyState(code) & 2) != 0) return true;
     return false;
 }
 
@@ -123,7 +111,7 @@ int AccessiblePlay::direction(const GameState& g) {
 
 bool AccessiblePlay::switchActive(const GameState& g) const {
     for (int code : settings_.scanSwitch)
-        if (keyState(g, code) != InputDevice::Up) return true;
+        if (g.input->keyState(code) != InputDevice::Up) return true;
     return false;
 }
 
@@ -142,9 +130,9 @@ bool AccessiblePlay::scanDue(uint64_t nowMs, bool hold) {
 int AccessiblePlay::scanSwitch(const GameState& g, uint64_t nowMs) {
     if (!settings_.scan) return 0;
     for (int code : settings_.scanSwitch) {
-        const uint8_t state = keyState(g, code);
+        const uint8_t state = g.input->keyState(code);
         if (state == InputDevice::Pressed) switchLong_ = false;
-        const uint64_t held = nowMs - std::min(nowMs, pressTime(g, code));
+        const uint64_t held = nowMs - std::min(nowMs, g.input->pressTime(code));
         if ((state & 2) && !switchLong_ && held >= static_cast<uint64_t>(settings_.longPressMs)) {
             switchLong_ = true;
             return 2;

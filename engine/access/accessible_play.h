@@ -74,9 +74,6 @@ private:
     void playKeys(GameState& g, AccessAction& action, uint64_t nowMs);
     void pageKeys(GameState& g, AccessAction& action, uint64_t nowMs);
     void observe(GameState& g);
-    // A key's or a d-pad side's state and press time.
-    static uint8_t keyState(const GameState& g, int code);
-    static uint64_t pressTime(const GameState& g, int code);
     bool pressed(const GameState& g, const std::vector<int>& codes) const;
     bool clickKeyPressed(const GameState& g) const;
     bool down(const GameState& g, const std::vector<int>& codes) const;
