@@ -4,6 +4,7 @@
 
 #include "platform/file_bytes.h"
 #include "platform/game_folder.h"
+#include "platform/setting_lines.h"
 #include "platform/trim.h"
 
 namespace {
@@ -34,20 +35,13 @@ void Labels::parse(std::string_view text) {
     entries_.clear();
     byKey_.clear();
     problems_.clear();
-    int lineNumber = 0;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = trimWhiteSpace(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        ++lineNumber;
-        if (line.empty() || line.front() == '#') continue;
-        const size_t equals = line.find('=');
-        if (equals == std::string_view::npos) {
+    for (const SettingLine& line : settingLines(text)) {
+        const int lineNumber = line.number;
+        if (!line.hasEquals) {
             problems_.push_back({lineNumber, "no \"=\" between a name and its label"});
             continue;
         }
-        const std::string_view key = trimWhiteSpace(line.substr(0, equals));
-        const std::string_view label = trimWhiteSpace(line.substr(equals + 1));
+        const std::string_view key = line.name, label = line.value;
         if (label.empty()) {
             problems_.push_back({lineNumber, "an empty label"});
             continue;

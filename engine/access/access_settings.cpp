@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "platform/file_bytes.h"
+#include "platform/setting_lines.h"
 #include "platform/trim.h"
 
 namespace {
@@ -70,20 +71,13 @@ std::string keyList(const std::vector<int>& codes) {
 
 std::vector<SettingsProblem> readAccessSettings(std::string_view text, AccessSettings& s) {
     std::vector<SettingsProblem> problems;
-    int lineNumber = 0;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        const std::string_view line = trimWhiteSpace(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        ++lineNumber;
-        if (line.empty() || line.front() == '#') continue;
-        const size_t equals = line.find('=');
-        if (equals == std::string_view::npos) {
+    for (const SettingLine& line : settingLines(text)) {
+        const int lineNumber = line.number;
+        if (!line.hasEquals) {
             problems.push_back({lineNumber, "no \"=\""});
             continue;
         }
-        const std::string_view name = trimWhiteSpace(line.substr(0, equals));
-        const std::string_view value = trimWhiteSpace(line.substr(equals + 1));
+        const std::string_view name = line.name, value = line.value;
         bool ok = false;
         if (name == "speech")
             ok = readFlag(value, s.speech);
