@@ -7,12 +7,7 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
+#include "platform/avx2_target_begin.inc"
 
 namespace avx2 {
 #define VORLEN_VECTOR_BYTES 32
@@ -20,11 +15,7 @@ namespace avx2 {
 #undef VORLEN_VECTOR_BYTES
 }  // namespace avx2
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+#include "platform/avx2_target_end.inc"
 
 const BlitKernels* avx2TableFor(int type, int bytesPerPixel) {
     return avx2::tableFor(type, bytesPerPixel);
