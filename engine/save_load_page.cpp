@@ -90,7 +90,7 @@ void SaveLoadPage::build() {
     Surface& background = *scene_.backdrop();
     // Without its picture the page still shows its texts, on black.
     if (assets_.loadPicture(background, game_files::kSavePage) != 1 || !background.valid())
-        background.create(&screen, 640, 480, kPlacementAny);
+        background.create(&screen, kViewWidth, kViewHeight, kPlacementAny);
 
     // Without the game's face the default one writes the page.
     if (background.createFont(kPageFace, 20, 40, 400) != 0) assets_.reportMissingFace(kPageFace);

@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kViewWidth = 640, kViewHeight = 480;
 constexpr int kThumbnailWidth = 160, kThumbnailHeight = 120;
 
 bool isRegularFile(const std::string& path) {

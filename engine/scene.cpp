@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kViewWidth = 640, kViewHeight = 480;
-
 // The first view's picture on a black 640x480 backdrop, as a view change makes it: the
 // main loop draws only the backdrop's pixels, so what a smaller (or missing) picture left
 // uncovered would keep earlier frames' pointers.

@@ -15,9 +15,9 @@ bool choosePoint(const View& view, int index, int32_t step, ClickablePoint& out)
     const Hotspot& h = view.hotspot(static_cast<size_t>(index));
     // Points inside satisfy minX <= x <= maxX and minY < y <= maxY; clip to the picture.
     const int32_t x0 = std::max<int32_t>(h.minX(), 0);
-    const int32_t x1 = std::min<int32_t>(h.maxX(), kClickableWidth - 1);
+    const int32_t x1 = std::min<int32_t>(h.maxX(), kViewWidth - 1);
     const int32_t y0 = std::max<int32_t>(h.minY() + (h.minY() < INT32_MAX ? 1 : 0), 0);
-    const int32_t y1 = std::min<int32_t>(h.maxY(), kClickableHeight - 1);
+    const int32_t y1 = std::min<int32_t>(h.maxY(), kViewHeight - 1);
     if (x0 > x1 || y0 > y1) return false;
     const int32_t cols = (x1 - x0) / step + 1, rows = (y1 - y0) / step + 1;
     // Chessboard distance to the nearest sample not owned (outside the box counts as not
@@ -86,8 +86,8 @@ std::vector<ClickablePoint> findClickablePoints(const View& view) {
         const Hotspot& h = view.hotspot(i);
         if (!h.active() || h.polygon().empty()) continue;
         const int64_t width =
-            std::min<int64_t>(h.maxX(), kClickableWidth - 1) - std::max<int64_t>(h.minX(), 0) + 1;
-        const int64_t height = std::min<int64_t>(h.maxY(), kClickableHeight - 1) -
+            std::min<int64_t>(h.maxX(), kViewWidth - 1) - std::max<int64_t>(h.minX(), 0) + 1;
+        const int64_t height = std::min<int64_t>(h.maxY(), kViewHeight - 1) -
                                std::max<int64_t>(int64_t{h.minY()} + 1, 0) + 1;
         if (width <= 0 || height <= 0) continue;
         int32_t step = 1;

@@ -19,9 +19,6 @@ struct ClickablePoint {
     int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
-// The area a pointer can reach: the view's picture.
-constexpr int32_t kClickableWidth = 640, kClickableHeight = 480;
-
 // The reachable hotspots of `view` as its hotspots stand now (enabled, condition true and
 // owning at least one pixel of the picture), in reading order: lines top to bottom, each
 // left to right by the chosen point (a point joins the line above it while it lies no lower

@@ -12,6 +12,9 @@ using Script = std::vector<std::string>;
 
 // Where the reader found each part of a view file, lines counted from 1, for tools that
 // point authors at a line. Filled as far as the file was read.
+// A view's picture, and the screen it fills.
+constexpr int kViewWidth = 640, kViewHeight = 480;
+
 struct ViewReadTrace {
     int stopLine = 0;  // where reading failed (the last line at the end of the file)
     int nameLine = 0, baseImageLine = 0;

@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "view/hotspot.h"
-
-constexpr int kViewWidth = 640, kViewHeight = 480;
+#include "view/view.h"
 
 // Inclusive runs of x on one row.
 struct PixelRun {
