@@ -107,16 +107,11 @@ private:
     AccessiblePlay access_{scene_};
     AccessAction accessAction_;
     // The Play and Ending frames.
-    PlayFrames frames_{state_,
-                       scene_,
-                       assets_,
-                       interpreter_,
-                       access_,
-                       accessAction_,
-                       playRecorder_,
-                       page_,
-                       [this](const std::string& line) { runConsoleLine(line); },
-                       [this](Surface& surface) { screenshots_.take(surface, ""); }};
+    PlayFrames frames_{state_,        scene_,
+                       assets_,       interpreter_,
+                       access_,       accessAction_,
+                       playRecorder_, page_,
+                       screenshots_,  [this](const std::string& line) { runConsoleLine(line); }};
 };
 
 // Runs the main loop until the quit message; returns its code.

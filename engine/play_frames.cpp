@@ -8,12 +8,13 @@
 #include "engine/play_recorder.h"
 #include "engine/save_load_page.h"
 #include "engine/scene.h"
+#include "engine/screenshots.h"
 #include "platform/key_names.h"
 #include "script/interpreter.h"
 
 PlayFrames::PlayFrames(GameState& state, Scene& scene, Assets& assets, Interpreter& interpreter,
                        AccessiblePlay& access, const AccessAction& action, PlayRecorder& recorder,
-                       SaveLoadPage& page, ConsoleLine consoleLine, Screenshot screenshot)
+                       SaveLoadPage& page, Screenshots& screenshots, ConsoleLine consoleLine)
     : state_(state),
       scene_(scene),
       assets_(assets),
@@ -22,8 +23,8 @@ PlayFrames::PlayFrames(GameState& state, Scene& scene, Assets& assets, Interpret
       action_(action),
       recorder_(recorder),
       page_(page),
-      consoleLine_(std::move(consoleLine)),
-      screenshot_(std::move(screenshot)) {}
+      screenshots_(screenshots),
+      consoleLine_(std::move(consoleLine)) {}
 
 bool PlayFrames::pressed(int code) const {
     const GameState& g = state_;
@@ -97,7 +98,7 @@ void PlayFrames::play(int x, int y) {
 
 void PlayFrames::frameKeys(Surface& back) {
     GameState& g = state_;
-    if (pressed(KeyCode::F9)) screenshot_(back);
+    if (pressed(KeyCode::F9)) screenshots_.take(back, "");
     if (pressed(KeyCode::F10)) recorder_.toggle(back);
     if (pressed(KeyCode::F5)) {
         g.mode = SaveScreen;

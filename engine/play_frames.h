@@ -12,6 +12,7 @@ class Interpreter;
 class PlayRecorder;
 class SaveLoadPage;
 class Scene;
+class Screenshots;
 class Surface;
 struct AccessAction;
 struct GameState;
@@ -20,14 +21,12 @@ class PlayFrames {
 public:
     // Runs a typed console line (Enter on the console).
     using ConsoleLine = std::function<void(const std::string& line)>;
-    // Writes the surface to the next automatic screenshot file (F9).
-    using Screenshot = std::function<void(Surface& surface)>;
 
     // All outlive the frames. `action` is accessible play's action for the frame being
     // run, set before each frame.
     PlayFrames(GameState& state, Scene& scene, Assets& assets, Interpreter& interpreter,
                AccessiblePlay& access, const AccessAction& action, PlayRecorder& recorder,
-               SaveLoadPage& page, ConsoleLine consoleLine, Screenshot screenshot);
+               SaveLoadPage& page, Screenshots& screenshots, ConsoleLine consoleLine);
     PlayFrames(const PlayFrames&) = delete;
     PlayFrames& operator=(const PlayFrames&) = delete;
 
@@ -55,6 +54,6 @@ private:
     const AccessAction& action_;
     PlayRecorder& recorder_;
     SaveLoadPage& page_;
+    Screenshots& screenshots_;
     ConsoleLine consoleLine_;
-    Screenshot screenshot_;
 };

@@ -1,8 +1,6 @@
 // Saving the game to a numbered slot and restoring it.
 #include "engine/saved_games.h"
 
-#include <sys/stat.h>
-
 #include <ctime>
 
 #include "engine/console.h"
@@ -22,11 +20,6 @@
 namespace {
 
 constexpr int kThumbnailWidth = 160, kThumbnailHeight = 120;
-
-bool isRegularFile(const std::string& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 }  // namespace
 
@@ -181,8 +174,7 @@ bool SavedGames::loadGame(int slot) {
     if (!readSaveText(text, saved, why)) return refuse(file + ": " + why);
     // A view that reads with an error is restored as "load" leaves it: partly read, with
     // the reader's red line. Only a view file that is not there cannot be.
-    if (!isRegularFile(folder_.path(saved.view)))
-        return refuse("the view " + saved.view + " cannot be loaded");
+    if (!folder_.exists(saved.view)) return refuse("the view " + saved.view + " cannot be loaded");
 
     loading_ = true;
     variables_.clear();
