@@ -15,6 +15,7 @@
 namespace fs = std::filesystem;
 using headless_test::Area;
 using headless_test::GameFolder;
+using headless_test::readFile;
 using headless_test::runHeadless;
 using headless_test::viewFile;
 
@@ -23,26 +24,6 @@ namespace {
 std::string clickAt(int x, int y) {
     return "move " + std::to_string(x) + " " + std::to_string(y) +
            "\nframes 2\ntap MOUSE LEFT\nframes 1\n";
-}
-
-// The S lines of every `state` in the output, one block per state.
-std::vector<std::vector<std::string>> states(const headless_test::RunResult& run) {
-    std::vector<std::vector<std::string>> out;
-    bool open = false;
-    for (const std::string& line : run.lines) {
-        if (line.rfind("S ", 0) != 0) continue;
-        if (!open) out.emplace_back();
-        out.back().push_back(line);
-        open = line != "S end";
-    }
-    return out;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 class SaveLoad : public ::testing::Test {
@@ -80,7 +61,7 @@ TEST_F(SaveLoad, SlotFourteenSavedWithClicksComesBackWhole) {
     ASSERT_EQ(run.status, 0) << run.all();
     ASSERT_TRUE(fs::exists(dir() / "slot14.sav")) << run.all();
     ASSERT_TRUE(fs::exists(dir() / "slot14.jpg"));
-    auto blocks = states(run);
+    auto blocks = run.stateBlocks();
     ASSERT_EQ(blocks.size(), 2u) << run.all();
     EXPECT_EQ(blocks[0], blocks[1]);
     EXPECT_THAT(blocks[1], ::testing::Contains("S page=2"));
@@ -105,7 +86,7 @@ TEST_F(SaveLoad, PagingWrapsIsKeptAndEmptySlotsDoNothingWhenLoading) {
     input += clickAt(191, 220) + clickAt(190, 220);  // just outside slot 25, then its corner
     input += "move 190 220\nframes 2\nstate\n";
     auto run = runHeadless(game, input);
-    auto blocks = states(run);
+    auto blocks = run.stateBlocks();
     ASSERT_EQ(blocks.size(), 5u) << run.all();
     EXPECT_THAT(blocks[0], ::testing::Contains("S mode=5"));
     EXPECT_THAT(blocks[0], ::testing::Contains("S pointer=1"));
@@ -161,7 +142,7 @@ TEST_F(SaveLoad, DamagedSlotsChangeNothing) {
         auto run = runHeadless(game,
                                "frames 1\nconsole let x=5\nconsole addinv inv_horse\n"
                                "console disablehs door\nstate\nconsole loadgame\nstate\n");
-        auto blocks = states(run);
+        auto blocks = run.stateBlocks();
         ASSERT_EQ(blocks.size(), 2u) << run.all();
         EXPECT_EQ(blocks[0], blocks[1]) << why;
         EXPECT_TRUE(run.printed(std::string("Could not load slot 1: ") + why)) << run.all();

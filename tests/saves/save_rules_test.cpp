@@ -15,6 +15,7 @@
 namespace fs = std::filesystem;
 using headless_test::Area;
 using headless_test::GameFolder;
+using headless_test::readFile;
 using headless_test::runHeadless;
 using headless_test::RunResult;
 using headless_test::viewFile;
@@ -32,25 +33,6 @@ std::string clickAt(int x, int y) {
 std::string saveToSlotOne() {
     return "tap F5\nframes 1\n" + clickAt(100, 150) + clickAt(600, 460) +
            "move 500 300\nframes 2\n";
-}
-
-std::vector<std::vector<std::string>> states(const RunResult& run) {
-    std::vector<std::vector<std::string>> out;
-    bool open = false;
-    for (const std::string& line : run.lines) {
-        if (line.rfind("S ", 0) != 0) continue;
-        if (!open) out.emplace_back();
-        out.back().push_back(line);
-        open = line != "S end";
-    }
-    return out;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 // A mono 16-bit wave of a few seconds: music that plays until stopped.
@@ -115,7 +97,7 @@ TEST_F(SaveRules, ASlotWrittenWithoutComplaintAlwaysLoads) {
         input += "console let later=1\nconsole load init.scn\nconsole loadgame\nframes 2\nstate\n";
         RunResult run = runHeadless(game, input);
         ASSERT_EQ(run.status, 0) << run.all();
-        auto blocks = states(run);
+        auto blocks = run.stateBlocks();
         ASSERT_EQ(blocks.size(), 2u) << run.all();
         if (run.printed("cannot be saved")) {
             ++refused;

@@ -128,4 +128,23 @@ std::string viewFile(const std::string& base, const std::vector<Area>& hotspots,
     return s;
 }
 
+std::vector<std::vector<std::string>> RunResult::stateBlocks() const {
+    std::vector<std::vector<std::string>> out;
+    bool open = false;
+    for (const std::string& line : lines) {
+        if (line.rfind("S ", 0) != 0) continue;
+        if (!open) out.emplace_back();
+        out.back().push_back(line);
+        open = line != "S end";
+    }
+    return out;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
 }  // namespace headless_test

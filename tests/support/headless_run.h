@@ -35,7 +35,12 @@ struct RunResult {
     // True when some line ends with `tail` (console lines carry their numbers).
     bool printed(const std::string& tail) const;
     std::string all() const;
+    // The S lines of every `state` in the output, one block per state.
+    std::vector<std::vector<std::string>> stateBlocks() const;
 };
+
+// A file's whole content ("" when it cannot be read).
+std::string readFile(const std::filesystem::path& path);
 
 RunResult runHeadless(const std::filesystem::path& folder, const std::string& input);
 inline RunResult runHeadless(const GameFolder& folder, const std::string& input) {
